@@ -1,0 +1,11 @@
+// The window's pens and fonts and the painting of its whole client area.
+#pragma once
+
+#include "app/win.h"
+
+// Makes the three pens and, sized by the screen's width, the three fonts.
+void CreatePensAndFonts();
+void DeletePensAndFonts();
+// Erases the client area, draws the header and the key instructions, and the
+// schematic with its panels; restarts the animation phase.
+void PaintWindow(HWND hwnd);

@@ -1,0 +1,42 @@
+// Shared between the Qt-backed files of the platform layer only.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointer>
+#include <QRect>
+#include <QWidget>
+
+#include "app/win.h"
+
+struct Window {
+  QPointer<QWidget> widget;
+  WNDPROC proc = nullptr;     // top-level windows
+  DLGPROC dlgProc = nullptr;  // dialogs
+  Window *parent = nullptr;   // a dialog's owner, a control's dialog
+  int id = 0;                 // a control's id
+  bool invalid = false;       // a WM_PAINT is due
+  bool destroyed = false;
+  QImage screen;       // a top-level window's client area, kept between paints
+  QSize reportedSize;  // the size given with the last WM_SIZE
+  bool dialogEnded = false;
+  INT_PTR dialogResult = 0;
+};
+
+struct GdiObject {
+  enum class Kind { Pen, Font, Brush } kind;
+  QColor color;
+  int width = 1;
+  QFont font;
+  bool stock = false;  // never deleted
+};
+
+// Creates the QApplication on first use.
+void EnsureApplication();
+// Queues a message as PostMessageA does.
+void QueueMessage(HWND, UINT, WPARAM, LPARAM);
+// Shows the changed part of a window's screen image.
+void PresentScreen(Window *, const QRect &changed);
+// Messages to dialog controls (qt_dialog.cpp).
+LRESULT SendControlMessage(Window *, UINT, WPARAM, LPARAM);

@@ -1,0 +1,398 @@
+// Windows, the message queue, the timer and the message box on Qt.
+//
+// A top-level window is a QWidget showing its persistent screen image. Qt
+// events become queued messages; GetMessageA hands out queued messages first,
+// then one WM_PAINT for an invalid window, then one WM_TIMER per timer that
+// fell due, so a tick never runs inside another message and late ticks merge.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/qt_internal.h"
+#include "app/win_testing.h"
+
+namespace {
+
+struct WindowClass {
+  WNDPROC proc;
+  std::string name;
+};
+
+struct TimerEntry {
+  HWND hwnd;
+  UINT id;
+  std::unique_ptr<QTimer> timer;
+  bool due = false;
+};
+
+std::vector<WindowClass> g_classes;              // registered window classes
+std::deque<MSG> g_queue;                         // posted messages, oldest first
+std::vector<std::unique_ptr<Window>> g_windows;  // every top-level window made
+std::vector<TimerEntry> g_timers;                // running message timers
+bool g_quitPosted = false;                       // PostQuitMessage was called
+int g_quitCode = 0;                              // its exit code
+int g_refusedTimers = 0;                         // SetTimer failures still to give
+std::deque<int> g_scriptedAnswers;               // message-box answers for tests
+int g_messageBoxCount = 0;                       // message boxes shown or answered
+int g_screenWidthOverride = 0;                   // 0: ask the screen
+
+int VirtualKey(const QKeyEvent *e) {
+  int key = e->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) return VK_RETURN;
+  if (key >= Qt::Key_F1 && key <= Qt::Key_F24) return VK_F1 + (key - Qt::Key_F1);
+  if (key == Qt::Key_Escape) return VK_ESCAPE;
+  if (key == Qt::Key_Space) return VK_SPACE;
+  if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return key;
+  if (key == Qt::Key_Alt || key == Qt::Key_AltGr) return 18;
+  return 0xFF & e->nativeVirtualKey();
+}
+
+// The client area of a top-level window: shows the screen image and turns
+// what happens to it into messages.
+class ScreenWidget : public QWidget {
+ public:
+  explicit ScreenWidget(Window *w) : window_(w) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::StrongFocus);
+  }
+
+  bool event(QEvent *e) override {
+    // Tab and Backtab are keys like the others here, not focus moves.
+    if (e->type() == QEvent::KeyPress) {
+      keyPressEvent(static_cast<QKeyEvent *>(e));
+      return true;
+    }
+    return QWidget::event(e);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent *e) override {
+    QPainter p(this);
+    p.drawImage(e->rect(), window_->screen, e->rect());
+  }
+
+  void resizeEvent(QResizeEvent *) override { ClientResized(); }
+
+  void changeEvent(QEvent *e) override {
+    if (e->type() == QEvent::WindowStateChange) ClientResized();
+    QWidget::changeEvent(e);
+  }
+
+  void keyPressEvent(QKeyEvent *e) override {
+    int vk = VirtualKey(e);
+    bool alt = e->modifiers() & Qt::AltModifier;
+    LPARAM flags = 1 | (alt ? 1 << 29 : 0) | (e->isAutoRepeat() ? 1 << 30 : 0);
+    UINT message = alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    QueueMessage(window_, message, WPARAM(vk), flags);
+  }
+
+  void closeEvent(QCloseEvent *e) override {
+    // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA.
+    e->ignore();
+    QueueMessage(window_, WM_CLOSE, 0, 0);
+  }
+
+ private:
+  void ClientResized() {
+    QSize size = isMinimized() ? QSize(0, 0) : this->size();
+    if (size == window_->reportedSize) return;
+    if (!size.isEmpty() && size != window_->screen.size()) {
+      window_->screen = QImage(size, QImage::Format_RGB32);
+      window_->screen.fill(Qt::white);
+    }
+    window_->reportedSize = size;
+    SendMessageA(window_, WM_SIZE, 0, MAKELPARAM(size.width(), size.height()));
+    if (!size.isEmpty()) window_->invalid = true;
+  }
+
+  Window *window_;
+};
+
+// Uncovering the window (an expose from the window system) repaints it all.
+class ExposeFilter : public QObject {
+ public:
+  ExposeFilter(Window *w, QObject *parent) : QObject(parent), window_(w) {}
+  bool eventFilter(QObject *watched, QEvent *e) override {
+    if (e->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+      window_->invalid = true;
+    return false;
+  }
+
+ private:
+  Window *window_;
+};
+
+Window *InvalidWindow() {
+  for (auto &w : g_windows)
+    if (w->invalid && !w->destroyed && w->proc) return w.get();
+  return nullptr;
+}
+
+TimerEntry *DueTimer() {
+  for (auto &t : g_timers)
+    if (t.due) return &t;
+  return nullptr;
+}
+
+bool TakeMessage(MSG *msg) {
+  if (!g_queue.empty()) {
+    *msg = g_queue.front();
+    g_queue.pop_front();
+    return true;
+  }
+  if (g_quitPosted) {
+    g_quitPosted = false;
+    *msg = MSG{nullptr, WM_QUIT, WPARAM(g_quitCode), 0};
+    return true;
+  }
+  if (Window *w = InvalidWindow()) {
+    *msg = MSG{w, WM_PAINT, 0, 0};
+    return true;
+  }
+  if (TimerEntry *t = DueTimer()) {
+    t->due = false;
+    *msg = MSG{t->hwnd, WM_TIMER, t->id, 0};
+    return true;
+  }
+  return false;
+}
+
+// Waits until the window system has placed the frame, so the outer size can
+// be set as the frame and the client together.
+void FitOuterSize(QWidget *widget, QSize outer) {
+  if (QGuiApplication::platformName() == "offscreen") return;
+  QElapsedTimer clock;
+  clock.start();
+  while (widget->frameGeometry().size() == widget->size() && clock.elapsed() < 1000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  QSize frame = widget->frameGeometry().size() - widget->size();
+  widget->resize(outer - frame);
+  widget->move(0, 0);
+}
+
+}  // namespace
+
+void EnsureApplication() {
+  if (QApplication::instance()) return;
+  // The program reads no command line; Qt only gets its name.
+  static int argc = 1;
+  static char name[] = "ondulane";
+  static char *argv[] = {name, nullptr};
+  new QApplication(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+void QueueMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  g_queue.push_back(MSG{hwnd, message, wParam, lParam});
+}
+
+void PresentScreen(Window *w, const QRect &changed) {
+  if (w->widget && !changed.isEmpty()) w->widget->update(changed);
+}
+
+HICON LoadIconA(HINSTANCE, LPCSTR name) { return name; }
+HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) { return name; }
+HINSTANCE GetModuleHandleA(LPCSTR) { return nullptr; }
+
+WORD RegisterClassExA(const WNDCLASSEXA *cls) {
+  EnsureApplication();
+  g_classes.push_back(WindowClass{cls->lpfnWndProc, cls->lpszClassName});
+  return WORD(g_classes.size());
+}
+
+HWND CreateWindowExA(DWORD, LPCSTR cls, LPCSTR title, DWORD, int x, int y, int w, int h, HWND,
+                     void *, HINSTANCE, void *) {
+  EnsureApplication();
+  WNDPROC proc = nullptr;
+  for (const auto &c : g_classes)
+    if (c.name == cls) proc = c.proc;
+  if (!proc) return nullptr;
+  auto window = std::make_unique<Window>();
+  Window *hwnd = window.get();
+  g_windows.push_back(std::move(window));
+  hwnd->proc = proc;
+  auto *widget = new ScreenWidget(hwnd);
+  hwnd->widget = widget;
+  widget->setWindowTitle(QString::fromLatin1(title));
+  widget->setGeometry(x, y, w, h);
+  widget->setMinimumSize(1, 1);
+  hwnd->screen = QImage(QSize(w, h), QImage::Format_RGB32);
+  hwnd->screen.fill(Qt::white);
+  hwnd->invalid = true;
+  proc(hwnd, WM_CREATE, 0, 0);
+  hwnd->reportedSize = QSize(w, h);
+  proc(hwnd, WM_SIZE, 0, MAKELPARAM(w, h));
+  return hwnd;
+}
+
+BOOL ShowWindow(HWND hwnd, int) {
+  if (!hwnd || !hwnd->widget) return 0;
+  QWidget *widget = hwnd->widget;
+  QSize outer = widget->size();
+  widget->show();
+  widget->windowHandle()->installEventFilter(new ExposeFilter(hwnd, widget));
+  FitOuterSize(widget, outer);
+  widget->activateWindow();
+  widget->setFocus();
+  QCoreApplication::processEvents();
+  return 1;
+}
+
+BOOL UpdateWindow(HWND hwnd) {
+  if (!hwnd || !hwnd->invalid || !hwnd->proc) return 1;
+  hwnd->proc(hwnd, WM_PAINT, 0, 0);
+  return 1;
+}
+
+BOOL MoveWindow(HWND hwnd, int x, int y, int w, int h, BOOL) {
+  if (!hwnd || !hwnd->widget) return 0;
+  hwnd->widget->setGeometry(x, y, w, h);
+  return 1;
+}
+
+BOOL DestroyWindow(HWND hwnd) {
+  if (!hwnd || hwnd->destroyed) return 0;
+  hwnd->destroyed = true;
+  if (hwnd->proc) hwnd->proc(hwnd, WM_DESTROY, 0, 0);
+  for (auto it = g_timers.begin(); it != g_timers.end();)
+    it = it->hwnd == hwnd ? g_timers.erase(it) : it + 1;
+  std::erase_if(g_queue, [hwnd](const MSG &m) { return m.hwnd == hwnd; });
+  if (hwnd->widget) hwnd->widget->deleteLater();
+  return 1;
+}
+
+BOOL GetClientRect(HWND hwnd, RECT *rect) {
+  if (!hwnd || !hwnd->widget) return 0;
+  *rect = RECT{0, 0, hwnd->widget->width(), hwnd->widget->height()};
+  return 1;
+}
+
+BOOL InvalidateRect(HWND hwnd, const RECT *, BOOL) {
+  if (!hwnd) return 0;
+  hwnd->invalid = true;
+  return 1;
+}
+
+BOOL GetMessageA(MSG *msg, HWND, UINT, UINT) {
+  for (;;) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    if (TakeMessage(msg)) return msg->message != WM_QUIT;
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  }
+}
+
+// Character messages are not used by the program.
+BOOL TranslateMessage(const MSG *) { return 0; }
+
+LRESULT DispatchMessageA(const MSG *msg) {
+  return SendMessageA(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+LRESULT SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!hwnd || (hwnd->destroyed && message != WM_DESTROY)) return 0;
+  if (hwnd->proc) return hwnd->proc(hwnd, message, wParam, lParam);
+  if (hwnd->dlgProc) return hwnd->dlgProc(hwnd, message, wParam, lParam);
+  return SendControlMessage(hwnd, message, wParam, lParam);
+}
+
+BOOL PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  QueueMessage(hwnd, message, wParam, lParam);
+  return 1;
+}
+
+void PostQuitMessage(int code) {
+  g_quitPosted = true;
+  g_quitCode = code;
+}
+
+LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  constexpr WPARAM kF4 = 115;
+  constexpr LPARAM kAltDown = 1 << 29;
+  if (message == WM_CLOSE) DestroyWindow(hwnd);
+  if (message == WM_SYSKEYDOWN && wParam == kF4 && (lParam & kAltDown))
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+  return 0;
+}
+
+UINT SetTimer(HWND hwnd, UINT id, UINT ms, void *) {
+  if (g_refusedTimers > 0) {
+    --g_refusedTimers;
+    return 0;
+  }
+  EnsureApplication();
+  std::erase_if(g_timers, [&](const TimerEntry &t) { return t.hwnd == hwnd && t.id == id; });
+  g_timers.push_back(TimerEntry{hwnd, id, std::make_unique<QTimer>(), false});
+  QTimer *timer = g_timers.back().timer.get();
+  timer->setTimerType(Qt::PreciseTimer);
+  QObject::connect(timer, &QTimer::timeout, [hwnd, id] {
+    for (auto &t : g_timers)
+      if (t.hwnd == hwnd && t.id == id) t.due = true;
+  });
+  timer->start(int(ms));
+  return id;
+}
+
+BOOL KillTimer(HWND hwnd, UINT id) {
+  return std::erase_if(g_timers, [&](const TimerEntry &t) { return t.hwnd == hwnd && t.id == id; })
+             ? 1
+             : 0;
+}
+
+int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
+  ++g_messageBoxCount;
+  if (!g_scriptedAnswers.empty()) {
+    int answer = g_scriptedAnswers.front();
+    g_scriptedAnswers.pop_front();
+    return answer;
+  }
+  EnsureApplication();
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(caption), QString::fromLatin1(text),
+                  QMessageBox::Retry | QMessageBox::Cancel);
+  box.setEscapeButton(QMessageBox::Cancel);
+  return box.exec() == QMessageBox::Retry ? IDRETRY : IDCANCEL;
+}
+
+int GetSystemMetrics(int index) {
+  if (index != SM_CXFULLSCREEN) return 0;
+  if (g_screenWidthOverride > 0) return g_screenWidthOverride;
+  EnsureApplication();
+  QScreen *screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry().width() : 0;
+}
+
+void RefuseTimersForTesting(int count) { g_refusedTimers = count; }
+void AnswerMessageBoxForTesting(int answer) { g_scriptedAnswers.push_back(answer); }
+int MessageBoxCountForTesting() { return g_messageBoxCount; }
+void SetScreenWidthForTesting(int width) { g_screenWidthOverride = width; }
+
+void PumpMessagesForTesting() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  MSG msg;
+  while (!g_queue.empty() || InvalidWindow()) {
+    if (!TakeMessage(&msg)) break;
+    DispatchMessageA(&msg);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  }
+}
+
+void ResizeClientForTesting(HWND hwnd, int width, int height) {
+  if (!hwnd || !hwnd->widget) return;
+  hwnd->widget->resize(width, height);
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+bool SaveScreenPng(HWND hwnd, const char *path) {
+  return hwnd && !hwnd->screen.isNull() && hwnd->screen.save(QString::fromLocal8Bit(path), "PNG");
+}
