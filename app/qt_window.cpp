@@ -380,7 +380,7 @@ void SetScreenWidthForTesting(int width) { g_screenWidthOverride = width; }
 void PumpMessagesForTesting() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   MSG msg;
-  while (!g_queue.empty() || InvalidWindow()) {
+  while (!g_queue.empty() || g_quitPosted || InvalidWindow()) {
     if (!TakeMessage(&msg)) break;
     DispatchMessageA(&msg);
     QCoreApplication::processEvents(QEventLoop::AllEvents);

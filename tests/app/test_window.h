@@ -1,0 +1,64 @@
+// The real main window with the real window procedure, headless, for tests
+// that paint, tick and press keys.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "app/state.h"
+#include "app/win.h"
+#include "app/win_testing.h"
+#include "app/wndproc.h"
+#include "display/scene.h"
+
+class TestWindow {
+ public:
+  explicit TestWindow(double loadOhms = 75.0, double sourceOhms = 35.0) {
+    static const bool registered = [] {
+      WNDCLASSEXA cls{};
+      cls.cbSize = sizeof cls;
+      cls.style = CS_HREDRAW | CS_VREDRAW;
+      cls.lpfnWndProc = WndProc;
+      cls.lpszClassName = "Ondulane";
+      return RegisterClassExA(&cls) != 0;
+    }();
+    EXPECT_TRUE(registered);
+    g_running = 0;
+    g_phaseDeg = 0;
+    g_startArrowDrawn = 0;
+    g_loadOhms = loadOhms;
+    g_sourceOhms = sourceOhms;
+    hwnd = CreateWindowExA(0, "Ondulane", "Ondulane", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 700, nullptr,
+                           nullptr, nullptr, nullptr);
+    Paint();
+  }
+  ~TestWindow() {
+    DestroyWindow(hwnd);
+    PumpMessagesForTesting();  // takes the quit message the window posts
+  }
+  TestWindow(const TestWindow &) = delete;
+  TestWindow &operator=(const TestWindow &) = delete;
+
+  void Paint() {
+    InvalidateRect(hwnd, nullptr, 1);
+    UpdateWindow(hwnd);
+  }
+  void Key(int vk) { WndProc(hwnd, WM_KEYDOWN, WPARAM(vk), 1); }
+  void Tick() { WndProc(hwnd, WM_TIMER, kTimerId, 0); }
+  void Ticks(int n) {
+    for (int i = 0; i < n; ++i) Tick();
+  }
+  COLORREF Pixel(int x, int y) const {
+    HDC hdc = GetDC(hwnd);
+    COLORREF c = GetPixel(hdc, x, y);
+    ReleaseDC(hwnd, hdc);
+    return c;
+  }
+  void Save(const char *path) const { SaveScreenPng(hwnd, path); }
+
+  HWND hwnd = nullptr;
+};
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 150, 0);

@@ -1,0 +1,58 @@
+#include "model/fixed_format.h"
+
+#include <gtest/gtest.h>
+
+TEST(FixedFormat, RoundsTheSeventeenDigitExpansionHalfUp) {
+  struct Case {
+    double value;
+    int decimals;
+    const char *text;
+  };
+  const Case cases[] = {
+      {0.125, 2, "0.13"},       // exact tie goes up, unlike printf
+      {0.0625, 3, "0.063"},     // exact tie
+      {2.675, 2, "2.67"},       // 2.6749999999999998
+      {1.005, 2, "1.00"},       // 1.0049999999999999
+      {0.0, 3, "0.000"},        //
+      {0.0, 1, "0.0"},          //
+      {9.9996, 3, "10.000"},    // carry into a new digit
+      {99.95, 1, "100.0"},      // 99.950000000000003
+      {0.0004, 3, "0.000"},     // below the last decimal
+      {0.0005, 3, "0.001"},     // rounds up from beyond it
+      {0.00049, 3, "0.000"},    //
+      {75.0, 1, "75.0"},        //
+      {10000.0, 1, "10000.0"},  //
+      {46.153846153846153, 1, "46.2"},
+      {1.4285714285714286, 2, "1.43"},
+      {0.17647058823529413, 3, "0.176"},
+      {12.532, 3, "12.532"},
+      {-3.14159, 2, "-3.14"},
+      {-0.125, 2, "-0.13"},  // ties go away from zero
+      {1e20, 1, "100000000000000000000.0"},
+      {123456.0, 0, "123456"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.value << " with " << c.decimals);
+    EXPECT_EQ(FormatFixed(c.value, c.decimals), c.text);
+  }
+}
+
+TEST(FixedFormat, ExpandsToSeventeenDigitsAndTheDecimalExponent) {
+  struct Case {
+    double value;
+    const char *digits;
+    int exponent;
+  };
+  const Case cases[] = {
+      {75.0, "75000000000000000", 2},
+      {0.1, "10000000000000001", 0},
+      {10000.0, "10000000000000000", 5},
+      {2.675, "26749999999999998", 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.value);
+    DecimalDigits d = ExpandDecimal(c.value);
+    EXPECT_EQ(std::string(d.digits, 17), c.digits);
+    EXPECT_EQ(d.exponent, c.exponent);
+  }
+}
