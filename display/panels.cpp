@@ -19,8 +19,7 @@ std::array<PanelLabel, 7> SourcePanelLabels(int width, int height, int lineHeigh
   const int y0 = (3 * height) / 4;  // top of the source circle
   const int valuesX = width / 7;
   const int noteX = width / 6;
-  // The trailing blanks are part of each label: they clear what a longer
-  // value left in the cells after it.
+  // The trailing blanks belong to the labels and are written as white cells.
   return {{
       {valuesX, y0 - 4 * lineHeight, FormatFixed(sourceOhms, 1) + " ohms "},
       {valuesX, y0 - 3 * lineHeight, "VSWR = " + FormatFixed(figures.vswr, 2) + " "},
