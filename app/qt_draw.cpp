@@ -12,8 +12,9 @@
 #include "app/qt_internal.h"
 
 struct DeviceContext {
-  Window *window = nullptr;
-  QPainter painter;
+  DeviceContext(Window *w, QPainter &p) : window(w), painter(p) {}
+  Window *window;
+  QPainter &painter;  // the window's, shared by all its open contexts
   HPEN pen = nullptr;
   HFONT font = nullptr;
   HBRUSH brush = nullptr;
@@ -28,14 +29,15 @@ struct DeviceContext {
 
 namespace {
 
-GdiObject g_stockBlackPen{GdiObject::Kind::Pen, Qt::black, 1, {}, true};  // a fresh context's pen
-GdiObject g_stockWhiteBrush{GdiObject::Kind::Brush, Qt::white, 0, {}, true};
-GdiObject g_stockFont{GdiObject::Kind::Font, Qt::black, 0, {}, true};
+GdiObject g_stockBlackPen{GdiObject::Kind::Pen, Qt::black, 1, {}, 0, true};  // a fresh context's
+GdiObject g_stockWhiteBrush{GdiObject::Kind::Brush, Qt::white, 0, {}, 0, true};
+GdiObject g_stockFont{GdiObject::Kind::Font, Qt::black, 0, {}, 0, true};
 
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
-// The Qt font whose line height is `cellHeight` pixels, as a positive
-// height asks for: the largest pixel size that does not exceed it.
+// The Qt font for a character cell `cellHeight` pixels high: the largest
+// pixel size whose line fits. Sizes step unevenly, so the cell is padded
+// below the descent to exactly the height asked for.
 QFont FontForCell(const QString &family, bool bold, int cellHeight) {
   QFont font;
   font.setFamilies({family, "Liberation Sans", "DejaVu Sans"});
@@ -53,22 +55,29 @@ QFont FontForCell(const QString &family, bool bold, int cellHeight) {
 
 HDC NewContext(Window *w) {
   if (!w || w->screen.isNull()) return nullptr;
-  if (g_stockFont.font.pixelSize() <= 0)
+  if (g_stockFont.cellHeight == 0) {
     g_stockFont.font = FontForCell("Liberation Sans", false, 16);
-  auto *dc = new DeviceContext;
-  dc->window = w;
+    g_stockFont.cellHeight = 16;
+  }
+  if (w->openContexts++ == 0) {
+    w->painter = new QPainter(&w->screen);
+    w->painter->setRenderHint(QPainter::Antialiasing, false);
+    w->painter->setRenderHint(QPainter::TextAntialiasing, false);
+  }
+  auto *dc = new DeviceContext(w, *w->painter);
   dc->pen = &g_stockBlackPen;
   dc->font = &g_stockFont;
   dc->brush = &g_stockWhiteBrush;
-  dc->painter.begin(&w->screen);
-  dc->painter.setRenderHint(QPainter::Antialiasing, false);
-  dc->painter.setRenderHint(QPainter::TextAntialiasing, false);
   return dc;
 }
 
 void FreeContext(HDC dc) {
-  dc->painter.end();
-  PresentScreen(dc->window, dc->changed);
+  Window *w = dc->window;
+  if (--w->openContexts == 0) {
+    delete w->painter;
+    w->painter = nullptr;
+  }
+  PresentScreen(w, dc->changed);
   delete dc;
 }
 
@@ -187,7 +196,7 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     x -= width / 2;
   else if (dc->align & TA_RIGHT)
     x -= width;
-  QRect box(x, y, width, fm.height());
+  QRect box(x, y, width, dc->font->cellHeight);
   dc->painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   if (dc->bkMode == OPAQUE) dc->painter.fillRect(box, ToQColor(dc->bkColor));
   dc->painter.setFont(dc->font->font);
@@ -247,7 +256,7 @@ BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int x
 }
 
 HPEN CreatePen(int, int width, COLORREF color) {
-  return new GdiObject{GdiObject::Kind::Pen, ToQColor(color), width < 1 ? 1 : width, {}, false};
+  return new GdiObject{GdiObject::Kind::Pen, ToQColor(color), width < 1 ? 1 : width, {}, 0, false};
 }
 
 HFONT CreateFontIndirectA(const LOGFONTA *lf) {
@@ -261,15 +270,16 @@ HFONT CreateFontIndirectA(const LOGFONTA *lf) {
   }
   if (face == "Arial") face = "Liberation Sans";
   int cell = lf->lfHeight > 0 ? lf->lfHeight : (lf->lfHeight < 0 ? -lf->lfHeight : 16);
-  return new GdiObject{GdiObject::Kind::Font, Qt::black, 0, FontForCell(face, bold, cell), false};
+  return new GdiObject{GdiObject::Kind::Font,         Qt::black, 0,
+                       FontForCell(face, bold, cell), cell,      false};
 }
 
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA *tm) {
   if (!dc || !tm) return 0;
   QFontMetrics fm(dc->font->font);
-  tm->tmHeight = fm.height();
+  tm->tmHeight = dc->font->cellHeight;
   tm->tmAscent = fm.ascent();
-  tm->tmDescent = fm.descent();
+  tm->tmDescent = dc->font->cellHeight - fm.ascent();
   tm->tmInternalLeading = fm.height() - dc->font->font.pixelSize();
   tm->tmExternalLeading = fm.leading() > 0 ? fm.leading() : 0;
   tm->tmAveCharWidth = fm.averageCharWidth();

@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QPainter;
+
 #include "app/win.h"
 
 struct Window {
@@ -18,8 +20,10 @@ struct Window {
   int id = 0;                 // a control's id
   bool invalid = false;       // a WM_PAINT is due
   bool destroyed = false;
-  QImage screen;       // a top-level window's client area, kept between paints
-  QSize reportedSize;  // the size given with the last WM_SIZE
+  QImage screen;                // a top-level window's client area, kept between paints
+  QSize reportedSize;           // the size given with the last WM_SIZE
+  QPainter *painter = nullptr;  // open on the screen image while any context is
+  int openContexts = 0;
   bool dialogEnded = false;
   INT_PTR dialogResult = 0;
 };
@@ -29,6 +33,7 @@ struct GdiObject {
   QColor color;
   int width = 1;
   QFont font;
+  int cellHeight = 0;  // a font's line height: the requested height, padded
   bool stock = false;  // never deleted
 };
 

@@ -269,7 +269,10 @@ BOOL DestroyWindow(HWND hwnd) {
   for (auto it = g_timers.begin(); it != g_timers.end();)
     it = it->hwnd == hwnd ? g_timers.erase(it) : it + 1;
   std::erase_if(g_queue, [hwnd](const MSG &m) { return m.hwnd == hwnd; });
-  if (hwnd->widget) hwnd->widget->deleteLater();
+  if (hwnd->widget) {
+    hwnd->widget->hide();
+    hwnd->widget->deleteLater();
+  }
   return 1;
 }
 

@@ -29,6 +29,8 @@ class TestWindow {
     g_sourceOhms = sourceOhms;
     hwnd = CreateWindowExA(0, "Ondulane", "Ondulane", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 700, nullptr,
                            nullptr, nullptr, nullptr);
+    ShowWindow(hwnd, SW_SHOWDEFAULT);
+    PumpMessagesForTesting();
     Paint();
   }
   ~TestWindow() {
