@@ -26,15 +26,16 @@ class BlankSurface : public ::testing::Test {
     SetScreenWidthForTesting(1000);
     CreatePensAndFonts();
     SetScreenWidthForTesting(0);
-    WNDCLASSEXA cls{};
-    cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = BlankSurfaceProc;
-    cls.hInstance = GetModuleHandleA(nullptr);
-    cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    cls.lpszClassName = "BlankSurface";
-    RegisterClassExA(&cls);
+    static const bool registered = [] {
+      WNDCLASSEXA cls{};
+      cls.cbSize = sizeof cls;
+      cls.lpfnWndProc = BlankSurfaceProc;
+      cls.lpszClassName = "BlankSurface";
+      return RegisterClassExA(&cls) != 0;
+    }();
+    ASSERT_TRUE(registered);
     hwnd_ = CreateWindowExA(0, "BlankSurface", "BlankSurface", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 700,
-                            nullptr, nullptr, cls.hInstance, nullptr);
+                            nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(hwnd_, nullptr);
     Erase();
   }
