@@ -1,0 +1,67 @@
+# A display for one real-window test: Xvfb with openbox, the program, and
+# helpers to press keys and capture the window. Source with the binary path.
+set -euo pipefail
+
+PROGRAM="$(readlink -f "$1")"
+TEST_SCRIPT="$(readlink -f "$0")"
+TEST_DIR="$(dirname "$TEST_SCRIPT")"
+
+if [ -z "${ONDULANE_IN_XVFB:-}" ]; then
+  export ONDULANE_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$TEST_SCRIPT" "$@"
+fi
+WORK="$(mktemp -d)"
+cd "$WORK"
+export XDG_RUNTIME_DIR="$WORK"
+chmod 700 "$WORK"
+unset QT_QPA_PLATFORM
+openbox >/dev/null 2>&1 &
+sleep 0.5
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+pass() {
+  echo "PASS"
+  exit 0
+}
+
+start_program() {
+  "$PROGRAM" &
+  PROGRAM_PID=$!
+  WINDOW="$(xdotool search --sync --onlyvisible --name '^Ondulane$' | head -1)"
+  sleep 1
+}
+
+# left right top bottom of the frame openbox draws, as top-left-right-bottom.
+frame_extents() {
+  xprop -id "$WINDOW" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g' |
+    awk '{print $1, $3, $2, $4}'
+}
+
+# x y width height of the client area on the screen.
+client_geometry() {
+  xwininfo -id "$WINDOW" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+    /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+press() {
+  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+  xdotool key "$@"
+}
+
+# The client area of the window as a PNG.
+capture() {
+  xwd -silent -id "$WINDOW" | convert xwd:- "$1"
+}
+
+wait_for_exit() {
+  local expected="$1" code=0
+  for _ in $(seq 50); do
+    kill -0 "$PROGRAM_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  wait "$PROGRAM_PID" || code=$?
+  [ "$code" -eq "$expected" ] || fail "exit code $code"
+}
