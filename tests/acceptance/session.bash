@@ -3,6 +3,7 @@
 set -euo pipefail
 
 PROGRAM="$(readlink -f "$1")"
+SNAPSHOT="$(readlink -f "${2:-}")"
 TEST_SCRIPT="$(readlink -f "$0")"
 TEST_DIR="$(dirname "$TEST_SCRIPT")"
 
@@ -54,6 +55,38 @@ press() {
 # The client area of the window as a PNG.
 capture() {
   xwd -silent -id "$WINDOW" | convert xwd:- "$1"
+}
+
+# Renders states headless at the real window's client size and screen width.
+snapshot() {
+  read -r _ _ w h < <(client_geometry)
+  "$SNAPSHOT" size "${w}x${h}" screen 1280 "$@" 2>/dev/null
+}
+
+# Passes when two PNGs are identical, pixel for pixel.
+same_picture() {
+  [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
+}
+
+expect_same() {
+  same_picture "$1" "$2" || fail "$1 differs from $2 in $(compare -metric AE "$1" "$2" null: 2>&1) pixels"
+}
+
+# Waits until the animation has stopped: two captures a second apart agree.
+wait_until_still() {
+  capture still_a.png
+  for _ in $(seq 120); do
+    sleep 1
+    capture still_b.png
+    same_picture still_a.png still_b.png && return 0
+    mv still_b.png still_a.png
+  done
+  fail "the picture never settled"
+}
+
+# Keeps a capture for the README when SCREENSHOT_DIR is set.
+keep() {
+  [ -n "${SCREENSHOT_DIR:-}" ] && cp "$1" "$SCREENSHOT_DIR/$2" || true
 }
 
 wait_for_exit() {
