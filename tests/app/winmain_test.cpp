@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "app/header.h"
 #include "app/state.h"
 #include "app/win_testing.h"
 
@@ -27,6 +28,7 @@ TEST(WinMain, CancelOnTheMissingTimerEndsWithoutAWindow) {
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOWDEFAULT), 0);
   EXPECT_EQ(MessageBoxCountForTesting(), boxes + 1);
   EXPECT_EQ(VisibleWindow(), nullptr);
+  DeletePensAndFonts();  // as the end of the process would
 }
 
 TEST(WinMain, RetryAsksAgainThenRunsTheWindowUntilItIsClosed) {
