@@ -29,9 +29,13 @@ struct DeviceContext {
 
 namespace {
 
-GdiObject g_stockBlackPen{GdiObject::Kind::Pen, Qt::black, 1, {}, 0, true};  // a fresh context's
-GdiObject g_stockWhiteBrush{GdiObject::Kind::Brush, Qt::white, 0, {}, 0, true};
-GdiObject g_stockFont{GdiObject::Kind::Font, Qt::black, 0, {}, 0, true};
+QPen SolidPen(const QColor &color, int width) {
+  return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+GdiObject g_stockBlackPen{GdiObject::Kind::Pen, Qt::black, 1, {}, 0, true, SolidPen(Qt::black, 1)};
+GdiObject g_stockWhiteBrush{GdiObject::Kind::Brush, Qt::white, 0, {}, 0, true, Qt::NoPen};
+GdiObject g_stockFont{GdiObject::Kind::Font, Qt::black, 0, {}, 0, true, Qt::NoPen};
 
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
@@ -83,8 +87,7 @@ void FreeContext(HDC dc) {
 
 // Sets the painter up for an outline in the context's pen and mix.
 void UsePen(HDC dc) {
-  dc->painter.setPen(
-      QPen(dc->pen->color, dc->pen->width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  dc->painter.setPen(dc->pen->pen);
   dc->painter.setBrush(Qt::NoBrush);
   dc->painter.setCompositionMode(dc->mix == R2_NOTXORPEN
                                      ? QPainter::RasterOp_NotSourceXorDestination
@@ -256,7 +259,9 @@ BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int x
 }
 
 HPEN CreatePen(int, int width, COLORREF color) {
-  return new GdiObject{GdiObject::Kind::Pen, ToQColor(color), width < 1 ? 1 : width, {}, 0, false};
+  width = width < 1 ? 1 : width;
+  return new GdiObject{
+      GdiObject::Kind::Pen, ToQColor(color), width, {}, 0, false, SolidPen(ToQColor(color), width)};
 }
 
 HFONT CreateFontIndirectA(const LOGFONTA *lf) {
@@ -270,8 +275,8 @@ HFONT CreateFontIndirectA(const LOGFONTA *lf) {
   }
   if (face == "Arial") face = "Liberation Sans";
   int cell = lf->lfHeight > 0 ? lf->lfHeight : (lf->lfHeight < 0 ? -lf->lfHeight : 16);
-  return new GdiObject{GdiObject::Kind::Font,         Qt::black, 0,
-                       FontForCell(face, bold, cell), cell,      false};
+  return new GdiObject{
+      GdiObject::Kind::Font, Qt::black, 0, FontForCell(face, bold, cell), cell, false, Qt::NoPen};
 }
 
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA *tm) {

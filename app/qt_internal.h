@@ -4,6 +4,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPen>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -35,6 +36,7 @@ struct GdiObject {
   QFont font;
   int cellHeight = 0;  // a font's line height: the requested height, padded
   bool stock = false;  // never deleted
+  QPen pen;            // made once, so drawing with it allocates nothing
 };
 
 // Creates the QApplication on first use.
