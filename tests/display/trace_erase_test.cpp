@@ -151,4 +151,31 @@ TEST(TraceEraseTest, EveryTickOfARunLeavesTheLinesOfItsLastFrameAndNothingElse) 
   }
 }
 
+TEST(TraceEraseTest, ARepaintMidRunRecordsTheMarksAgainAndTheRunGoesOnCleanlyFromPhaseZero) {
+  TestWindow main(25.0, 35.0);
+  main.Key(VK_RETURN);
+  main.Ticks(340);
+  ASSERT_EQ(g_phaseDeg, 1020);
+  ResizeClientForTesting(main.hwnd, 800, 600);
+  main.Paint();
+  EXPECT_EQ(g_phaseDeg, 0);
+  EXPECT_EQ(g_running, 1);
+  ExpectEveryTickLeavesOnlyItsLastFrame(main);
+
+  struct Case {
+    const char *name;
+    POINT actual, expected;
+  };
+  const Case cases[] = {
+      {"the source end", g_fwdMark[0], {100, 379}}, {"forward mark 4", g_fwdMark[4], {350, 265}},
+      {"the load end", g_fwdMark[8], {600, 150}},   {"Z mark 1", g_zMark[1], {538, 178}},
+      {"Z mark 7", g_zMark[7], {163, 350}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(c.actual.x, c.expected.x);
+    EXPECT_EQ(c.actual.y, c.expected.y);
+  }
+}
+
 }  // namespace
