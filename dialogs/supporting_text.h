@@ -1,0 +1,6 @@
+// The explanation of the physics that F3 shows.
+#pragma once
+
+// Fourteen paragraphs, each one line for the field to wrap, separated by an
+// empty line (CR LF CR LF). The formulas are indented by one tab.
+extern const char kSupportingText[];
