@@ -369,3 +369,11 @@ TEST(DialogManager, UsesAnInstalledSansFaceInWhichTheLabelsFit) {
   EXPECT_EQ(points, 10);
   EXPECT_TRUE(clipped.empty()) << (clipped.empty() ? "" : clipped.front());
 }
+
+TEST(DialogManager, GivesTheKeyboardBackToTheMainWindowWhenItCloses) {
+  TestWindow w;
+  w.hwnd->widget->show();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == w.hwnd->widget; }));
+  WithDialog([&] { w.Key(VK_F3); }, [](QWidget *) { Press(Qt::Key_Escape); });
+  EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == w.hwnd->widget; }));
+}

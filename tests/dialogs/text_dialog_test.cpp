@@ -49,6 +49,12 @@ TEST(TextDialog, ClosesOnOkEscapeAndTheCloseBox) {
   const Case cases[] = {
       {"enter", [](QWidget *) { Press(Qt::Key_Return); }, 1},
       {"space bar", [](QWidget *) { Press(Qt::Key_Space); }, 1},
+      {"enter in the text field",
+       [](QWidget *) {
+         Press(Qt::Key_Tab);
+         Press(Qt::Key_Return);
+       },
+       1},
       {"click on OK", [](QWidget *dialog) { OkButton(dialog)->click(); }, 1},
       {"escape", [](QWidget *) { Press(Qt::Key_Escape); }, 0},
       {"close box", [](QWidget *dialog) { dialog->close(); }, 0},
