@@ -254,6 +254,8 @@ BOOL EndDialog(HWND dlg, INT_PTR result) {
   if (!dlg || !dlg->dlgProc || dlg->dialogEnded) return 0;
   dlg->dialogEnded = true;
   dlg->dialogResult = result;
+  // Dialogs keep what they cover, so their closing repaints nothing.
+  if (dlg->parent && dlg->widget) dlg->parent->savedBits = dlg->widget->frameGeometry();
   if (dlg->widget) dlg->widget->hide();
   return 1;
 }

@@ -25,6 +25,7 @@ struct Window {
   QSize reportedSize;           // the size given with the last WM_SIZE
   QPainter *painter = nullptr;  // open on the screen image while any context is
   int openContexts = 0;
+  QRect savedBits;  // where a dialog closed over the window, on the screen
   bool dialogEnded = false;
   INT_PTR dialogResult = 0;
 };

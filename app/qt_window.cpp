@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
+#include <QExposeEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPainter>
@@ -120,12 +121,20 @@ class ScreenWidget : public QWidget {
   Window *window_;
 };
 
-// Uncovering the window (an expose from the window system) repaints it all.
+// Uncovering the window (an expose from the window system) repaints it all,
+// except where one of the program's own dialogs closed over it.
 class ExposeFilter : public QObject {
  public:
   ExposeFilter(Window *w, QObject *parent) : QObject(parent), window_(w) {}
   bool eventFilter(QObject *watched, QEvent *e) override {
-    if (e->type() == QEvent::Expose && static_cast<QWindow *>(watched)->isExposed())
+    auto *window = static_cast<QWindow *>(watched);
+    if (e->type() != QEvent::Expose || !window->isExposed()) return false;
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QRect exposed = static_cast<QExposeEvent *>(e)->region().boundingRect();
+    QT_WARNING_POP
+    exposed.moveTopLeft(window->mapToGlobal(exposed.topLeft()));
+    if (window_->savedBits.isEmpty() || !window_->savedBits.contains(exposed))
       window_->invalid = true;
     return false;
   }

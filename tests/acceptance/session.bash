@@ -72,6 +72,14 @@ expect_same() {
   same_picture "$1" "$2" || fail "$1 differs from $2 in $(compare -metric AE "$1" "$2" null: 2>&1) pixels"
 }
 
+# Passes when the PNG equals one of the headless phase_*.png renderings.
+matches_some_phase() {
+  for f in phase_*.png; do
+    same_picture "$1" "$f" && return 0
+  done
+  return 1
+}
+
 # Waits until the animation has stopped: two captures a second apart agree.
 wait_until_still() {
   capture still_a.png
@@ -82,6 +90,17 @@ wait_until_still() {
     mv still_b.png still_a.png
   done
   fail "the picture never settled"
+}
+
+# The whole screen, dialogs included.
+capture_screen() {
+  sleep 1 # a dialog just shown may not be drawn yet
+  import -window root "$1"
+}
+
+# Waits until a window with this title is shown and prints its id.
+wait_for_window() {
+  xdotool search --sync --onlyvisible --name "^$1\$" | head -1
 }
 
 # Keeps a capture for the README when SCREENSHOT_DIR is set.
