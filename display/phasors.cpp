@@ -10,14 +10,13 @@ double g_loadArrivalAmp;  // latched at phase 360 of each round trip
 
 namespace {
 
-constexpr int kForwardMarks = 8;
 constexpr int kZMarks = 7;
 constexpr double kHeadAngle = 2.356;  // head strokes, radians either side of the shaft
 constexpr double kHeadLength = 7.0;   // pixels
 
 // Angle at phase 0, radians; an eighth of a turn less per eighth of a
 // wavelength from the source end.
-constexpr double kForwardOffset[kForwardMarks + 1] = {
+constexpr double kForwardOffset[kLoadMark + 1] = {
     1.570795, 0.7853975, 0, -0.7853975, -1.570795, -2.3561925, -3.14159, 2.3561925, 1.570795,
 };
 // The same per eighth of a wavelength from the load; [0] is the load end.
@@ -54,7 +53,7 @@ void DrawPhasorSteps(HDC hdc, const TraceFrame &f) {
 
   if (f.phase > 0)
     DrawPhasor(hdc, g_fwdMark[0], turned + kForwardOffset[0], kForward, g_incidentAmp, 1);
-  for (int k = 1; k <= kForwardMarks; ++k) {
+  for (int k = 1; k <= kLoadMark; ++k) {
     const int passDeg = k * kMarkStepDeg;
     Latch(g_fwdMarkAmp[k], f.phase, passDeg);
     if (f.phase >= passDeg)
@@ -68,8 +67,7 @@ void DrawPhasorSteps(HDC hdc, const TraceFrame &f) {
 
   Latch(g_loadArrivalAmp, f.phase, kLegDeg);
   if (f.phase >= kLegDeg)
-    DrawPhasor(hdc, g_fwdMark[kForwardMarks], turned + kReflectedOffset[0], rho, g_loadArrivalAmp,
-               m);
+    DrawPhasor(hdc, g_fwdMark[kLoadMark], turned + kReflectedOffset[0], rho, g_loadArrivalAmp, m);
   for (int k = 1; k <= kZMarks; ++k) {
     const int passDeg = kLegDeg + k * kMarkStepDeg;
     Latch(g_zMarkAmp[k], f.phase, passDeg);

@@ -50,7 +50,7 @@ void DrawEnvelopePoint(HDC hdc, const TraceFrame &f) {
   const double e = EnvelopeFactor(f.line.loadRho, f.line.loadAboveZo, f.phase);
   const POINT p = f.position;
   SetBlock(hdc, p.x, p.y - EnvelopeHeight(g_prevEnvelopeAmp, e), kWhite);
-  SetBlock(hdc, p.x, p.y - EnvelopeHeight(g_fwdMarkAmp[8], e), kRed);
+  SetBlock(hdc, p.x, p.y - EnvelopeHeight(g_fwdMarkAmp[kLoadMark], e), kRed);
 }
 
 }  // namespace
@@ -78,7 +78,8 @@ std::string RhoText(double loadRho) { return "Rho = " + FormatFixed(loadRho, 3) 
 void DrawStandingWaveSteps(HDC hdc, const TraceFrame &f) {
   if (f.phase == 0) g_prevEnvelopeAmp = kLaunchedAmp;
   if (f.phase > kPowerAfterDeg) DrawPowerReadout(hdc, f);
-  // Also the mix the end-of-run frame is drawn with, so its figures stay.
+  // The frame at the end of a run finds this mix in the context and keeps it,
+  // so its figures stay.
   SetROP2(hdc, R2_COPYPEN);
   if (OnReturnLeg(f.phase)) {
     DrawCaptions(hdc, f);
@@ -87,5 +88,5 @@ void DrawStandingWaveSteps(HDC hdc, const TraceFrame &f) {
   // Not in a return leg's last frame: its erasing drawing would whiten
   // another point than its first drawing did, and keep any line crossing it.
   for (int start : kNewRoundTripDeg)
-    if (f.phase == start) g_prevEnvelopeAmp = g_fwdMarkAmp[8];
+    if (f.phase == start) g_prevEnvelopeAmp = g_fwdMarkAmp[kLoadMark];
 }

@@ -9,7 +9,6 @@ POINT g_zMark[8];    // Z marks 1..7, counted from the load; [0] unused
 namespace {
 
 constexpr int kBarb = 5;          // head strokes of the wave arrows, pixels in each axis
-constexpr int kLoadMark = 8;      // g_fwdMark[8] is the load end
 constexpr int kZSteps = 7;        // Z1 to Z7
 constexpr int kVoltsIndent = 2;   // character widths between the volts readout and the line
 constexpr int kLabelOffset = 10;  // a Z label sits this far left of and below its mark

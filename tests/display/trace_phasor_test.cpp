@@ -23,42 +23,31 @@ TEST_F(TracePhasorTest, EachMarkLatchesTheAmplitudeItsWavefrontCarried) {
   const double first = IncidentAmpOfRoundTrip(400, 10000, 0);
   const double second = IncidentAmpOfRoundTrip(400, 10000, 1);
   EXPECT_NEAR(second, 88.5, 0.05);
-  for (double &amp : g_fwdMarkAmp) amp = -1;
-  for (double &amp : g_zMarkAmp) amp = -1;
-  g_loadArrivalAmp = -1;
-
   struct Case {
-    int phase;  // the last frame drawn
+    int phase;  // the frame drawn last
     const char *name;
-    double actual;
+    const double &amp;
     double expected;
   };
-  RunUpTo(45);
-  Frame(45);
-  const double atMark1 = g_fwdMarkAmp[1], atMark2 = g_fwdMarkAmp[2];
-  RunUpTo(363);
-  const double atLoad = g_fwdMarkAmp[8], arrival = g_loadArrivalAmp;
-  RunUpTo(768);
-  const double mark1Later = g_fwdMarkAmp[1], mark2Later = g_fwdMarkAmp[2],
-               mark8Later = g_fwdMarkAmp[8];
-  RunUpTo(1083);
-  const double arrivalLater = g_loadArrivalAmp, zMark1Later = g_zMarkAmp[1],
-               zMark7Later = g_zMarkAmp[7];
   const Case cases[] = {
-      {45, "forward mark 1, as the wavefront passes", atMark1, first},
-      {45, "forward mark 2, not reached", atMark2, -1},
-      {360, "forward mark 8, at the load", atLoad, first},
-      {360, "the load arrival, with mark 8", arrival, first},
-      {765, "forward mark 1, the second round trip's", mark1Later, second},
-      {765, "forward mark 2, still the first's", mark2Later, first},
-      {765, "forward mark 8, still the first's", mark8Later, first},
-      {1080, "the load arrival, the second round trip's", arrivalLater, second},
-      {1080, "Z mark 1, still the first's", zMark1Later, first},
-      {1080, "Z mark 7, still the first's", zMark7Later, first},
+      {45, "forward mark 1, as the wavefront passes it", g_fwdMarkAmp[1], first},
+      {45, "forward mark 2, not reached yet", g_fwdMarkAmp[2], -1},
+      {360, "forward mark 8, at the load", g_fwdMarkAmp[8], first},
+      {360, "the load arrival, with mark 8", g_loadArrivalAmp, first},
+      {765, "forward mark 1, the second round trip's", g_fwdMarkAmp[1], second},
+      {765, "forward mark 2, still the first's", g_fwdMarkAmp[2], first},
+      {765, "forward mark 8, still the first's", g_fwdMarkAmp[8], first},
+      {1080, "the load arrival, the second round trip's", g_loadArrivalAmp, second},
+      {1080, "Z mark 1, still the first's", g_zMarkAmp[1], first},
+      {1080, "Z mark 7, still the first's", g_zMarkAmp[7], first},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(std::to_string(c.phase) + ": " + c.name);
-    EXPECT_EQ(c.actual, c.expected);
+    for (double &amp : g_fwdMarkAmp) amp = -1;
+    for (double &amp : g_zMarkAmp) amp = -1;
+    g_loadArrivalAmp = -1;
+    RunUpTo(c.phase + kPhaseStep);
+    EXPECT_EQ(c.amp, c.expected);
   }
 }
 
@@ -149,32 +138,24 @@ TEST(TraceFinalPhasorsTest, TheLastFrameOfARunLeavesSeventeenPhasorsAndEnterAdds
     EXPECT_EQ(g_running, 0);
     const std::vector<PhasorSpot> spots = FinalPhasors();
     ASSERT_EQ(spots.size(), 17u);
-    HDC hdc = GetDC(window.hwnd);
-    int k = 0;
-    for (const PhasorSpot &s : spots) {
-      SCOPED_TRACE(std::string(s.name) + " " + std::to_string(k % 9));
-      if (!(c.greenCovered && (k == 4 || k == 8))) {
-        EXPECT_TRUE(PhasorShowsAt(hdc, s, 2880, c.fraction));
+    const auto expectSetOf = [&](int phase) {
+      SCOPED_TRACE("the set of phase " + std::to_string(phase));
+      HDC hdc = GetDC(window.hwnd);
+      for (std::size_t k = 0; k < spots.size(); ++k) {
+        SCOPED_TRACE(std::string(spots[k].name) + " " + std::to_string(k % 9));
+        if (c.greenCovered && (k == 4 || k == 8)) continue;
+        EXPECT_TRUE(PhasorShowsAt(hdc, spots[k], phase, c.fraction));
       }
-      ++k;
-    }
-    ReleaseDC(window.hwnd, hdc);
+      ReleaseDC(window.hwnd, hdc);
+    };
+    expectSetOf(2880);
 
     window.Key(VK_RETURN);
     window.Tick();
     EXPECT_EQ(g_phaseDeg, 2883);
     EXPECT_EQ(g_running, 0);
-    hdc = GetDC(window.hwnd);
-    k = 0;
-    for (const PhasorSpot &s : spots) {
-      SCOPED_TRACE(std::string(s.name) + " " + std::to_string(k % 9));
-      if (!(c.greenCovered && (k == 4 || k == 8))) {
-        EXPECT_TRUE(PhasorShowsAt(hdc, s, 2883, c.fraction));
-        EXPECT_TRUE(PhasorShowsAt(hdc, s, 2880, c.fraction));
-      }
-      ++k;
-    }
-    ReleaseDC(window.hwnd, hdc);
+    expectSetOf(2883);
+    expectSetOf(2880);
   }
 }
 

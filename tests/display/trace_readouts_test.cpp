@@ -40,23 +40,6 @@ TEST(TracePositionTest, TheWavefrontRunsOutAlongTheLineAndBackInTruncatedSteps) 
   }
 }
 
-TEST(TracePositionTest, LegsAlternateUntilTheEndOfARun) {
-  struct Case {
-    int phase;
-    bool forward, back;
-  };
-  const Case cases[] = {
-      {0, true, false},    {357, true, false},   {360, false, true},   {719, false, true},
-      {720, true, false},  {1080, false, true},  {2160, true, false},  {2520, false, true},
-      {2877, false, true}, {2880, false, false}, {2883, false, false},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.phase);
-    EXPECT_EQ(OnForwardLeg(c.phase), c.forward);
-    EXPECT_EQ(OnReturnLeg(c.phase), c.back);
-  }
-}
-
 TEST(TracePositionTest, ZReadoutsArePrintedOnlyAsTheFirstReflectionPassesTheMarks) {
   struct Case {
     int phase, k;
