@@ -70,6 +70,7 @@ TEST(Header, TitleIsCentredAndInstructionsStartAtTheMiddle) {
   for (Case c : {Case{1000, 700}, Case{999, 700}, Case{1400, 900}, Case{900, 520}}) {
     SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
     TestWindow w;
+    LONG textHeight = CellHeight(w.hwnd, g_textFont);
     ResizeClientForTesting(w.hwnd, c.width, c.height);
     PumpMessagesForTesting();
     ASSERT_EQ(g_clientWidth, c.width);
@@ -88,17 +89,8 @@ TEST(Header, TitleIsCentredAndInstructionsStartAtTheMiddle) {
       EXPECT_GE(row, top);
       EXPECT_LE(row, top + g_lineHeight / 2);
     }
+    EXPECT_EQ(CellHeight(w.hwnd, g_textFont), textHeight);  // fonts follow the screen only
     // Nothing red above the instructions.
     EXPECT_EQ(ColumnsOf(w, kRed, 0, (3 * c.height) / 4, 0, c.width).first, -1);
   }
-}
-
-TEST(Header, ResizingKeepsTheFontSizesChosenAtCreation) {
-  TestWindow w;
-  LONG before = CellHeight(w.hwnd, g_textFont);
-  int lineHeight = g_lineHeight;
-  ResizeClientForTesting(w.hwnd, 500, 300);
-  PumpMessagesForTesting();
-  EXPECT_EQ(CellHeight(w.hwnd, g_textFont), before);
-  EXPECT_EQ(g_lineHeight, lineHeight);
 }

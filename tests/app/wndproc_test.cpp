@@ -75,37 +75,3 @@ TEST(WndProc, KeysAndTicksMoveBetweenReadyRunningPausedAndFinished) {
     EXPECT_EQ(g_phaseDeg, c.phase);
   }
 }
-
-TEST(WndProc, SizeMessagesStoreTheClientSizeAsUnsignedHalves) {
-  struct Case {
-    LPARAM lParam;
-    int width, height;
-  };
-  const Case cases[] = {
-      {MAKELPARAM(1000, 700), 1000, 700},
-      {MAKELPARAM(0, 0), 0, 0},
-      {MAKELPARAM(65535, 40000), 65535, 40000},
-  };
-  TestWindow w;
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.width);
-    EXPECT_EQ(WndProc(w.hwnd, WM_SIZE, 2, c.lParam), 0);
-    EXPECT_EQ(g_clientWidth, c.width);
-    EXPECT_EQ(g_clientHeight, c.height);
-  }
-}
-
-TEST(WndProc, RunsWholeRunsInAMinimisedOrTinyWindow) {
-  struct Case {
-    int width, height;
-  };
-  for (Case c : {Case{0, 0}, Case{1, 1}, Case{300, 100}, Case{4000, 3000}}) {
-    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
-    TestWindow w;
-    w.Key(VK_RETURN);
-    WndProc(w.hwnd, WM_SIZE, 0, MAKELPARAM(c.width, c.height));
-    w.Ticks(961);
-    EXPECT_EQ(g_running, 0);
-    EXPECT_EQ(g_phaseDeg, 2880);
-  }
-}
