@@ -55,8 +55,8 @@ int VirtualKey(const QKeyEvent *e) {
   if (key == Qt::Key_Escape) return VK_ESCAPE;
   if (key == Qt::Key_Space) return VK_SPACE;
   if ((key >= Qt::Key_0 && key <= Qt::Key_9) || (key >= Qt::Key_A && key <= Qt::Key_Z)) return key;
-  if (key == Qt::Key_Alt || key == Qt::Key_AltGr) return 18;
-  return 0xFF & e->nativeVirtualKey();
+  // No other key has a command; they all arrive as key 0 and are swallowed.
+  return 0;
 }
 
 // The client area of a top-level window: shows the screen image and turns
