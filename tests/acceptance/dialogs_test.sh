@@ -25,10 +25,7 @@ snapshot enter save-ticks 300 phase_
 matches_some_phase after_dialog.png || fail "the paused picture matches no phase"
 
 press Return
-wait_until_still
-capture finished.png
-snapshot enter ticks 960 save expected_finished.png
-expect_same finished.png expected_finished.png
+expect_finished_run finished.png
 
 press F2
 wait_for_window "Load value" >/dev/null
@@ -46,10 +43,7 @@ snapshot load 150 source 100 paint save expected_new_values.png
 expect_same new_values.png expected_new_values.png
 
 press Return
-wait_until_still
-capture new_run.png
-snapshot load 150 source 100 paint enter ticks 960 save expected_new_run.png
-expect_same new_run.png expected_new_run.png
+expect_finished_run new_run.png load 150 source 100 paint
 keep new_run.png finished_150_100.png
 
 press alt+F4

@@ -11,10 +11,7 @@ xdotool windowsize --sync "$WINDOW" 820 560
 sleep 0.5
 read -r _ _ w h < <(client_geometry)
 [ "$w" -eq 820 ] && [ "$h" -eq 560 ] || fail "client ${w}x${h}"
-wait_until_still
-capture finished.png
-snapshot enter ticks 960 save expected.png
-expect_same finished.png expected.png
+expect_finished_run finished.png
 
 press alt+F4
 wait_for_exit 0

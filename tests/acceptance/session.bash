@@ -103,6 +103,17 @@ wait_for_window() {
   xdotool search --sync --onlyvisible --name "^$1\$" | head -1
 }
 
+# Lets the run end, captures it as $1, and checks it against the whole run
+# of the headless program, started with the settings that follow.
+expect_finished_run() {
+  local name="$1"
+  shift
+  wait_until_still
+  capture "$name"
+  snapshot "$@" enter ticks 960 save "expected_$name"
+  expect_same "$name" "expected_$name"
+}
+
 # Keeps a capture for the README when SCREENSHOT_DIR is set.
 keep() {
   [ -n "${SCREENSHOT_DIR:-}" ] && cp "$1" "$SCREENSHOT_DIR/$2" || true
