@@ -15,31 +15,6 @@ LONG CellHeight(HWND hwnd, HFONT font) {
   return tm.tmHeight;
 }
 
-// The first and last columns in [x0, x1) holding a pixel of `color` in rows [top, bottom).
-std::pair<int, int> ColumnsOf(const TestWindow &w, COLORREF color, int top, int bottom, int x0,
-                              int x1) {
-  int first = -1, last = -1;
-  HDC hdc = GetDC(w.hwnd);
-  for (int x = x0; x < x1; ++x)
-    for (int y = top; y < bottom; ++y)
-      if (GetPixel(hdc, x, y) == color) {
-        if (first < 0) first = x;
-        last = x;
-      }
-  ReleaseDC(w.hwnd, hdc);
-  return {first, last};
-}
-
-int FirstRowOf(const TestWindow &w, COLORREF color, int x0, int x1, int top, int bottom) {
-  HDC hdc = GetDC(w.hwnd);
-  int row = -1;
-  for (int y = top; y < bottom && row < 0; ++y)
-    for (int x = x0; x < x1; ++x)
-      if (GetPixel(hdc, x, y) == color) row = y;
-  ReleaseDC(w.hwnd, hdc);
-  return row;
-}
-
 }  // namespace
 
 TEST(Header, FontSizesFollowTheScreenWidthAndMatchTheirCellHeight) {
@@ -74,23 +49,19 @@ TEST(Header, TitleIsCentredAndInstructionsStartAtTheMiddle) {
     ResizeClientForTesting(w.hwnd, c.width, c.height);
     PumpMessagesForTesting();
     ASSERT_EQ(g_clientWidth, c.width);
-    // The title's ink is centred on width / 2 (within the glyphs' own asymmetry).
-    // The corner caption lies further right.
-    auto [left, right] = ColumnsOf(w, kBlack, 0, 30, c.width / 2 - 110, c.width / 2 + 110);
-    EXPECT_NEAR((left + right) / 2.0, c.width / 2, 3.0);
+    EXPECT_EQ(CellHeight(w.hwnd, g_textFont), textHeight);  // fonts follow the screen only
+    // The title's ink is centred on width / 2; the corner caption lies further right.
+    RECT title = w.InkBox(kBlack, {c.width / 2 - 110, 0, c.width / 2 + 110, 30});
+    EXPECT_NEAR((title.left + title.right) / 2.0, c.width / 2, 3.0);
     // Each instruction line is red, begins at width / 2 and sits in its row.
     for (int k = 0; k < 4; ++k) {
       int top = (3 * c.height) / 4 + k * g_lineHeight;
-      auto [first, last] = ColumnsOf(w, kRed, top, top + g_lineHeight, 0, c.width);
-      EXPECT_GE(first, c.width / 2);
-      EXPECT_LE(first, c.width / 2 + 3);
-      EXPECT_GT(last, first + 100);
-      int row = FirstRowOf(w, kRed, c.width / 2, c.width, top, top + g_lineHeight);
-      EXPECT_GE(row, top);
-      EXPECT_LE(row, top + g_lineHeight / 2);
+      RECT line = w.InkBox(kRed, {0, top, c.width, top + g_lineHeight});
+      EXPECT_GE(line.left, c.width / 2);
+      EXPECT_LE(line.left, c.width / 2 + 3);
+      EXPECT_GT(line.right, line.left + 100);
+      EXPECT_LE(line.top, top + g_lineHeight / 2);
     }
-    EXPECT_EQ(CellHeight(w.hwnd, g_textFont), textHeight);  // fonts follow the screen only
-    // Nothing red above the instructions.
-    EXPECT_EQ(ColumnsOf(w, kRed, 0, (3 * c.height) / 4, 0, c.width).first, -1);
+    EXPECT_EQ(w.InkBox(kRed, {0, 0, c.width, (3 * c.height) / 4}).left, -1);
   }
 }

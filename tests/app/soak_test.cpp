@@ -41,30 +41,18 @@ TEST(Soak, TwentyRunsWithResizesValuesAndKeyStormsStayInTheFourStates) {
   const int keys[] = {VK_RETURN, VK_RETURN, VK_RETURN, VK_F1, 'A', VK_ESCAPE, VK_SPACE, 116, 0};
   for (int run = 0; run < 20; ++run) {
     SCOPED_TRACE(run);
-    switch (run % 4) {
-      case 0:
-        ResizeClientForTesting(w.hwnd, 1, 1);
-        break;
-      case 1:
-        w.hwnd->widget->setWindowState(Qt::WindowMinimized);
-        break;
-      case 2:
-        w.hwnd->widget->setWindowState(Qt::WindowNoState);
-        ResizeClientForTesting(w.hwnd, 4000, 3000);
-        break;
-      case 3:
-        ResizeClientForTesting(w.hwnd, 1000, 700);
-        break;
-    }
+    // 1 by 1, minimised (0 by 0), 4000 by 3000, and back.
+    const QSize sizes[] = {{1, 1}, {0, 0}, {4000, 3000}, {1000, 700}};
+    QSize size = sizes[run % 4];
+    w.hwnd->widget->setWindowState(size.isEmpty() ? Qt::WindowMinimized : Qt::WindowNoState);
+    if (!size.isEmpty()) ResizeClientForTesting(w.hwnd, size.width(), size.height());
     PumpMessagesForTesting();
     if (run % 3 == 0) {
       std::string load = std::to_string(pick(20000)) + (pick(2) ? "e-1" : "");
       std::string source = pick(5) ? std::to_string(pick(600)) : "junk";
       EnterValuesThroughTheDialog(w, load, source);
-      EXPECT_GE(g_loadOhms, 0.1);
-      EXPECT_LE(g_loadOhms, 10000.0);
-      EXPECT_GE(g_sourceOhms, 10.0);
-      EXPECT_LE(g_sourceOhms, 400.0);
+      EXPECT_TRUE(g_loadOhms >= 0.1 && g_loadOhms <= 10000.0 && g_sourceOhms >= 10.0 &&
+                  g_sourceOhms <= 400.0);
     }
     // A storm of keys between ticks, some through the window system.
     for (int i = 0; i < 300; ++i) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/state.h"
 #include "app/win.h"
 #include "app/win_testing.h"
@@ -55,7 +57,22 @@ class TestWindow {
     ReleaseDC(hwnd, hdc);
     return c;
   }
-  void Save(const char *path) const { SaveScreenPng(hwnd, path); }
+  // The smallest rectangle holding every pixel of `color` in `area`, right
+  // and bottom inclusive; left is -1 when there is none.
+  RECT InkBox(COLORREF color, RECT area) const {
+    RECT box{-1, -1, -1, -1};
+    HDC hdc = GetDC(hwnd);
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x)
+        if (GetPixel(hdc, x, y) == color) {
+          if (box.left < 0 || x < box.left) box.left = x;
+          if (box.top < 0) box.top = y;
+          box.right = std::max<LONG>(box.right, x);
+          box.bottom = y;
+        }
+    ReleaseDC(hwnd, hdc);
+    return box;
+  }
 
   HWND hwnd = nullptr;
 };

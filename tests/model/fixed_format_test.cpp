@@ -36,23 +36,3 @@ TEST(FixedFormat, RoundsTheSeventeenDigitExpansionHalfUp) {
     EXPECT_EQ(FormatFixed(c.value, c.decimals), c.text);
   }
 }
-
-TEST(FixedFormat, ExpandsToSeventeenDigitsAndTheDecimalExponent) {
-  struct Case {
-    double value;
-    const char *digits;
-    int exponent;
-  };
-  const Case cases[] = {
-      {75.0, "75000000000000000", 2},
-      {0.1, "10000000000000001", 0},
-      {10000.0, "10000000000000000", 5},
-      {2.675, "26749999999999998", 1},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.value);
-    DecimalDigits d = ExpandDecimal(c.value);
-    EXPECT_EQ(std::string(d.digits, 17), c.digits);
-    EXPECT_EQ(d.exponent, c.exponent);
-  }
-}
