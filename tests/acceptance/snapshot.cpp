@@ -1,21 +1,12 @@
 // Renders states of the program headless, for comparison with captures of
 // the real window. Commands run in order:
-//   size WxH | screen W | load OHMS | source OHMS | paint | enter | f1
+//   size WxH | screen W | load OHMS | source OHMS | paint | enter
 //   ticks N | save FILE | save-ticks N PREFIX (a PNG after each of N ticks)
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "app/state.h"
-#include "app/win.h"
-#include "app/win_testing.h"
-#include "app/wndproc.h"
-
-namespace {
-
-void Tick(HWND hwnd) { SendMessageA(hwnd, WM_TIMER, kTimerId, 0); }
-
-}  // namespace
+#include "tests/app/test_window.h"
 
 int main(int argc, char **argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -29,16 +20,10 @@ int main(int argc, char **argv) {
     else
       break;
   }
-  WNDCLASSEXA cls{};
-  cls.cbSize = sizeof cls;
-  cls.lpfnWndProc = WndProc;
-  cls.lpszClassName = "Ondulane";
-  RegisterClassExA(&cls);
-  HWND hwnd = CreateWindowExA(0, "Ondulane", "Ondulane", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
-                              nullptr, nullptr, nullptr, nullptr);
-  ShowWindow(hwnd, SW_SHOWDEFAULT);
+  TestWindow window;
+  HWND hwnd = window.hwnd;
+  ResizeClientForTesting(hwnd, width, height);
   PumpMessagesForTesting();
-  UpdateWindow(hwnd);
 
   for (; arg < argc; ++arg) {
     std::string command = argv[arg];
@@ -48,22 +33,18 @@ int main(int argc, char **argv) {
     } else if (command == "source") {
       g_sourceOhms = std::atof(next().c_str());
     } else if (command == "paint") {
-      InvalidateRect(hwnd, nullptr, 1);
-      UpdateWindow(hwnd);
+      window.Paint();
     } else if (command == "enter") {
-      SendMessageA(hwnd, WM_KEYDOWN, VK_RETURN, 1);
-    } else if (command == "f1") {
-      SendMessageA(hwnd, WM_KEYDOWN, VK_F1, 1);
-      UpdateWindow(hwnd);
+      window.Key(VK_RETURN);
     } else if (command == "ticks") {
-      for (int n = std::atoi(next().c_str()); n > 0; --n) Tick(hwnd);
+      window.Ticks(std::atoi(next().c_str()));
     } else if (command == "save") {
       if (!SaveScreenPng(hwnd, next().c_str())) return 1;
     } else if (command == "save-ticks") {
       int n = std::atoi(next().c_str());
       std::string prefix = next();
       for (int i = 0; i < n; ++i) {
-        Tick(hwnd);
+        window.Tick();
         std::string path = prefix + std::to_string(g_phaseDeg) + ".png";
         if (!SaveScreenPng(hwnd, path.c_str())) return 1;
       }

@@ -38,17 +38,12 @@ TEST(WinMain, RetryAsksAgainThenRunsTheWindowUntilItIsClosed) {
   g_running = 0;
   g_phaseDeg = 0;
 
-  QString title;
-  QSize client;
-  int paintedWidth = 0, phaseAfterRunning = -1, runningAfterClose = -1;
+  int phaseAfterRunning = -1, runningAfterClose = -1;
   // Once the loop runs: start the animation, let the timer tick for a while,
   // then close the window as its close box would.
   QTimer::singleShot(100, [&] {
     QWidget *w = VisibleWindow();
     ASSERT_NE(w, nullptr);
-    title = w->windowTitle();
-    client = w->size();
-    paintedWidth = g_clientWidth;
     QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
     QApplication::sendEvent(w, &enter);
     QTimer::singleShot(400, [&] {
@@ -59,9 +54,6 @@ TEST(WinMain, RetryAsksAgainThenRunsTheWindowUntilItIsClosed) {
   });
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOWDEFAULT), 0);
   EXPECT_EQ(MessageBoxCountForTesting(), boxes + 3);
-  EXPECT_EQ(title, "Ondulane");
-  EXPECT_EQ(client, QSize(1000, 700));
-  EXPECT_EQ(paintedWidth, 1000);
   EXPECT_GT(phaseAfterRunning, 0);
   EXPECT_EQ(phaseAfterRunning % 3, 0);
   EXPECT_EQ(runningAfterClose, 1);
