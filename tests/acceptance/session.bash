@@ -3,7 +3,7 @@
 set -euo pipefail
 
 PROGRAM="$(readlink -f "$1")"
-SNAPSHOT="$(readlink -f "${2:-}")"
+SNAPSHOT="${2:+$(readlink -f "$2")}"
 TEST_SCRIPT="$(readlink -f "$0")"
 TEST_DIR="$(dirname "$TEST_SCRIPT")"
 

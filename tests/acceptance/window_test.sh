@@ -2,7 +2,7 @@
 # The real binary in a real window: it opens at (0, 0) with an outer size of
 # 1000 by 700, ENTER starts the animation, and Alt+F4 ends it with code 0.
 set -euo pipefail
-source "$(dirname "$0")/session.bash" "$1"
+source "$(dirname "$0")/session.bash" "$@"
 
 start_program
 read -r left top right bottom < <(frame_extents)
