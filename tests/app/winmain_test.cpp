@@ -8,6 +8,7 @@
 #include <QWidget>
 
 #include "app/header.h"
+#include "app/qt_internal.h"
 #include "app/state.h"
 #include "app/win_testing.h"
 
@@ -37,6 +38,7 @@ TEST(WinMain, RetryAsksAgainThenRunsTheWindowUntilItIsClosed) {
   for (int i = 0; i < 3; ++i) AnswerMessageBoxForTesting(IDRETRY);
   g_running = 0;
   g_phaseDeg = 0;
+  EnsureApplication();  // the timer below needs the event loop's thread data
 
   int phaseAfterRunning = -1, runningAfterClose = -1;
   // Once the loop runs: start the animation, let the timer tick for a while,
