@@ -30,7 +30,7 @@ struct DeviceContext {
 namespace {
 
 QPen SolidPen(const QColor &color, int width) {
-  return QPen(color, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+  return QPen(color, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
 }
 
 GdiObject g_stockBlackPen{GdiObject::Kind::Pen, Qt::black, 1, {}, 0, true, SolidPen(Qt::black, 1)};
