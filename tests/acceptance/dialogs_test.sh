@@ -11,7 +11,7 @@ sleep 1.5
 press F3
 text_dialog="$(wait_for_window Ondulane | grep -v "^$WINDOW\$" || true)"
 sleep 0.5
-press Next Next Down
+press Tab Next Next # into the text, then scroll it
 sleep 0.3
 capture_screen text_dialog.png
 keep text_dialog.png text_dialog.png

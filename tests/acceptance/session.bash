@@ -95,7 +95,7 @@ wait_until_still() {
 # The whole screen, dialogs included.
 capture_screen() {
   sleep 1 # a dialog just shown may not be drawn yet
-  import -window root "$1"
+  import -window root -crop 1000x700+0+0 +repage "$1"
 }
 
 # Waits until a window with this title is shown and prints its id.
