@@ -1,7 +1,7 @@
 // The window's pens and fonts and the painting of its whole client area.
 #pragma once
 
-#include "app/win.h"
+#include "platform/win.h"
 
 // Makes the three pens and, sized by the screen's width, the three fonts.
 void CreatePensAndFonts();

@@ -3,7 +3,7 @@
 #include "app/state.h"
 #include "app/wndproc.h"
 
-int WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   static const char kName[] = "Ondulane";
   WNDCLASSEXA cls{};
   cls.cbSize = sizeof cls;

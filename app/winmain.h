@@ -1,6 +1,6 @@
 // The program's entry as the window system calls it.
 #pragma once
 
-#include "app/win.h"
+#include "platform/win.h"
 
-int WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);

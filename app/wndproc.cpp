@@ -6,12 +6,10 @@
 #include "display/scene.h"
 #include "display/trace_frame.h"
 
-int g_running;               // 1 while the animation runs
-int g_phaseDeg;              // degrees travelled by the wavefront in this run
-int g_clientWidth;           // client area, pixels
-int g_clientHeight;          //
-double g_loadOhms = 75.0;    // load resistance
-double g_sourceOhms = 35.0;  // source resistance
+int g_running;       // 1 while the animation runs
+int g_phaseDeg;      // degrees travelled by the wavefront in this run
+int g_clientWidth;   // client area, pixels
+int g_clientHeight;  //
 
 namespace {
 
@@ -56,7 +54,7 @@ void AnimationTick(HWND hwnd) {
 
 }  // namespace
 
-LRESULT WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
       CreatePensAndFonts();

@@ -1,6 +1,6 @@
 // The main window's procedure: key commands, the animation tick, painting.
 #pragma once
 
-#include "app/win.h"
+#include "platform/win.h"
 
-LRESULT WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "app/state.h"
-#include "app/win.h"
-#include "app/win_testing.h"
+#include "platform/win.h"
+#include "platform/qt/win_testing.h"
 #include "app/wndproc.h"
 
 // Made once per process at the given client size and painted.

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/state.h"
-#include "app/win.h"
-#include "app/win_testing.h"
+#include "platform/win.h"
+#include "platform/qt/win_testing.h"
 #include "app/wndproc.h"
 #include "bench/bench_window.h"
 

@@ -2,7 +2,7 @@
 #include "dialogs/dialogs.h"
 #include "dialogs/supporting_text.h"
 
-INT_PTR TextDlgProc(HWND dlg, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK TextDlgProc(HWND dlg, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       SetWindowTextA(GetDlgItem(dlg, IDC_TEXT), kSupportingText);

@@ -1,7 +1,7 @@
 // The value entry dialog: the load and source resistances, clamped on OK.
-#include "app/state.h"
 #include "dialogs/dialogs.h"
 #include "dialogs/value_text.h"
+#include "model/resistances.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ double Clamp(double ohms, double minimum, double maximum) {
 
 }  // namespace
 
-INT_PTR ValuesDlgProc(HWND dlg, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK ValuesDlgProc(HWND dlg, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
       SetFocus(GetDlgItem(dlg, IDC_LOAD));

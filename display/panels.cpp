@@ -1,9 +1,10 @@
 // The value labels beside the source and the load, rewritten on every WM_PAINT.
 #include "display/panels.h"
 
-#include "app/state.h"
+#include "display/pens_fonts.h"
 #include "model/fixed_format.h"
 #include "model/line_model.h"
+#include "model/resistances.h"
 
 namespace {
 

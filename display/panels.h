@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "app/win.h"
+#include "platform/win.h"
 
 void DrawSourcePanel(HDC hdc, int width, int height, int lineHeight);
 void DrawLoadPanel(HDC hdc, int width, int height);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/state.h"
+#include "display/pens_fonts.h"
 
 double g_fwdMarkAmp[9];   // [1..8], latched at phase 45k of each round trip
 double g_zMarkAmp[8];     // [1..7], latched at phase 360 + 45k of each round trip

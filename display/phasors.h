@@ -2,8 +2,8 @@
 // and the reflected arrow that rides on the returning wavefront.
 #pragma once
 
-#include "app/win.h"
 #include "display/trace.h"
+#include "platform/win.h"
 
 // 1/57.293 rather than pi/180: a phasor turns once in 359.98 degrees of phase.
 constexpr double kRadPerDegree = 0.01745413924912293;

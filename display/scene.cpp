@@ -4,7 +4,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/state.h"
+#include "display/pens_fonts.h"
 
 int g_startArrowDrawn = 0;  // 1 once the phase-0 forward arrow stands at the source end
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/state.h"
+#include "display/pens_fonts.h"
 #include "display/phasors.h"
 #include "model/fixed_format.h"
 

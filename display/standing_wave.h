@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "app/win.h"
 #include "display/trace.h"
+#include "platform/win.h"
 
 // The amplitude the previous round trip's envelope was plotted with, so the
 // next one can paint it over in white.

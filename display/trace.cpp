@@ -1,6 +1,6 @@
 #include "display/trace.h"
 
-#include "app/state.h"
+#include "display/pens_fonts.h"
 #include "model/fixed_format.h"
 
 POINT g_fwdMark[9];  // forward marks, source end (0) to load end (8)

@@ -5,13 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/win.h"
 #include "model/line_model.h"
+#include "platform/win.h"
 
-constexpr int kLegDeg = 360;        // one trip along the line, source to load or back
-constexpr int kRoundTripDeg = 720;  // there and back
-constexpr int kMarkStepDeg = 45;    // an eighth of a wavelength
-constexpr int kLoadMark = 8;        // g_fwdMark[8] is the load end
+constexpr int kMarkStepDeg = 45;  // an eighth of a wavelength
+constexpr int kLoadMark = 8;      // g_fwdMark[8] is the load end
 
 // Amplitude incident on the load, 50 per volt, which is also the forward
 // arrow's length in pixels; kept from frame to frame (display/trace_frame.cpp).

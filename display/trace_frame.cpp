@@ -1,10 +1,10 @@
 #include "display/trace_frame.h"
 
-#include "app/state.h"
 #include "display/phasors.h"
 #include "display/standing_wave.h"
 #include "display/trace.h"
 #include "model/line_model.h"
+#include "model/resistances.h"
 
 double g_incidentAmp = 0.0;  // amplitude incident on the load, 50 per volt
 

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr int kRoundTripDeg = 720;
-constexpr int kRunEndDeg = 2880;
 constexpr double kLaunchedAmp = 50.0;  // the 1 V wave the source launches
 
 }  // namespace
@@ -29,7 +27,7 @@ double NextIncidentAmp(const LineQuantities &q, double sourceOhms, double loadOh
                        double previous) {
   // A matched end sends nothing back, so the launched wave is all there is.
   if (sourceOhms == kZo || loadOhms == kZo) return kLaunchedAmp;
-  if (phaseDeg >= kRunEndDeg) return previous;
+  if (phaseDeg >= kRunEnd) return previous;
   bool sameSide = (sourceOhms > kZo && loadOhms > kZo) || (sourceOhms < kZo && loadOhms < kZo);
   double x = q.bounceProduct;
   int n = q.roundTripsDone;

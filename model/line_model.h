@@ -6,6 +6,11 @@ constexpr double kZo = 50.0;
 constexpr double kInvZo = 0.02;  // every division by Zo is this product
 constexpr double kZoSquared = 2500.0;
 
+// Phase, in electrical degrees travelled by the wavefront since a run began.
+constexpr int kLegDeg = 360;        // one trip along the line, source to load or back
+constexpr int kRoundTripDeg = 720;  // there and back
+constexpr int kRunEnd = 2880;       // four round trips
+
 struct LineQuantities {
   int loadSide;          // -1 below Zo, 0 at Zo, +1 above
   int loadAboveZo;       // 1 if RL / Zo > 1

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <random>
 
-#include "app/qt_internal.h"
+#include "platform/qt/internal.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "app/state.h"
-#include "app/win.h"
-#include "app/win_testing.h"
+#include "platform/win.h"
+#include "platform/qt/win_testing.h"
 #include "app/wndproc.h"
 #include "display/scene.h"
 

@@ -8,9 +8,9 @@
 #include <QWidget>
 
 #include "app/header.h"
-#include "app/qt_internal.h"
+#include "platform/qt/internal.h"
 #include "app/state.h"
-#include "app/win_testing.h"
+#include "platform/qt/win_testing.h"
 
 namespace {
 

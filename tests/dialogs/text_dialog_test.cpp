@@ -1,7 +1,7 @@
 // The supporting text dialog as F3 opens it on the real window.
 #include <gtest/gtest.h>
 
-#include "app/qt_internal.h"
+#include "platform/qt/internal.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 

@@ -7,7 +7,7 @@
 #include <random>
 #include <vector>
 
-#include "app/qt_internal.h"
+#include "platform/qt/internal.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 

@@ -4,7 +4,7 @@
 
 #include <ostream>
 
-#include "app/qt_internal.h"
+#include "platform/qt/internal.h"
 #include "display/trace_frame.h"
 #include "tests/app/test_window.h"
 

@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/qt_internal.h"
+#include "platform/qt/internal.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "app/qt_internal.h"
+#include "platform/qt/internal.h"
 #include "tests/app/test_window.h"
 
 namespace {

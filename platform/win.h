@@ -1,8 +1,12 @@
-// The window-system calls the program is written against: window, message
-// queue, timer, keys, message box, dialogs and a drawing surface. Names,
-// values and effects are those of the classic desktop API; the Qt-backed
-// implementation lives in app/qt_*.cpp and none of its types appear here.
+// The window-system calls the program is written against. On Windows this is
+// the system's own header; elsewhere the same names, values and effects are
+// declared here and implemented on Qt in platform/qt/, and none of Qt's types
+// appear in this header.
 #pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 
 #include <cstdint>
 
@@ -34,8 +38,12 @@ using HINSTANCE = Module *;
 using HICON = const void *;
 using HCURSOR = const void *;
 
-using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
-using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
+// Calling conventions mean nothing here.
+#define WINAPI
+#define CALLBACK
+
+using WNDPROC = LRESULT(CALLBACK *)(HWND, UINT, WPARAM, LPARAM);
+using DLGPROC = INT_PTR(CALLBACK *)(HWND, UINT, WPARAM, LPARAM);
 
 struct POINT {
   LONG x, y;
@@ -75,27 +83,6 @@ struct TEXTMETRICA {
   LONG tmHeight, tmAscent, tmDescent, tmInternalLeading, tmExternalLeading;
   LONG tmAveCharWidth, tmMaxCharWidth;
 };
-
-// A dialog template as the resource compiler would lay it out.
-struct DialogControl {
-  const char *kind;  // "STATIC", "EDIT" or "BUTTON"
-  int id;
-  const char *text;
-  short x, y, cx, cy;  // dialog units
-  DWORD style;
-};
-struct DialogTemplate {
-  int id;
-  DWORD style;
-  short x, y, cx, cy;  // dialog units, relative to the owner's client area
-  const char *caption;
-  const char *font;
-  short pointSize;
-  const DialogControl *controls;
-  int controlCount;
-};
-// The program's own dialog resources, looked up by DialogBoxParamA.
-const DialogTemplate *FindDialogTemplate(int id);
 
 constexpr COLORREF RGB(int r, int g, int b) {
   return COLORREF(r & 0xFF) | COLORREF(g & 0xFF) << 8 | COLORREF(b & 0xFF) << 16;
@@ -207,3 +194,5 @@ HFONT CreateFontIndirectA(const LOGFONTA *);  // positive height: cell height
 BOOL GetTextMetricsA(HDC, TEXTMETRICA *);
 BOOL DeleteObject(HGDIOBJ);
 HGDIOBJ GetStockObject(int index);
+
+#endif  // _WIN32

@@ -9,7 +9,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "app/qt_internal.h"
+#include "platform/qt/internal.h"
 
 struct DeviceContext {
   DeviceContext(Window *w, QPainter &p) : window(w), painter(p) {}

@@ -1,7 +1,7 @@
 // Hooks for tests and tools: what a person would otherwise do at the screen.
 #pragma once
 
-#include "app/win.h"
+#include "platform/win.h"
 
 // The next `count` calls of SetTimer fail.
 void RefuseTimersForTesting(int count);

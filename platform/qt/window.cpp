@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "app/qt_internal.h"
-#include "app/win_testing.h"
+#include "platform/qt/internal.h"
+#include "platform/qt/win_testing.h"
 
 namespace {
 

@@ -1,12 +1,11 @@
 // The program's dialog resources.
 #include <iterator>
 
-#include "dialogs/dialogs.h"
+#include "dialogs/resource.h"
+#include "platform/qt/internal.h"
 
 namespace {
 
-constexpr int IDC_STATIC = -1;          // a label nothing refers to
-constexpr int IDC_LOAD_CAPTION = 1003;  // the label of the load field
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
 constexpr DWORD kValueFieldStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
