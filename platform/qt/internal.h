@@ -11,28 +11,8 @@
 
 class QPainter;
 
+#include "platform/qt/dialog_template.h"
 #include "platform/win.h"
-
-// A dialog template as the resource compiler would lay it out.
-struct DialogControl {
-  const char *kind;  // "STATIC", "EDIT" or "BUTTON"
-  int id;
-  const char *text;
-  short x, y, cx, cy;  // dialog units
-  DWORD style;
-};
-struct DialogTemplate {
-  int id;
-  DWORD style;
-  short x, y, cx, cy;  // dialog units, relative to the owner's client area
-  const char *caption;
-  const char *font;
-  short pointSize;
-  const DialogControl *controls;
-  int controlCount;
-};
-// The program's own dialog resources, looked up by DialogBoxParamA.
-const DialogTemplate *FindDialogTemplate(int id);
 
 struct Window {
   QPointer<QWidget> widget;

@@ -2,10 +2,14 @@
 // the test's own.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <iterator>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "dialogs/dialogs.h"
+#include "platform/qt/dialog_template.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 
@@ -26,7 +30,52 @@ INT_PTR Open(const TestWindow &w, int id) {
   return DialogBoxParamA(nullptr, MAKEINTRESOURCEA(id), w.hwnd, RecordingDlgProc, 0);
 }
 
+// One line per template or control, so that a mismatch names the field.
+std::string Describe(const DialogTemplate &t) {
+  char line[200];
+  std::snprintf(line, sizeof line, "%d style %#x at %d,%d size %dx%d \"%s\" font \"%s\" %d", t.id,
+                unsigned(t.style), t.x, t.y, t.cx, t.cy, t.caption, t.font, t.pointSize);
+  return line;
+}
+std::string Describe(const DialogControl &c) {
+  char line[200];
+  std::snprintf(line, sizeof line, "%s %d \"%s\" at %d,%d size %dx%d style %#x", c.kind, c.id,
+                c.text, c.x, c.y, c.cx, c.cy, unsigned(c.style));
+  return line;
+}
+
 }  // namespace
+
+TEST(DialogResources, AreTheTemplatesOfTheResourceScript) {
+  constexpr DWORD kDialog = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
+  constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | WS_GROUP | SS_LEFT;
+  constexpr DWORD kValue = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+  constexpr DWORD kOk = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON;
+  constexpr DWORD kText =
+      WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY;
+  const DialogControl values[] = {
+      {"STATIC", 1003, "Enter a value for the load resistance", 13, 24, 115, 8, kLabel},
+      {"EDIT", 1000, "", 150, 22, 40, 14, kValue},
+      {"STATIC", -1, "Enter a value for the source resistance", 13, 56, 114, 8, kLabel},
+      {"EDIT", 1002, "", 150, 52, 40, 14, kValue},
+      {"BUTTON", 1, "OK", 77, 84, 50, 14, kOk}};
+  const DialogControl text[] = {{"BUTTON", 1, "OK", 107, 126, 50, 14, kOk},
+                                {"EDIT", 1001, "", 18, 17, 228, 99, kText}};
+  const DialogTemplate cases[] = {{101, kDialog, 100, 70, 205, 116, "Load value", "MS Sans Serif",
+                                   10, values, int(std::size(values))},
+                                  {102, kDialog, 100, 70, 264, 164, "Ondulane",
+                                   "Photina Casual Black", 10, text, int(std::size(text))}};
+  EXPECT_EQ(g_dialogTemplates.size(), std::size(cases));
+  for (const DialogTemplate &c : cases) {
+    SCOPED_TRACE(Describe(c));
+    const DialogTemplate *found = FindDialogTemplate(c.id);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(Describe(*found), Describe(c));
+    ASSERT_EQ(found->controlCount, c.controlCount);
+    for (int i = 0; i < c.controlCount; ++i)
+      EXPECT_EQ(Describe(found->controls[i]), Describe(c.controls[i]));
+  }
+}
 
 TEST(DialogManager, PlacesTheDialogInDialogUnitsFromTheOwnersClientArea) {
   struct Case {
