@@ -192,6 +192,7 @@ while(NOT kind STREQUAL "end")
     take_expr(id)
     expect(",")
     take_string(class)
+    string(TOUPPER "${class}" class)  # class names are the same in any case
     expect(",")
     take_expr(control_style)
     foreach(field IN ITEMS left top width height)
