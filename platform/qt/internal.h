@@ -46,7 +46,7 @@ struct Window {
   QSize reportedSize;           // the size given with the last WM_SIZE
   QPainter *painter = nullptr;  // open on the screen image while any context is
   int openContexts = 0;
-  QRect savedBits;  // where a dialog closed over the window, on the screen
+  QRect savedBits;  // where a dialog has just closed over the window, on the screen
   bool dialogEnded = false;
   INT_PTR dialogResult = 0;
 };
@@ -67,5 +67,7 @@ void EnsureApplication();
 void QueueMessage(HWND, UINT, WPARAM, LPARAM);
 // Shows the changed part of a window's screen image.
 void PresentScreen(Window *, const QRect &changed);
-// Messages to dialog controls (qt_dialog.cpp).
+// Messages to dialog controls (dialog.cpp).
 LRESULT SendControlMessage(Window *, UINT, WPARAM, LPARAM);
+// The innermost dialog that is running, which has the keyboard; null when none.
+QWidget *OpenDialog();

@@ -1,9 +1,11 @@
 // Windows, the message queue, the timer and the message box on Qt.
 //
 // A top-level window is a QWidget showing its persistent screen image. Qt
-// events become queued messages; GetMessageA hands out queued messages first,
-// then one WM_PAINT for an invalid window, then one WM_TIMER per timer that
-// fell due, so a tick never runs inside another message and late ticks merge.
+// events become queued messages; GetMessageA hands out posted messages first,
+// then keyboard input, then one WM_PAINT for an invalid window, then one
+// WM_TIMER per timer that fell due, so a tick never runs inside another
+// message and late ticks merge. A key goes to whatever has the keyboard when
+// it is taken, so keys typed ahead of a dialog land in the dialog.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -30,6 +32,12 @@ struct WindowClass {
   std::string name;
 };
 
+// A key as the window system delivered it, waiting to be taken.
+struct PendingKey {
+  Window *window;  // the top-level window it was typed into; null: a dialog
+  std::unique_ptr<QKeyEvent> event;
+};
+
 struct TimerEntry {
   HWND hwnd;
   UINT id;
@@ -39,6 +47,8 @@ struct TimerEntry {
 
 std::vector<WindowClass> g_classes;              // registered window classes
 std::deque<MSG> g_queue;                         // posted messages, oldest first
+std::deque<PendingKey> g_keys;                   // keyboard input, oldest first
+bool g_deliveringKey = false;                    // a taken key is on its way to a control
 std::vector<std::unique_ptr<Window>> g_windows;  // every top-level window made
 std::vector<TimerEntry> g_timers;                // running message timers
 bool g_quitPosted = false;                       // PostQuitMessage was called
@@ -69,14 +79,7 @@ class ScreenWidget : public QWidget {
     setFocusPolicy(Qt::StrongFocus);
   }
 
-  bool event(QEvent *e) override {
-    // Tab and Backtab are keys like the others here, not focus moves.
-    if (e->type() == QEvent::KeyPress) {
-      keyPressEvent(static_cast<QKeyEvent *>(e));
-      return true;
-    }
-    return QWidget::event(e);
-  }
+  Window *window() const { return window_; }
 
  protected:
   void paintEvent(QPaintEvent *e) override {
@@ -91,18 +94,11 @@ class ScreenWidget : public QWidget {
     QWidget::changeEvent(e);
   }
 
-  void keyPressEvent(QKeyEvent *e) override {
-    int vk = VirtualKey(e);
-    bool alt = e->modifiers() & Qt::AltModifier;
-    LPARAM flags = 1 | (alt ? 1 << 29 : 0) | (e->isAutoRepeat() ? 1 << 30 : 0);
-    UINT message = alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    QueueMessage(window_, message, WPARAM(vk), flags);
-  }
-
   void closeEvent(QCloseEvent *e) override {
-    // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA.
+    // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA;
+    // while one of its dialogs runs it takes no commands at all.
     e->ignore();
-    QueueMessage(window_, WM_CLOSE, 0, 0);
+    if (!OpenDialog()) QueueMessage(window_, WM_CLOSE, 0, 0);
   }
 
  private:
@@ -134,14 +130,65 @@ class ExposeFilter : public QObject {
     QRect exposed = static_cast<QExposeEvent *>(e)->region().boundingRect();
     QT_WARNING_POP
     exposed.moveTopLeft(window->mapToGlobal(exposed.topLeft()));
-    if (window_->savedBits.isEmpty() || !window_->savedBits.contains(exposed))
-      window_->invalid = true;
+    // What a dialog kept serves the uncovering of its own closing only.
+    bool kept = window_->savedBits.contains(exposed);
+    window_->savedBits = QRect();
+    if (!kept) window_->invalid = true;
     return false;
   }
 
  private:
   Window *window_;
 };
+
+// Every key is held back in arrival order: those typed into the window, and
+// those for a dialog's control while earlier keys still wait.
+class KeyQueue : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject *receiver, QEvent *e) override {
+    if ((e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) || g_deliveringKey)
+      return false;
+    auto *screen = dynamic_cast<ScreenWidget *>(receiver);
+    if (!screen && g_keys.empty()) return false;
+    auto *key = static_cast<QKeyEvent *>(e);
+    g_keys.push_back(
+        PendingKey{screen ? screen->window() : nullptr, std::unique_ptr<QKeyEvent>(key->clone())});
+    return true;
+  }
+};
+
+MSG KeyMessage(Window *w, const QKeyEvent &e) {
+  int vk = VirtualKey(&e);
+  bool alt = e.modifiers() & Qt::AltModifier;
+  LPARAM flags = 1 | (alt ? 1 << 29 : 0) | (e.isAutoRepeat() ? 1 << 30 : 0);
+  UINT message = alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  return MSG{w, message, WPARAM(vk), flags};
+}
+
+Window *MainWindow() {
+  for (auto &w : g_windows)
+    if (!w->destroyed && w->proc) return w.get();
+  return nullptr;
+}
+
+// Gives a taken key to what has the keyboard now: the focused control of an
+// open dialog, which handles it at once, or else a window procedure, as the
+// message returned. Key releases matter to controls only.
+bool RouteKey(const PendingKey &key, MSG *msg) {
+  if (QWidget *dialog = OpenDialog()) {
+    QWidget *focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+    g_deliveringKey = true;
+    QApplication::sendEvent(focus, key.event.get());
+    g_deliveringKey = false;
+    return false;
+  }
+  // A key typed into a dialog that has closed since goes to its owner.
+  Window *w = key.window && !key.window->destroyed ? key.window : MainWindow();
+  if (!w || key.event->type() != QEvent::KeyPress) return false;
+  *msg = KeyMessage(w, *key.event);
+  return true;
+}
 
 Window *InvalidWindow() {
   for (auto &w : g_windows)
@@ -156,10 +203,18 @@ TimerEntry *DueTimer() {
 }
 
 bool TakeMessage(MSG *msg) {
-  if (!g_queue.empty()) {
-    *msg = g_queue.front();
-    g_queue.pop_front();
-    return true;
+  // A key handled by a control may post a message, which comes before the
+  // next key: a dialog closed by ENTER gets no further keys.
+  for (;;) {
+    if (!g_queue.empty()) {
+      *msg = g_queue.front();
+      g_queue.pop_front();
+      return true;
+    }
+    if (g_keys.empty()) break;
+    PendingKey key = std::move(g_keys.front());
+    g_keys.pop_front();
+    if (RouteKey(key, msg)) return true;
   }
   if (g_quitPosted) {
     g_quitPosted = false;
@@ -201,6 +256,7 @@ void EnsureApplication() {
   static char *argv[] = {name, nullptr};
   new QApplication(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
+  qApp->installEventFilter(new KeyQueue(qApp));
 }
 
 void QueueMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -392,7 +448,7 @@ void SetScreenWidthForTesting(int width) { g_screenWidthOverride = width; }
 void PumpMessagesForTesting() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   MSG msg;
-  while (!g_queue.empty() || g_quitPosted || InvalidWindow()) {
+  while (!g_queue.empty() || !g_keys.empty() || g_quitPosted || InvalidWindow()) {
     if (!TakeMessage(&msg)) break;
     DispatchMessageA(&msg);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
