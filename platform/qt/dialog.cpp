@@ -13,6 +13,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPen>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyleOptionButton>
@@ -93,8 +94,9 @@ class TemplateDialog : public QDialog {
   Window *window_;
 };
 
-// Shows which button has the focus, so that it is plain what ENTER and the
-// space bar act on; the style alone shows it only after Tab.
+// Draws a dotted focus rectangle inside the button that has the focus, so
+// that it is plain what ENTER and the space bar act on: the style draws the
+// default button alike with and without the focus.
 class DialogButton : public QPushButton {
  public:
   using QPushButton::QPushButton;
@@ -104,8 +106,12 @@ class DialogButton : public QPushButton {
     QStylePainter painter(this);
     QStyleOptionButton option;
     initStyleOption(&option);
-    if (hasFocus()) option.state |= QStyle::State_KeyboardFocusChange;
     painter.drawControl(QStyle::CE_PushButton, option);
+    if (!hasFocus()) return;
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.drawRect(style()
+                         ->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this)
+                         .adjusted(1, 1, -2, -2));
   }
 };
 

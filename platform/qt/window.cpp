@@ -16,10 +16,13 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/internal.h"
@@ -80,6 +83,13 @@ class ScreenWidget : public QWidget {
   }
 
   Window *window() const { return window_; }
+
+  bool event(QEvent *e) override {
+    // While one of its dialogs runs, activating the window activates the dialog.
+    if (e->type() == QEvent::WindowActivate)
+      if (QWidget *dialog = OpenDialog()) dialog->activateWindow();
+    return QWidget::event(e);
+  }
 
  protected:
   void paintEvent(QPaintEvent *e) override {
@@ -233,8 +243,8 @@ bool TakeMessage(MSG *msg) {
   return false;
 }
 
-// Waits until the window system has placed the frame, so the outer size can
-// be set as the frame and the client together.
+// For a window manager that cannot tell the frame before the window is
+// shown: waits until it has placed it, and sets the outer size then.
 void FitOuterSize(QWidget *widget, QSize outer) {
   if (QGuiApplication::platformName() == "offscreen") return;
   QElapsedTimer clock;
@@ -246,6 +256,19 @@ void FitOuterSize(QWidget *widget, QSize outer) {
   widget->move(0, 0);
 }
 
+// Without a display Qt gives up with advice to reinstall and aborts: say
+// what is wrong in one line instead, and fail. Its warnings on the way say
+// the same at length.
+void ReportNoDisplay(QtMsgType type, const QMessageLogContext &, const QString &) {
+  if (type != QtFatalMsg) return;
+  const char *display = std::getenv("DISPLAY");
+  if (display && *display)
+    std::fprintf(stderr, "ondulane: cannot open the display \"%s\"\n", display);
+  else
+    std::fprintf(stderr, "ondulane: no display to open (DISPLAY is not set)\n");
+  std::_Exit(1);
+}
+
 }  // namespace
 
 void EnsureApplication() {
@@ -254,7 +277,9 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "ondulane";
   static char *argv[] = {name, nullptr};
+  QtMessageHandler previous = qInstallMessageHandler(ReportNoDisplay);
   new QApplication(argc, argv);
+  qInstallMessageHandler(previous);
   QApplication::setQuitOnLastWindowClosed(false);
   qApp->installEventFilter(new KeyQueue(qApp));
 }
@@ -291,24 +316,30 @@ HWND CreateWindowExA(DWORD, LPCSTR cls, LPCSTR title, DWORD, int x, int y, int w
   auto *widget = new ScreenWidget(hwnd);
   hwnd->widget = widget;
   widget->setWindowTitle(QString::fromLatin1(title));
-  widget->setGeometry(x, y, w, h);
   widget->setMinimumSize(1, 1);
-  hwnd->screen = QImage(QSize(w, h), QImage::Format_RGB32);
+  widget->move(x, y);
+  widget->resize(w, h);
+  // The size given is the outer one: the client is what the frame leaves.
+  if (std::optional<QMargins> frame = FrameBeforeShowing(widget))
+    widget->setGeometry(QRect(x, y, w, h).marginsRemoved(*frame));
+  else
+    hwnd->outerToFit = QSize(w, h);
+  QSize client = widget->size();
+  hwnd->screen = QImage(client, QImage::Format_RGB32);
   hwnd->screen.fill(Qt::white);
   hwnd->invalid = true;
   proc(hwnd, WM_CREATE, 0, 0);
-  hwnd->reportedSize = QSize(w, h);
-  proc(hwnd, WM_SIZE, 0, MAKELPARAM(w, h));
+  hwnd->reportedSize = client;
+  proc(hwnd, WM_SIZE, 0, MAKELPARAM(client.width(), client.height()));
   return hwnd;
 }
 
 BOOL ShowWindow(HWND hwnd, int) {
   if (!hwnd || !hwnd->widget) return 0;
   QWidget *widget = hwnd->widget;
-  QSize outer = widget->size();
   widget->show();
   widget->windowHandle()->installEventFilter(new ExposeFilter(hwnd, widget));
-  FitOuterSize(widget, outer);
+  if (hwnd->outerToFit.isValid()) FitOuterSize(widget, std::exchange(hwnd->outerToFit, QSize()));
   widget->activateWindow();
   widget->setFocus();
   QCoreApplication::processEvents();
