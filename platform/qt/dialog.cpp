@@ -299,7 +299,10 @@ BOOL EndDialog(HWND dlg, INT_PTR result) {
   // uncovering there repaints as anywhere else.
   if (Window *owner = dlg->parent; owner && dlg->widget) {
     owner->savedBits = dlg->widget->frameGeometry();
-    QTimer::singleShot(kSavedBitsMs, owner->widget.data(), [owner] { owner->savedBits = QRect(); });
+    int closing = ++owner->dialogClosings;
+    QTimer::singleShot(kSavedBitsMs, owner->widget.data(), [owner, closing] {
+      if (owner->dialogClosings == closing) owner->savedBits = QRect();
+    });
   }
   if (dlg->widget) dlg->widget->hide();
   return 1;

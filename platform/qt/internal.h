@@ -47,8 +47,9 @@ struct Window {
   QSize reportedSize;           // the size given with the last WM_SIZE
   QPainter *painter = nullptr;  // open on the screen image while any context is
   int openContexts = 0;
-  QSize outerToFit;  // an outer size to set once shown, when the frame was not known before
-  QRect savedBits;   // where a dialog has just closed over the window, on the screen
+  QSize outerToFit;        // an outer size to set once shown, when the frame was not known before
+  QRect savedBits;         // where a dialog has just closed over the window, on the screen
+  int dialogClosings = 0;  // how many dialogs have closed over it
   bool dialogEnded = false;
   INT_PTR dialogResult = 0;
 };
