@@ -4,8 +4,8 @@
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-  fonts-liberation2 xvfb xauth xdotool openbox x11-apps imagemagick valgrind)
+PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev
+  fonts-liberation2 xvfb xauth xdotool openbox x11-apps x11-utils imagemagick valgrind)
 
 install_missing() {
   local missing=()

@@ -3,7 +3,9 @@
 // A template becomes a QDialog laid out in dialog units of its own font.
 // What the user does in it becomes queued WM_COMMAND messages, which the
 // dialog's own message loop hands to its procedure; Escape and the close box
-// only ask the procedure, which decides whether the dialog ends.
+// only ask the procedure, which decides whether the dialog ends. The dialog
+// is modal through its loop and the keyboard routing, not Qt's modality,
+// which would drop keys that reach the owner before the dialog has the focus.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -11,8 +13,12 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPen>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -24,18 +30,29 @@ namespace {
 constexpr int kDefaultTabStopDlu =
     32;  // a multi-line field's tab stops, every 8 average characters
 constexpr WORD BN_CLICKED = 0;
+// How long the owner keeps what a closing dialog covered, at most: the
+// uncovering that closing causes comes well within it.
+constexpr int kSavedBitsMs = 500;
 // Faces to take when a template's own face is not installed.
 const QStringList kSubstituteFaces = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans"};
 
 std::vector<std::unique_ptr<Window>> g_controls;  // the controls of every open dialog
+std::vector<Window *> g_dialogLoops;              // dialogs in their loops, innermost last
+
+// Rounds half away from zero, as the platform's MulDiv does.
+int MulDivRounded(int number, int numerator, int denominator) {
+  long long product = 1LL * number * numerator;
+  long long half = (product < 0 ? -denominator : denominator) / 2;
+  return int((product + half) / denominator);
+}
 
 // Pixels per dialog unit come from the font: x by a quarter of the average
 // character width, y by an eighth of the line height.
 struct DialogUnits {
   int charWidth;
   int lineHeight;
-  int X(int dlu) const { return dlu * charWidth / 4; }
-  int Y(int dlu) const { return dlu * lineHeight / 8; }
+  int X(int dlu) const { return MulDivRounded(dlu, charWidth, 4); }
+  int Y(int dlu) const { return MulDivRounded(dlu, lineHeight, 8); }
   QRect Rect(int x, int y, int cx, int cy) const { return QRect(X(x), Y(y), X(cx), Y(cy)); }
 };
 
@@ -75,6 +92,27 @@ class TemplateDialog : public QDialog {
 
  private:
   Window *window_;
+};
+
+// Draws a dotted focus rectangle inside the button that has the focus, so
+// that it is plain what ENTER and the space bar act on: the style draws the
+// default button alike with and without the focus.
+class DialogButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+
+ protected:
+  void paintEvent(QPaintEvent *) override {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    painter.drawControl(QStyle::CE_PushButton, option);
+    if (!hasFocus()) return;
+    painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+    painter.drawRect(style()
+                         ->subElementRect(QStyle::SE_PushButtonFocusRect, &option, this)
+                         .adjusted(1, 1, -2, -2));
+  }
 };
 
 Qt::WindowFlags FlagsFor(DWORD style) {
@@ -124,7 +162,7 @@ QWidget *MakeLineField(const DialogControl &c, QWidget *parent) {
 }
 
 QWidget *MakeButton(const DialogControl &c, QWidget *parent, Window *dialog, Window *control) {
-  auto *button = new QPushButton(QString::fromLatin1(c.text), parent);
+  auto *button = new DialogButton(QString::fromLatin1(c.text), parent);
   button->setDefault(c.style & BS_DEFPUSHBUTTON);
   button->setFocusPolicy(FocusFor(c.style));
   QObject::connect(button, &QPushButton::clicked, [dialog, control] {
@@ -154,11 +192,12 @@ std::unique_ptr<Window> BuildDialog(const DialogTemplate &t, HWND owner, DLGPROC
   dialog->widget = widget;
   widget->setWindowTitle(QString::fromLatin1(t.caption));
   widget->setFont(TemplateFont(t));
-  widget->setWindowModality(Qt::ApplicationModal);
   DialogUnits units = UnitsOf(widget->font());
+  // The client area stands at the template's position; the frame goes round it.
   QPoint origin = ownerWidget ? ownerWidget->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
-  widget->move(origin + QPoint(units.X(t.x), units.Y(t.y)));
-  widget->setFixedSize(units.X(t.cx), units.Y(t.cy));
+  QRect client = units.Rect(t.x, t.y, t.cx, t.cy).translated(origin);
+  widget->setFixedSize(client.size());
+  widget->setGeometry(client);
   for (int i = 0; i < t.controlCount; ++i) {
     const DialogControl &c = t.controls[i];
     auto control = std::make_unique<Window>();
@@ -241,6 +280,7 @@ INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR tmpl, HWND owner, DLGPROC proc, LPARAM
     dlg->widget->show();
     dlg->widget->activateWindow();
   }
+  g_dialogLoops.push_back(dlg);
   while (!dlg->dialogEnded) {
     MSG m;
     if (!GetMessageA(&m, nullptr, 0, 0)) {
@@ -250,6 +290,7 @@ INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR tmpl, HWND owner, DLGPROC proc, LPARAM
     TranslateMessage(&m);
     DispatchMessageA(&m);
   }
+  g_dialogLoops.pop_back();
   INT_PTR result = dlg->dialogResult;
   DestroyDialog(std::move(dialog));
   if (owner && owner->widget) owner->widget->activateWindow();
@@ -260,10 +301,22 @@ BOOL EndDialog(HWND dlg, INT_PTR result) {
   if (!dlg || !dlg->dlgProc || dlg->dialogEnded) return 0;
   dlg->dialogEnded = true;
   dlg->dialogResult = result;
-  // Dialogs keep what they cover, so their closing repaints nothing.
-  if (dlg->parent && dlg->widget) dlg->parent->savedBits = dlg->widget->frameGeometry();
+  // Dialogs keep what they cover, so their closing repaints nothing; later
+  // uncovering there repaints as anywhere else.
+  if (Window *owner = dlg->parent; owner && dlg->widget) {
+    owner->savedBits = dlg->widget->frameGeometry();
+    int closing = ++owner->dialogClosings;
+    QTimer::singleShot(kSavedBitsMs, owner->widget.data(), [owner, closing] {
+      if (owner->dialogClosings == closing) owner->savedBits = QRect();
+    });
+  }
   if (dlg->widget) dlg->widget->hide();
   return 1;
+}
+
+QWidget *OpenDialog() {
+  return g_dialogLoops.empty() || g_dialogLoops.back()->dialogEnded ? nullptr
+                                                                    : g_dialogLoops.back()->widget;
 }
 
 HWND GetDlgItem(HWND dlg, int id) {

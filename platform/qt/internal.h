@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
+#include <optional>
 
 class QPainter;
 
@@ -26,7 +27,9 @@ struct Window {
   QSize reportedSize;           // the size given with the last WM_SIZE
   QPainter *painter = nullptr;  // open on the screen image while any context is
   int openContexts = 0;
-  QRect savedBits;  // where a dialog closed over the window, on the screen
+  QSize outerToFit;        // an outer size to set once shown, when the frame was not known before
+  QRect savedBits;         // where a dialog has just closed over the window, on the screen
+  int dialogClosings = 0;  // how many dialogs have closed over it
   bool dialogEnded = false;
   INT_PTR dialogResult = 0;
 };
@@ -41,11 +44,16 @@ struct GdiObject {
   QPen pen;            // made once, so drawing with it allocates nothing
 };
 
+// The frame the window manager will put round a top-level window, asked
+// before the window is first shown; none when it cannot tell.
+std::optional<QMargins> FrameBeforeShowing(QWidget *);
 // Creates the QApplication on first use.
 void EnsureApplication();
 // Queues a message as PostMessageA does.
 void QueueMessage(HWND, UINT, WPARAM, LPARAM);
 // Shows the changed part of a window's screen image.
 void PresentScreen(Window *, const QRect &changed);
-// Messages to dialog controls (qt_dialog.cpp).
+// Messages to dialog controls (dialog.cpp).
 LRESULT SendControlMessage(Window *, UINT, WPARAM, LPARAM);
+// The innermost dialog that is running, which has the keyboard; null when none.
+QWidget *OpenDialog();

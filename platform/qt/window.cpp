@@ -1,9 +1,11 @@
 // Windows, the message queue, the timer and the message box on Qt.
 //
 // A top-level window is a QWidget showing its persistent screen image. Qt
-// events become queued messages; GetMessageA hands out queued messages first,
-// then one WM_PAINT for an invalid window, then one WM_TIMER per timer that
-// fell due, so a tick never runs inside another message and late ticks merge.
+// events become queued messages; GetMessageA hands out posted messages first,
+// then keyboard input, then one WM_PAINT for an invalid window, then one
+// WM_TIMER per timer that fell due, so a tick never runs inside another
+// message and late ticks merge. A key goes to whatever has the keyboard when
+// it is taken, so keys typed ahead of a dialog land in the dialog.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -14,10 +16,13 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <cstdio>
+#include <cstdlib>
 #include <deque>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/internal.h"
@@ -30,6 +35,12 @@ struct WindowClass {
   std::string name;
 };
 
+// A key as the window system delivered it, waiting to be taken.
+struct PendingKey {
+  Window *window;  // the top-level window it was typed into; null: a dialog
+  std::unique_ptr<QKeyEvent> event;
+};
+
 struct TimerEntry {
   HWND hwnd;
   UINT id;
@@ -39,6 +50,8 @@ struct TimerEntry {
 
 std::vector<WindowClass> g_classes;              // registered window classes
 std::deque<MSG> g_queue;                         // posted messages, oldest first
+std::deque<PendingKey> g_keys;                   // keyboard input, oldest first
+bool g_deliveringKey = false;                    // a taken key is on its way to a control
 std::vector<std::unique_ptr<Window>> g_windows;  // every top-level window made
 std::vector<TimerEntry> g_timers;                // running message timers
 bool g_quitPosted = false;                       // PostQuitMessage was called
@@ -69,12 +82,12 @@ class ScreenWidget : public QWidget {
     setFocusPolicy(Qt::StrongFocus);
   }
 
+  Window *window() const { return window_; }
+
   bool event(QEvent *e) override {
-    // Tab and Backtab are keys like the others here, not focus moves.
-    if (e->type() == QEvent::KeyPress) {
-      keyPressEvent(static_cast<QKeyEvent *>(e));
-      return true;
-    }
+    // While one of its dialogs runs, activating the window activates the dialog.
+    if (e->type() == QEvent::WindowActivate)
+      if (QWidget *dialog = OpenDialog()) dialog->activateWindow();
     return QWidget::event(e);
   }
 
@@ -91,18 +104,11 @@ class ScreenWidget : public QWidget {
     QWidget::changeEvent(e);
   }
 
-  void keyPressEvent(QKeyEvent *e) override {
-    int vk = VirtualKey(e);
-    bool alt = e->modifiers() & Qt::AltModifier;
-    LPARAM flags = 1 | (alt ? 1 << 29 : 0) | (e->isAutoRepeat() ? 1 << 30 : 0);
-    UINT message = alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
-    QueueMessage(window_, message, WPARAM(vk), flags);
-  }
-
   void closeEvent(QCloseEvent *e) override {
-    // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA.
+    // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA;
+    // while one of its dialogs runs it takes no commands at all.
     e->ignore();
-    QueueMessage(window_, WM_CLOSE, 0, 0);
+    if (!OpenDialog()) QueueMessage(window_, WM_CLOSE, 0, 0);
   }
 
  private:
@@ -134,14 +140,65 @@ class ExposeFilter : public QObject {
     QRect exposed = static_cast<QExposeEvent *>(e)->region().boundingRect();
     QT_WARNING_POP
     exposed.moveTopLeft(window->mapToGlobal(exposed.topLeft()));
-    if (window_->savedBits.isEmpty() || !window_->savedBits.contains(exposed))
-      window_->invalid = true;
+    // What a dialog kept serves the uncovering of its own closing only.
+    bool kept = window_->savedBits.contains(exposed);
+    window_->savedBits = QRect();
+    if (!kept) window_->invalid = true;
     return false;
   }
 
  private:
   Window *window_;
 };
+
+// Every key is held back in arrival order: those typed into the window, and
+// those for a dialog's control while earlier keys still wait.
+class KeyQueue : public QObject {
+ public:
+  using QObject::QObject;
+  bool eventFilter(QObject *receiver, QEvent *e) override {
+    if ((e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) || g_deliveringKey)
+      return false;
+    auto *screen = dynamic_cast<ScreenWidget *>(receiver);
+    if (!screen && g_keys.empty()) return false;
+    auto *key = static_cast<QKeyEvent *>(e);
+    g_keys.push_back(
+        PendingKey{screen ? screen->window() : nullptr, std::unique_ptr<QKeyEvent>(key->clone())});
+    return true;
+  }
+};
+
+MSG KeyMessage(Window *w, const QKeyEvent &e) {
+  int vk = VirtualKey(&e);
+  bool alt = e.modifiers() & Qt::AltModifier;
+  LPARAM flags = 1 | (alt ? 1 << 29 : 0) | (e.isAutoRepeat() ? 1 << 30 : 0);
+  UINT message = alt || vk == VK_F10 ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  return MSG{w, message, WPARAM(vk), flags};
+}
+
+Window *MainWindow() {
+  for (auto &w : g_windows)
+    if (!w->destroyed && w->proc) return w.get();
+  return nullptr;
+}
+
+// Gives a taken key to what has the keyboard now: the focused control of an
+// open dialog, which handles it at once, or else a window procedure, as the
+// message returned. Key releases matter to controls only.
+bool RouteKey(const PendingKey &key, MSG *msg) {
+  if (QWidget *dialog = OpenDialog()) {
+    QWidget *focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+    g_deliveringKey = true;
+    QApplication::sendEvent(focus, key.event.get());
+    g_deliveringKey = false;
+    return false;
+  }
+  // A key typed into a dialog that has closed since goes to its owner.
+  Window *w = key.window && !key.window->destroyed ? key.window : MainWindow();
+  if (!w || key.event->type() != QEvent::KeyPress) return false;
+  *msg = KeyMessage(w, *key.event);
+  return true;
+}
 
 Window *InvalidWindow() {
   for (auto &w : g_windows)
@@ -156,10 +213,18 @@ TimerEntry *DueTimer() {
 }
 
 bool TakeMessage(MSG *msg) {
-  if (!g_queue.empty()) {
-    *msg = g_queue.front();
-    g_queue.pop_front();
-    return true;
+  // A key handled by a control may post a message, which comes before the
+  // next key: a dialog closed by ENTER gets no further keys.
+  for (;;) {
+    if (!g_queue.empty()) {
+      *msg = g_queue.front();
+      g_queue.pop_front();
+      return true;
+    }
+    if (g_keys.empty()) break;
+    PendingKey key = std::move(g_keys.front());
+    g_keys.pop_front();
+    if (RouteKey(key, msg)) return true;
   }
   if (g_quitPosted) {
     g_quitPosted = false;
@@ -178,8 +243,8 @@ bool TakeMessage(MSG *msg) {
   return false;
 }
 
-// Waits until the window system has placed the frame, so the outer size can
-// be set as the frame and the client together.
+// For a window manager that cannot tell the frame before the window is
+// shown: waits until it has placed it, and sets the outer size then.
 void FitOuterSize(QWidget *widget, QSize outer) {
   if (QGuiApplication::platformName() == "offscreen") return;
   QElapsedTimer clock;
@@ -191,6 +256,19 @@ void FitOuterSize(QWidget *widget, QSize outer) {
   widget->move(0, 0);
 }
 
+// Without a display Qt gives up with advice to reinstall and aborts: say
+// what is wrong in one line instead, and fail. Its warnings on the way say
+// the same at length.
+void ReportNoDisplay(QtMsgType type, const QMessageLogContext &, const QString &) {
+  if (type != QtFatalMsg) return;
+  const char *display = std::getenv("DISPLAY");
+  if (display && *display)
+    std::fprintf(stderr, "ondulane: cannot open the display \"%s\"\n", display);
+  else
+    std::fprintf(stderr, "ondulane: no display to open (DISPLAY is not set)\n");
+  std::_Exit(1);
+}
+
 }  // namespace
 
 void EnsureApplication() {
@@ -199,8 +277,11 @@ void EnsureApplication() {
   static int argc = 1;
   static char name[] = "ondulane";
   static char *argv[] = {name, nullptr};
+  QtMessageHandler previous = qInstallMessageHandler(ReportNoDisplay);
   new QApplication(argc, argv);
+  qInstallMessageHandler(previous);
   QApplication::setQuitOnLastWindowClosed(false);
+  qApp->installEventFilter(new KeyQueue(qApp));
 }
 
 void QueueMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -235,24 +316,30 @@ HWND CreateWindowExA(DWORD, LPCSTR cls, LPCSTR title, DWORD, int x, int y, int w
   auto *widget = new ScreenWidget(hwnd);
   hwnd->widget = widget;
   widget->setWindowTitle(QString::fromLatin1(title));
-  widget->setGeometry(x, y, w, h);
   widget->setMinimumSize(1, 1);
-  hwnd->screen = QImage(QSize(w, h), QImage::Format_RGB32);
+  widget->move(x, y);
+  widget->resize(w, h);
+  // The size given is the outer one: the client is what the frame leaves.
+  if (std::optional<QMargins> frame = FrameBeforeShowing(widget))
+    widget->setGeometry(QRect(x, y, w, h).marginsRemoved(*frame));
+  else
+    hwnd->outerToFit = QSize(w, h);
+  QSize client = widget->size();
+  hwnd->screen = QImage(client, QImage::Format_RGB32);
   hwnd->screen.fill(Qt::white);
   hwnd->invalid = true;
   proc(hwnd, WM_CREATE, 0, 0);
-  hwnd->reportedSize = QSize(w, h);
-  proc(hwnd, WM_SIZE, 0, MAKELPARAM(w, h));
+  hwnd->reportedSize = client;
+  proc(hwnd, WM_SIZE, 0, MAKELPARAM(client.width(), client.height()));
   return hwnd;
 }
 
 BOOL ShowWindow(HWND hwnd, int) {
   if (!hwnd || !hwnd->widget) return 0;
   QWidget *widget = hwnd->widget;
-  QSize outer = widget->size();
   widget->show();
   widget->windowHandle()->installEventFilter(new ExposeFilter(hwnd, widget));
-  FitOuterSize(widget, outer);
+  if (hwnd->outerToFit.isValid()) FitOuterSize(widget, std::exchange(hwnd->outerToFit, QSize()));
   widget->activateWindow();
   widget->setFocus();
   QCoreApplication::processEvents();
@@ -392,7 +479,7 @@ void SetScreenWidthForTesting(int width) { g_screenWidthOverride = width; }
 void PumpMessagesForTesting() {
   QCoreApplication::processEvents(QEventLoop::AllEvents);
   MSG msg;
-  while (!g_queue.empty() || g_quitPosted || InvalidWindow()) {
+  while (!g_queue.empty() || !g_keys.empty() || g_quitPosted || InvalidWindow()) {
     if (!TakeMessage(&msg)) break;
     DispatchMessageA(&msg);
     QCoreApplication::processEvents(QEventLoop::AllEvents);

@@ -1,16 +1,30 @@
 #!/bin/bash
 # F3 during a run pauses it; the text scrolls and Escape closes it without a
-# repaint, so ENTER resumes. F2 takes new values typed by the user; the
-# repaint and the whole next run show them as the headless program does.
+# repaint, but uncovering the window later repaints it as anywhere, so the
+# paused run is reset. F2 takes new values typed by the user; the repaint and
+# the whole next run show them as the headless program does. Each dialog's
+# client area stands at (100, 70) dialog units of the main client area.
 set -euo pipefail
 source "$(dirname "$0")/session.bash" "$@"
+
+# Both dialog fonts come out as Liberation Sans 10 pt: 8 pixels per 4 units
+# across and 15 per 8 down, so 100 by 70 units are 200 by 131 pixels, as
+# MulDiv rounds 131.25; the sizes 205 by 116 and 264 by 164 units likewise.
+expect_dialog_at() {
+  local dialog="$1" expected="$2" x y w h mx my
+  read -r x y w h < <(WINDOW="$dialog" client_geometry)
+  read -r mx my _ _ < <(client_geometry)
+  [ "$((x - mx)) $((y - my)) $w $h" = "$expected" ] ||
+    fail "dialog client at $((x - mx)) $((y - my)) $w $h, not $expected"
+}
 
 start_program
 press Return
 sleep 1.5
 press F3
-text_dialog="$(wait_for_window Ondulane | grep -v "^$WINDOW\$" || true)"
 sleep 0.5
+text_dialog="$(xdotool search --onlyvisible --name '^Ondulane$' | grep -v "^$WINDOW\$")"
+expect_dialog_at "$text_dialog" "200 131 528 308"
 press Tab Next Next # into the text, then scroll it
 sleep 0.3
 capture_screen text_dialog.png
@@ -24,12 +38,22 @@ same_picture after_dialog.png start.png && fail "the run was reset"
 snapshot enter save-ticks 300 phase_
 matches_some_phase after_dialog.png || fail "the paused picture matches no phase"
 
+# A window over the main window where the dialog stood, then gone.
+xlogo -geometry 150x100+350+250 2>/dev/null &
+sleep 1
+kill $!
+sleep 1
+capture uncovered.png
+snapshot paint save repainted.png
+expect_same uncovered.png repainted.png
+
 press Return
-expect_finished_run finished.png
+expect_finished_run finished.png paint
 
 press F2
-wait_for_window "Load value" >/dev/null
+values_dialog="$(wait_for_window "Load value")"
 sleep 0.5
+expect_dialog_at "$values_dialog" "200 131 410 218"
 press ctrl+a
 xdotool type --delay 50 150
 press Tab

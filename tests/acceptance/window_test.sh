@@ -1,10 +1,40 @@
 #!/bin/bash
-# The real binary in a real window: it opens at (0, 0) with an outer size of
-# 1000 by 700, ENTER starts the animation, and Alt+F4 ends it with code 0.
+# The real binary in a real window: it is shown at (0, 0) with an outer size
+# of 1000 by 700 from the first, ENTER starts the animation, and Alt+F4 ends
+# it with code 0. Without a display it says so in one line and fails.
 set -euo pipefail
 source "$(dirname "$0")/session.bash" "$@"
 
+for display in unset :97; do
+  code=0
+  if [ "$display" = unset ]; then
+    env -u DISPLAY "$PROGRAM" 2>no_display.txt || code=$?
+  else
+    DISPLAY="$display" "$PROGRAM" 2>no_display.txt || code=$?
+  fi
+  [ "$code" -eq 1 ] || fail "without a display ($display): exit code $code"
+  [ "$(wc -l <no_display.txt)" -eq 1 ] || fail "without a display ($display): $(cat no_display.txt)"
+done
+
+# What the window manager does with the window from the first, as seen on
+# the root: the size of the frame when it is first mapped.
+stdbuf -oL xev -root -event substructure >root_events.txt &
+sleep 0.3
 start_program
+first_outer="$(awk -v client="$(printf '0x%x' "$WINDOW")" '
+  /^[A-Za-z]+ event/ {
+    name = $1
+    getline detail
+    if (name == "ReparentNotify" && detail ~ "window " client ",") {
+      match(detail, /parent 0x[0-9a-f]+/)
+      frame = substr(detail, RSTART + 7, RLENGTH - 7)
+    }
+    if (frame == "" || detail !~ "window " frame ",") next
+    if (name == "ConfigureNotify" && match(detail, /width [0-9]+, height [0-9]+/))
+      size = substr(detail, RSTART, RLENGTH)
+    if (name == "MapNotify") { print size; exit }
+  }' root_events.txt)"
+[ "$first_outer" = "width 1000, height 700" ] || fail "first shown at $first_outer"
 read -r left top right bottom < <(frame_extents)
 read -r X Y WIDTH HEIGHT < <(client_geometry)
 outer_w=$((WIDTH + left + right))

@@ -14,6 +14,13 @@
 
 constexpr int kDialogWatchdogMs = 20000;  // a dialog still open then is a failure
 
+// The dialog on the screen, if any.
+inline QWidget *ShownDialog() {
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (w->isVisible() && w->inherits("QDialog")) return w;
+  return nullptr;
+}
+
 // Runs `open` and, once the dialog is up and active, `act`, which must close
 // it; if it does not, the watchdog presses OK so the test can go on.
 inline void WithDialog(const std::function<void()> &open,
@@ -21,7 +28,7 @@ inline void WithDialog(const std::function<void()> &open,
   QObject guard;  // takes with it what has not run when the dialog is over
   bool acted = false;
   QTimer::singleShot(0, &guard, [&] {
-    QWidget *dialog = QApplication::activeModalWidget();
+    QWidget *dialog = ShownDialog();
     ASSERT_NE(dialog, nullptr) << "no dialog is open";
     EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; },
                                 kDialogWatchdogMs / 2));
@@ -30,7 +37,7 @@ inline void WithDialog(const std::function<void()> &open,
   });
   QTimer::singleShot(kDialogWatchdogMs, &guard, [] {
     ADD_FAILURE() << "the dialog stayed open";
-    if (QWidget *dialog = QApplication::activeModalWidget())
+    if (QWidget *dialog = ShownDialog())
       if (auto *ok = dialog->findChild<QPushButton *>()) ok->click();
   });
   open();

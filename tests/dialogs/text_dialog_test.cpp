@@ -36,6 +36,6 @@ TEST(TextDialog, OkEscapeAndTheCloseBoxCloseIt) {
                  if (c.inTextField) Press(Qt::Key_Tab);
                  c.close == Qt::Key_unknown ? void(dialog->close()) : Press(c.close);
                });
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(ShownDialog(), nullptr);
   }
 }

@@ -2,6 +2,7 @@
 // the test's own.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 #include <string>
@@ -9,7 +10,7 @@
 #include <vector>
 
 #include "dialogs/dialogs.h"
-#include "platform/qt/dialog_template.h"
+#include "platform/qt/internal.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 
@@ -77,30 +78,54 @@ TEST(DialogResources, AreTheTemplatesOfTheResourceScript) {
   }
 }
 
-TEST(DialogManager, PlacesTheDialogInDialogUnitsFromTheOwnersClientArea) {
-  struct Case {
-    int dialog;
-    int x, y, cx, cy;
-  };
-  const Case cases[] = {{IDD_VALUES, 100, 70, 205, 116}, {IDD_TEXT, 100, 70, 264, 164}};
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.dialog);
+// Dialog units are a quarter of the average letter width across and an
+// eighth of the line height down, rounded half up to whole pixels.
+TEST(DialogManager, PlacesTheClientAreaAndTheControlsInRoundedDialogUnits) {
+  for (int id : {IDD_VALUES, IDD_TEXT}) {
+    SCOPED_TRACE(id);
+    const DialogTemplate &t = *FindDialogTemplate(id);
     TestWindow w;
     MoveWindow(w.hwnd, 40, 30, 1000, 700, 1);
-    QRect frame, expected;
-    WithDialog([&] { Open(w, c.dialog); },
-               [&](QWidget *dialog) {
-                 QFontMetrics metrics(dialog->font());
-                 int letters = metrics.horizontalAdvance(
-                     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-                 int unitX = (letters / 26 + 1) / 2, unitY = metrics.height();
-                 expected = QRect(40 + c.x * unitX / 4, 30 + c.y * unitY / 8, c.cx * unitX / 4,
-                                  c.cy * unitY / 8);
-                 frame = QRect(dialog->pos(), dialog->size());
-                 OkButton(dialog)->click();
-               });
-    EXPECT_EQ(frame, expected);
+    std::vector<std::pair<QRect, QRect>> placed;  // where, where it belongs
+    WithDialog(
+        [&] { Open(w, id); },
+        [&](QWidget *dialog) {
+          QFontMetrics metrics(dialog->font());
+          double unitX = std::lround(metrics.horizontalAdvance(
+                                         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") /
+                                     52.0) /
+                         4.0,
+                 unitY = metrics.height() / 8.0;
+          auto pixels = [&](int x, int y, int cx, int cy) {
+            return QRect(int(std::lround(x * unitX)), int(std::lround(y * unitY)),
+                         int(std::lround(cx * unitX)), int(std::lround(cy * unitY)));
+          };
+          QPoint owner = w.hwnd->widget->mapToGlobal(QPoint(0, 0));
+          placed.push_back({dialog->geometry().translated(-owner), pixels(t.x, t.y, t.cx, t.cy)});
+          // The controls are the dialog's children in template order.
+          QList<QWidget *> controls = dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+          for (int i = 0; i < t.controlCount; ++i) {
+            const DialogControl &c = t.controls[i];
+            placed.push_back({controls.value(i)->geometry(), pixels(c.x, c.y, c.cx, c.cy)});
+          }
+          OkButton(dialog)->click();
+        });
+    for (const auto &[where, expected] : placed) EXPECT_EQ(where, expected);
   }
+}
+
+TEST(DialogManager, TheFocusedButtonShowsIt) {
+  TestWindow w;
+  QImage unfocused, focused;
+  WithDialog([&] { Open(w, IDD_VALUES); },
+             [&](QWidget *dialog) {
+               QPushButton *ok = OkButton(dialog);
+               unfocused = ok->grab().toImage();
+               ok->setFocus();
+               focused = ok->grab().toImage();
+               ok->click();
+             });
+  EXPECT_NE(unfocused, focused);
 }
 
 TEST(DialogManager, TabAndBacktabGoThroughTheControlsInTemplateOrder) {

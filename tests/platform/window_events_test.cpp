@@ -2,16 +2,23 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QTimer>
+#include <vector>
 
 #include "platform/qt/internal.h"
 #include "tests/app/test_window.h"
+#include "tests/dialogs/dialog_user.h"
 
 namespace {
 
+// A key typed into the main window, as the window system delivers it.
 void Press(TestWindow &w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
            bool autoRepeat = false) {
-  QKeyEvent e(QEvent::KeyPress, key, mods, QString(), autoRepeat);
-  QApplication::sendEvent(w.hwnd->widget, &e);
+  QString text = key < 0x80 ? QString(QChar(key)) : QString();
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent e(type, key, mods, text, autoRepeat);
+    QApplication::sendEvent(w.hwnd->widget, &e);
+  }
 }
 
 }  // namespace
@@ -40,6 +47,38 @@ TEST(WindowEvents, KeysReachTheProcedureAsQueuedKeyDowns) {
     for (int i = 0; i < c.presses; ++i) Press(w, c.key, c.mods, c.autoRepeat);
     EXPECT_EQ(g_running, 0);  // queued, not handled inside the Qt event
     PumpMessagesForTesting();
+    EXPECT_EQ(g_running, c.running);
+  }
+}
+
+// Keys typed before a dialog is up wait in order and go to what has the
+// keyboard when they are taken: the dialog, while it is open.
+TEST(WindowEvents, KeysTypedAheadOfADialogLandInIt) {
+  struct Case {
+    const char *name;
+    std::vector<int> keys;
+    double load;
+    int running;
+  };
+  const Case cases[] = {
+      {"F2 1 5 0 ENTER", {Qt::Key_F2, Qt::Key_1, Qt::Key_5, Qt::Key_0, Qt::Key_Return}, 150, 0},
+      {"F2 F2 Escape opens one dialog", {Qt::Key_F2, Qt::Key_F2, Qt::Key_Escape}, 75, 0},
+      {"F2 ENTER", {Qt::Key_F2, Qt::Key_Return}, 75, 0},
+      {"F2 ENTER ENTER starts a run", {Qt::Key_F2, Qt::Key_Return, Qt::Key_Return}, 75, 1},
+      {"F3 ENTER", {Qt::Key_F3, Qt::Key_Return}, 75, 0},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    TestWindow w;
+    QTimer watchdog;  // a dialog left open is closed, and the case fails
+    watchdog.callOnTimeout([&] {
+      ADD_FAILURE() << "a dialog stayed open";
+      if (QWidget *dialog = ShownDialog()) OkButton(dialog)->click();
+    });
+    watchdog.start(5000);
+    for (int key : c.keys) Press(w, key);
+    PumpMessagesForTesting();
+    EXPECT_EQ(g_loadOhms, c.load);
     EXPECT_EQ(g_running, c.running);
   }
 }

@@ -1,0 +1,76 @@
+// The frame an X11 window manager puts round a window, asked for before the
+// window is first shown, so that it is shown at its final outer size.
+#include <xcb/xcb.h>
+
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QThread>
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "platform/qt/internal.h"
+
+namespace {
+
+constexpr int kFrameWaitMs = 1000;  // a window manager that says it answers does so at once
+
+template <typename T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+xcb_atom_t Atom(xcb_connection_t *c, const char *name) {
+  Reply<xcb_intern_atom_reply_t> reply(
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr),
+      &std::free);
+  return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// The 32-bit values of a window property.
+std::vector<uint32_t> Property(xcb_connection_t *c, xcb_window_t window, xcb_atom_t property,
+                               xcb_atom_t type) {
+  Reply<xcb_get_property_reply_t> reply(
+      xcb_get_property_reply(c, xcb_get_property(c, 0, window, property, type, 0, 1024), nullptr),
+      &std::free);
+  if (!reply || reply->format != 32) return {};
+  auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
+  return std::vector<uint32_t>(values, values + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+}  // namespace
+
+std::optional<QMargins> FrameBeforeShowing(QWidget *widget) {
+  auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (QGuiApplication::platformName() != "xcb" || !x11 || !x11->connection()) return std::nullopt;
+  xcb_connection_t *c = x11->connection();
+  auto window = xcb_window_t(widget->winId());
+  Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr),
+                                     &std::free);
+  if (!tree) return std::nullopt;
+  xcb_atom_t request = Atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+  std::vector<uint32_t> supported =
+      Property(c, tree->root, Atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
+  if (std::find(supported.begin(), supported.end(), request) == supported.end())
+    return std::nullopt;
+
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = window;
+  message.type = request;
+  xcb_send_event(c, 0, tree->root,
+                 XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                 reinterpret_cast<const char *>(&message));
+  xcb_flush(c);
+  xcb_atom_t extents = Atom(c, "_NET_FRAME_EXTENTS");
+  QElapsedTimer clock;
+  clock.start();
+  do {
+    // left, right, top, bottom
+    std::vector<uint32_t> e = Property(c, window, extents, XCB_ATOM_CARDINAL);
+    if (e.size() == 4) return QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3]));
+    QThread::msleep(5);
+  } while (clock.elapsed() < kFrameWaitMs);
+  return std::nullopt;
+}

@@ -1,0 +1,68 @@
+#!/bin/bash
+# Keys typed while the program is busy (stopped here for a moment) go where
+# the keyboard is when the program takes them: after F2 or F3 into the
+# dialog, never to the main window behind it.
+set -euo pipefail
+source "$(dirname "$0")/session.bash" "$@"
+
+# Types the keys while the program is stopped, so they all wait for it.
+type_ahead() {
+  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+  kill -STOP "$PROGRAM_PID"
+  xdotool key "$@"
+  kill -CONT "$PROGRAM_PID"
+  sleep 1.5
+}
+
+expect_no_dialog() {
+  local windows
+  windows="$(xdotool search --onlyvisible --name '^(Ondulane|Load value)$' | wc -l)"
+  [ "$windows" -eq 1 ] || fail "$1: $((windows - 1)) dialogs still open"
+}
+
+# ENTER starts or pauses: is the picture still moving?
+expect_moving() {
+  capture moving_a.png
+  sleep 0.5
+  capture moving_b.png
+  if same_picture moving_a.png moving_b.png; then
+    [ "$2" = no ] || fail "$1: the run is not moving"
+  else
+    [ "$2" = yes ] || fail "$1: the run is moving"
+  fi
+}
+
+start_program
+type_ahead F2 1 5 0 Return
+expect_no_dialog "F2 1 5 0 ENTER"
+capture load_150.png
+snapshot load 150 paint save expected_load_150.png
+expect_same load_150.png expected_load_150.png
+
+type_ahead F2 F2 Escape
+expect_no_dialog "F2 F2 Escape"
+
+press --delay 1 F2 1 0 0 Return
+sleep 1.5
+expect_no_dialog "F2 1 0 0 ENTER, 1 ms apart"
+capture load_100.png
+snapshot load 100 paint save expected_load_100.png
+expect_same load_100.png expected_load_100.png
+
+type_ahead F2 Return
+expect_no_dialog "F2 ENTER"
+expect_moving "F2 ENTER" no
+
+press Return
+sleep 1
+type_ahead F3 Return
+expect_no_dialog "F3 ENTER during a run"
+expect_moving "F3 ENTER during a run" no
+
+type_ahead F2 Return Return
+expect_no_dialog "F2 ENTER ENTER"
+expect_moving "F2 ENTER ENTER" yes
+
+press alt+F4
+wait_for_exit 0
+pass
