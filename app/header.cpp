@@ -44,7 +44,8 @@ void MeasureFont(HDC hdc) {
   g_charWidth = tm.tmAveCharWidth;
 }
 
-void DrawText(HDC hdc, int x, int y, const char *text) {
+// Not DrawText, which <windows.h> defines as a macro.
+void PutText(HDC hdc, int x, int y, const char *text) {
   TextOutA(hdc, x, y, text, int(std::strlen(text)));
 }
 
@@ -87,9 +88,9 @@ void PaintWindow(HWND hwnd) {
   SelectObject(hdc, g_titleFont);
   MeasureFont(hdc);
   SetTextAlign(hdc, TA_CENTER | TA_TOP);
-  DrawText(hdc, g_clientWidth / 2, 0, "Ondulane");
+  PutText(hdc, g_clientWidth / 2, 0, "Ondulane");
   SelectObject(hdc, g_subtitleFont);
-  DrawText(hdc, g_clientWidth / 2, g_lineHeight, "Interaction between source and load");
+  PutText(hdc, g_clientWidth / 2, g_lineHeight, "Interaction between source and load");
 
   SelectObject(hdc, g_textFont);
   MeasureFont(hdc);
@@ -97,7 +98,7 @@ void PaintWindow(HWND hwnd) {
   SetTextColor(hdc, RGB(255, 0, 0));
   int k = 0;
   for (const char *line : kInstructions)
-    DrawText(hdc, g_clientWidth / 2, (3 * g_clientHeight) / 4 + k++ * g_lineHeight, line);
+    PutText(hdc, g_clientWidth / 2, (3 * g_clientHeight) / 4 + k++ * g_lineHeight, line);
   SetTextColor(hdc, RGB(0, 0, 0));
 
   DrawScene(hdc, g_clientWidth, g_clientHeight, g_charWidth, g_lineHeight);

@@ -6,10 +6,15 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev
   fonts-liberation2 xvfb xauth xdotool openbox x11-apps x11-utils imagemagick valgrind)
+# The Windows build (scripts/build-windows) and its tests under Wine.
+WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils wine64
+  fonts-wine)
 
+# install_missing [packages...]: the given ones, or PACKAGES.
 install_missing() {
-  local missing=()
-  for p in "${PACKAGES[@]}"; do
+  local wanted=("$@") missing=()
+  [ $# -gt 0 ] || wanted=("${PACKAGES[@]}")
+  for p in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

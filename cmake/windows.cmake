@@ -1,0 +1,80 @@
+# The Windows program: the same sources against the system's own USER32 and
+# GDI32, one statically linked ondulane.exe, and the tests of the pure code
+# and of the real window, run under Wine.
+enable_language(RC)
+add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-Wall> $<$<COMPILE_LANGUAGE:CXX>:-Wextra>)
+# One file to copy: no libstdc++, libgcc or libwinpthread DLL beside it.
+add_link_options(-static -s)
+# -O2 as on Linux: at -O3 GCC 12 warns falsely about std::string's operator+.
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
+
+if(NOT PROJECT_VERSION)
+  set(PROJECT_VERSION 1.0.0)
+endif()
+string(REPLACE "." "," ONDULANE_VERSION_COMMAS "${PROJECT_VERSION},0")
+
+# The file's icon, drawn from the program's SVG in the sizes Explorer asks for.
+set(ICON_SVG ${CMAKE_SOURCE_DIR}/data/org.ondulane.Ondulane.svg)
+set(ICON ${CMAKE_BINARY_DIR}/ondulane.ico)
+set(ICON_PNGS)
+foreach(size 16 24 32 48 256)
+  set(png ${CMAKE_BINARY_DIR}/icon/${size}.png)
+  add_custom_command(OUTPUT ${png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/icon
+    COMMAND rsvg-convert -w ${size} -h ${size} -o ${png} ${ICON_SVG}
+    DEPENDS ${ICON_SVG} VERBATIM)
+  list(APPEND ICON_PNGS ${png})
+endforeach()
+add_custom_command(OUTPUT ${ICON}
+  COMMAND icotool -c -o ${ICON} ${ICON_PNGS}
+  DEPENDS ${ICON_PNGS} VERBATIM)
+
+file(GLOB PROGRAM_SOURCES CONFIGURE_DEPENDS app/*.cpp model/*.cpp display/*.cpp dialogs/*.cpp)
+set(RESOURCES ${CMAKE_SOURCE_DIR}/app/ondulane_windows.rc)
+set_source_files_properties(${RESOURCES} PROPERTIES
+  OBJECT_DEPENDS "${ICON};${CMAKE_SOURCE_DIR}/dialogs/ondulane.rc;${CMAKE_SOURCE_DIR}/dialogs/resource.h"
+  COMPILE_DEFINITIONS "ONDULANE_VERSION=${PROJECT_VERSION};ONDULANE_VERSION_COMMAS=${ONDULANE_VERSION_COMMAS}")
+add_executable(ondulane WIN32 ${PROGRAM_SOURCES} ${RESOURCES})
+target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
+
+# The pure code's tests, with the same tables as on Linux; they show where the
+# Windows C runtime would change a printed figure.
+set(gtest_force_shared_crt OFF)
+set(INSTALL_GTEST OFF)
+set(BUILD_GMOCK OFF)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+add_library(ondulane_pure STATIC model/fixed_format.cpp model/line_model.cpp
+  model/resistances.cpp dialogs/value_text.cpp)
+target_include_directories(ondulane_pure PUBLIC ${CMAKE_SOURCE_DIR})
+add_executable(pure_tests ${CMAKE_SOURCE_DIR}/tests/model/fixed_format_test.cpp
+  ${CMAKE_SOURCE_DIR}/tests/model/line_model_test.cpp
+  ${CMAKE_SOURCE_DIR}/tests/dialogs/value_text_test.cpp)
+target_link_libraries(pure_tests PRIVATE ondulane_pure gtest_main)
+
+enable_testing()
+set(WINE_ENV WINEPREFIX=${CMAKE_BINARY_DIR}/wine-pure WINEDEBUG=-all)
+# Wine's server and services are started once, detached from ctest's pipes,
+# which they would otherwise hold open.
+add_test(NAME wine.start COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/wine_prefix.sh start)
+add_test(NAME wine.stop COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/wine_prefix.sh stop)
+set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${WINE_ENV}")
+set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${WINE_ENV}")
+add_test(NAME pure_tests COMMAND pure_tests)
+set_tests_properties(pure_tests PROPERTIES ENVIRONMENT "${WINE_ENV}" FIXTURES_REQUIRED wine
+  TIMEOUT 300)
+
+# The program in real windows under Wine, one at a time: each test boots the
+# prefix on its own display. The Linux build's snapshot tool renders the same
+# states for comparison.
+set(ONDULANE_LINUX_SNAPSHOT "" CACHE FILEPATH "ondulane_snapshot of the Linux build")
+if(ONDULANE_LINUX_SNAPSHOT)
+  file(GLOB WINDOW_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*_test.sh)
+  foreach(script ${WINDOW_SCRIPTS})
+    get_filename_component(name ${script} NAME_WE)
+    add_test(NAME windows.${name}
+      COMMAND bash ${script} $<TARGET_FILE:ondulane> ${ONDULANE_LINUX_SNAPSHOT})
+    set_tests_properties(windows.${name} PROPERTIES LABELS acceptance TIMEOUT 600
+      RESOURCE_LOCK wine-gui
+      ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-gui;COMPARISON_LOG=${CMAKE_BINARY_DIR}/windows_vs_linux.txt")
+  endforeach()
+endif()
