@@ -200,6 +200,7 @@ void EnsureApplication() {
   static char name[] = "ondulane";
   static char *argv[] = {name, nullptr};
   new QApplication(argc, argv);
+  QApplication::setDesktopFileName("org.ondulane.Ondulane");
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
