@@ -1,15 +1,20 @@
-# Installs the Debian packages the build, the program and the tests need, and
-# configures and builds the project in build/. Sourced by scripts/run and
-# scripts/test.
+# The Debian packages each script needs, and how to install them and to
+# configure and build the project. Sourced by the scripts in this folder.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libgtest-dev libbenchmark-dev
-  fonts-liberation2 xvfb xauth xdotool openbox x11-apps imagemagick valgrind)
+# Building and running the program.
+RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-liberation2)
+# Building the Debian package.
+PACKAGE_PACKAGES=(dpkg-dev file)
+# The tests, the benchmarks and the package checks.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-apps imagemagick
+  valgrind lintian desktop-file-utils appstream)
 
+# install_missing PACKAGE...
 install_missing() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
