@@ -9,7 +9,7 @@ RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-liberation2
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The tests, the benchmarks and the package checks.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-apps imagemagick
-  valgrind lintian desktop-file-utils appstream)
+  x11-utils valgrind lintian desktop-file-utils appstream)
 
 # install_missing PACKAGE...
 install_missing() {
