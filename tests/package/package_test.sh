@@ -1,8 +1,9 @@
 #!/bin/bash
 # Checks the Debian package and the installed layout: the desktop entry and
-# the metainfo validate, the names they give lead to the files, lintian finds
-# no error or warning, and the program installed from the build directory
-# starts from the entry's command, shows its window and quits on Alt+F4.
+# the metainfo validate, the names they give lead to the files, the changelog
+# names this version, lintian finds no error or warning, and the program
+# installed from the build directory starts from the entry's command, shows
+# its window and quits on Alt+F4.
 # Usage: package_test.sh DEB BUILD_DIR
 set -euo pipefail
 DEB="$(readlink -f "$1")"
@@ -29,6 +30,9 @@ grep -qx "Icon=$id" "${entry[0]}" || fail "the entry's icon is not $id"
 [ -f "icons/hicolor/scalable/apps/$id.svg" ] || fail "no icon $id.svg"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "metainfo/$id.metainfo.xml" ||
   fail "the metainfo does not launch $id.desktop"
+version="$(dpkg-deb -f "$DEB" Version)"
+zcat doc/ondulane/changelog.Debian.gz | head -1 | grep -qF "($version)" ||
+  fail "the changelog's last entry is not $version"
 lintian --fail-on error,warning "$DEB" 2>/dev/null || fail "lintian: $(lintian "$DEB" 2>/dev/null)"
 
 cmake --install "$BUILD" --prefix "$WORK/prefix" >/dev/null
@@ -42,7 +46,8 @@ for _ in $(seq 50); do
   xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id" && break
   sleep 0.1
 done
-$(sed -n 's/^Exec=//p' "prefix/share/applications/$id.desktop") &
+command="$(sed -n 's/^Exec=//p' "prefix/share/applications/$id.desktop")"
+$command &
 program=$!
 # Polled with a bound: a window that never shows fails the test, not hangs it.
 window=""
