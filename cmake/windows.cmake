@@ -8,9 +8,6 @@ add_link_options(-static -s)
 # -O2 as on Linux: at -O3 GCC 12 warns falsely about std::string's operator+.
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
 
-if(NOT PROJECT_VERSION)
-  set(PROJECT_VERSION 1.0.0)
-endif()
 string(REPLACE "." "," ONDULANE_VERSION_COMMAS "${PROJECT_VERSION},0")
 
 # The file's icon, drawn from the program's SVG in the sizes Explorer asks for.

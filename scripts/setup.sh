@@ -1,20 +1,25 @@
-# Installs the Debian packages the build, the program and the tests need, and
-# configures and builds the project in build/. Sourced by scripts/run and
-# scripts/test.
+# The Debian packages each script needs, and how to install them and to
+# configure and build the project. Sourced by the scripts in this folder.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev libgtest-dev libbenchmark-dev
-  fonts-liberation2 xvfb xauth xdotool openbox x11-apps x11-utils imagemagick valgrind)
+# Building and running the program.
+RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev
+  fonts-liberation2)
+# Building the Debian package.
+PACKAGE_PACKAGES=(dpkg-dev file)
+# The tests, the benchmarks and the package checks.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-apps imagemagick
+  x11-utils valgrind lintian desktop-file-utils appstream)
+
 # The Windows build (scripts/build-windows) and its tests under Wine.
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils wine64
   fonts-wine)
 
-# install_missing [packages...]: the given ones, or PACKAGES.
+# install_missing PACKAGE...
 install_missing() {
-  local wanted=("$@") missing=()
-  [ $# -gt 0 ] || wanted=("${PACKAGES[@]}")
-  for p in "${wanted[@]}"; do
+  local missing=()
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0

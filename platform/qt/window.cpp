@@ -280,6 +280,7 @@ void EnsureApplication() {
   QtMessageHandler previous = qInstallMessageHandler(ReportNoDisplay);
   new QApplication(argc, argv);
   qInstallMessageHandler(previous);
+  QApplication::setDesktopFileName("org.ondulane.Ondulane");
   QApplication::setQuitOnLastWindowClosed(false);
   qApp->installEventFilter(new KeyQueue(qApp));
 }
