@@ -3,13 +3,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPen>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
-
-class QPainter;
+#include <memory>
 
 #include "platform/win.h"
 
@@ -34,6 +34,12 @@ struct DialogTemplate {
 // The program's own dialog resources, looked up by DialogBoxParamA.
 const DialogTemplate *FindDialogTemplate(int id);
 
+// A window's screen image as its device contexts draw on it (draw.cpp).
+struct Canvas;
+struct CanvasDeleter {
+  void operator()(Canvas *) const;
+};
+
 struct Window {
   QPointer<QWidget> widget;
   WNDPROC proc = nullptr;     // top-level windows
@@ -42,13 +48,21 @@ struct Window {
   int id = 0;                 // a control's id
   bool invalid = false;       // a WM_PAINT is due
   bool destroyed = false;
-  QImage screen;                // a top-level window's client area, kept between paints
-  QSize reportedSize;           // the size given with the last WM_SIZE
-  QPainter *painter = nullptr;  // open on the screen image while any context is
-  int openContexts = 0;
+  QImage screen;       // a top-level window's client area, kept between paints
+  QSize reportedSize;  // the size given with the last WM_SIZE
+  std::unique_ptr<Canvas, CanvasDeleter> canvas;  // made by the first device context
   QRect savedBits;  // where a dialog closed over the window, on the screen
   bool dialogEnded = false;
   INT_PTR dialogResult = 0;
+};
+
+// A font's glyphs for the 256 single-byte codes, each advanced by its own
+// width, as the platform lays text out: no kerning, no shaping.
+struct Glyphs {
+  QGlyphRun run;  // of this font, reused for every text drawn in it
+  quint32 index[256];
+  int advance[256];
+  int ascent;
 };
 
 struct GdiObject {
@@ -56,9 +70,10 @@ struct GdiObject {
   QColor color;
   int width = 1;
   QFont font;
-  int cellHeight = 0;  // a font's line height: the requested height, padded
-  bool stock = false;  // never deleted
-  QPen pen;            // made once, so drawing with it allocates nothing
+  int cellHeight = 0;              // a font's line height: the requested height, padded
+  bool stock = false;              // never deleted
+  QPen pen;                        // made once, so drawing with it allocates nothing
+  std::unique_ptr<Glyphs> glyphs;  // a font's, made with it
 };
 
 // Creates the QApplication on first use.

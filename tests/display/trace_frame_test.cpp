@@ -39,7 +39,8 @@ TEST_F(TraceFrameTest, TheVoltsReadoutAndTheFirstZLabelStandAtTheirAnchors) {
     RunUpTo(c.phase);
     BlackenAround(c.corner);
     Frame(c.phase);
-    EXPECT_EQ(VoltsText(g_incidentAmp), c.volts);
+    FrameText volts;
+    EXPECT_EQ(std::string(volts, VoltsText(volts, g_incidentAmp)), c.volts);
     ExpectBoxCorner(c.corner, c.rightAligned);
   }
   EXPECT_EQ(g_zMark[1], (POINT{672, 209}));  // recorded by the frame at 405
@@ -59,7 +60,8 @@ TEST(ZReadouts, ZReadoutsCarryTheSignOfTheReactanceByTheSideOfZo) {
     for (int k = 1; k <= 7; ++k) {
       const std::string expected = "Z" + std::to_string(k) + " = " + c.z[(k - 1) % 4] + " ohms";
       SCOPED_TRACE(std::to_string(c.load) + " ohms: " + expected);
-      EXPECT_EQ(ZReadoutText(k, ComputeMarkImpedance(rho, c.load, k)), expected);
+      FrameText z;
+      EXPECT_EQ(std::string(z, ZReadoutText(z, k, ComputeMarkImpedance(rho, c.load, k))), expected);
     }
   }
 }
@@ -154,7 +156,9 @@ TEST_F(TraceFrameTest, TheLastFrameOfARunPrintsThePowerDissipatedInTheLoad) {
     g_sourceOhms = c.source;
     RunUpTo(kRunEnd + kPhaseStep);
     const LineQuantities q = ComputeLineQuantities(c.source, c.load, kRunEnd);
-    EXPECT_EQ(PowerText(LoadPowerDbm(q, c.load, g_incidentAmp, g_loadArrivalAmp)), c.expected);
+    FrameText power;
+    const double dbm = LoadPowerDbm(q, c.load, g_incidentAmp, g_loadArrivalAmp);
+    EXPECT_EQ(std::string(power, PowerText(power, dbm)), c.expected);
   }
 }
 
