@@ -10,7 +10,6 @@
 #include <QAbstractEventDispatcher>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QRawFont>
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -155,20 +154,36 @@ Canvas &OpenCanvas(Window *w) {
   return c;
 }
 
+// Renders each glyph once, as Qt draws it unantialiased at a whole pixel,
+// and keeps its ink.
 Glyphs *MakeGlyphs(const QFont &font) {
   auto *g = new Glyphs;
-  QFont unkerned = font;
-  unkerned.setKerning(false);
-  QRawFont raw = QRawFont::fromFont(unkerned);
-  QFontMetrics metrics(unkerned);
+  QFontMetrics metrics(font);
+  const int margin = metrics.height();  // room for glyphs that reach out of their cell
+  QImage cell(metrics.maxWidth() + 2 * margin, 3 * margin, QImage::Format_RGB32);
   for (int code = 0; code < 256; ++code) {
     const QChar c(code);  // the single-byte codes are Latin-1
-    int count = 1;
-    if (!raw.glyphIndexesForChars(&c, 1, &g->index[code], &count) || count != 1) g->index[code] = 0;
     g->advance[code] = metrics.horizontalAdvance(c);
+    g->first[code] = int(g->runs.size());
+    cell.fill(Qt::white);
+    QPainter p(&cell);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(margin, margin + metrics.ascent(), QString(c));
+    p.end();
+    for (int y = 0; y < cell.height(); ++y) {
+      const auto *row = reinterpret_cast<const QRgb *>(cell.constScanLine(y));
+      for (int x = 0; x < cell.width(); ++x) {
+        if (qRed(row[x]) == 255) continue;
+        int end = x;
+        while (end < cell.width() && qRed(row[end]) != 255) ++end;
+        g->runs.push_back(InkRun{short(x - margin), short(y - margin), short(end - x)});
+        x = end;
+      }
+    }
   }
-  g->ascent = metrics.ascent();
-  g->run.setRawFont(raw);
+  g->first[256] = int(g->runs.size());
   return g;
 }
 
@@ -206,23 +221,6 @@ void UsePen(HDC dc) {
 void MarkChanged(HDC dc, QRect r) {
   int margin = dc->pen->width + 1;
   AddChanged(*dc->window->canvas, r.normalized().adjusted(-margin, -margin, margin, margin));
-}
-
-// Pens for text colours, kept so that drawing text allocates nothing.
-const QPen &TextPen(COLORREF color) {
-  struct Entry {
-    COLORREF color;
-    QPen pen;
-  };
-  static Entry kept[4];
-  static int count = 0, next = 0;
-  for (int i = 0; i < count; ++i)
-    if (kept[i].color == color) return kept[i].pen;
-  Entry &e = kept[next];
-  next = (next + 1) % int(std::size(kept));
-  count = std::min(count + 1, int(std::size(kept)));
-  e = Entry{color, QPen(ToQColor(color))};
-  return e.pen;
 }
 
 }  // namespace
@@ -325,37 +323,44 @@ COLORREF GetPixel(HDC dc, int x, int y) {
   return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
+namespace {
+
+// Fills a rectangle of the image with one colour, clipped to the image.
+void Fill(QImage &image, QRect r, QRgb color) {
+  r &= image.rect();
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+    std::fill(row + r.left(), row + r.right() + 1, color);
+  }
+}
+
+}  // namespace
+
 // Each glyph advanced by its own width from the start point, as the platform
 // draws text: a digit is as wide in "1.111V" as in "1.000V".
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
   if (!dc || !text || length <= 0) return 0;
-  Glyphs &g = *dc->font->glyphs;
+  const Glyphs &g = *dc->font->glyphs;
   int width = 0;
   for (int i = 0; i < length; ++i) width += g.advance[uchar(text[i])];
   if ((dc->align & TA_CENTER) == TA_CENTER)
     x -= width / 2;
   else if (dc->align & TA_RIGHT)
     x -= width;
-  QRect box(x, y, width, dc->font->cellHeight);
-  dc->painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (dc->bkMode == OPAQUE) dc->painter.fillRect(box, ToQColor(dc->bkColor));
-  dc->painter.setPen(TextPen(dc->textColor));
-  constexpr int kChunk = 64;  // glyphs laid out on the stack at a time
-  quint32 index[kChunk];
-  QPointF at[kChunk];
-  int penX = x;
-  for (int start = 0; start < length; start += kChunk) {
-    const int count = std::min(kChunk, length - start);
-    for (int i = 0; i < count; ++i) {
-      const uchar code = uchar(text[start + i]);
-      index[i] = g.index[code];
-      at[i] = QPointF(penX, y + g.ascent);
-      penX += g.advance[code];
+  const QRect box(x, y, width, dc->font->cellHeight);
+  QImage &image = dc->window->canvas->image;
+  if (dc->bkMode == OPAQUE) Fill(image, box, ToQColor(dc->bkColor).rgb());
+  const QRgb ink = ToQColor(dc->textColor).rgb();
+  QRect inked = box;
+  for (int i = 0, penX = x; i < length; penX += g.advance[uchar(text[i])], ++i) {
+    const uchar code = uchar(text[i]);
+    for (int r = g.first[code]; r < g.first[code + 1]; ++r) {
+      const QRect run(penX + g.runs[r].x, y + g.runs[r].y, g.runs[r].length, 1);
+      Fill(image, run, ink);
+      inked |= run;
     }
-    g.run.setRawData(index, at, count);
-    dc->painter.drawGlyphRun(QPointF(0, 0), g.run);
   }
-  AddChanged(*dc->window->canvas, box);
+  AddChanged(*dc->window->canvas, inked);
   return 1;
 }
 

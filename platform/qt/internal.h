@@ -3,13 +3,13 @@
 
 #include <QColor>
 #include <QFont>
-#include <QGlyphRun>
 #include <QImage>
 #include <QPen>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 #include "platform/win.h"
 
@@ -56,13 +56,16 @@ struct Window {
   INT_PTR dialogResult = 0;
 };
 
-// A font's glyphs for the 256 single-byte codes, each advanced by its own
-// width, as the platform lays text out: no kerning, no shaping.
+// A font's glyphs for the 256 single-byte codes, laid out as the platform
+// lays text out: each advanced by its own width, no kerning, no shaping. Each
+// glyph's ink is kept as horizontal runs, so drawing text is filling them.
+struct InkRun {
+  short x, y, length;  // from the glyph's origin at the top of its cell
+};
 struct Glyphs {
-  QGlyphRun run;  // of this font, reused for every text drawn in it
-  quint32 index[256];
   int advance[256];
-  int ascent;
+  int first[257];  // the runs of code c are runs[first[c]] up to runs[first[c + 1]]
+  std::vector<InkRun> runs;
 };
 
 struct GdiObject {
