@@ -6,10 +6,11 @@
 #include <vector>
 
 #include "app/state.h"
-#include "platform/win.h"
-#include "platform/qt/win_testing.h"
 #include "app/wndproc.h"
 #include "bench/bench_window.h"
+#include "platform/qt/internal.h"
+#include "platform/qt/win_testing.h"
+#include "platform/win.h"
 
 namespace {
 
@@ -88,3 +89,33 @@ void BM_WholeRun(benchmark::State &state) {
 BENCHMARK(BM_WholeRun)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// The floor of what a tick must show: the pixels it really changes, against
+// the bounding box of those pixels (what showing one rectangle would copy).
+void BM_PixelsChangedPerTick(benchmark::State &state) {
+  HWND hwnd = BenchWindow(1000, 700);
+  double changed = 0, boxed = 0, ticks = 0;
+  for (auto _ : state) {
+    StartRun(hwnd);
+    PumpMessagesForTesting();
+    while (g_running) {
+      const QImage before = hwnd->screen.copy();
+      WndProc(hwnd, WM_TIMER, kTimerId, 0);
+      QRect box;
+      for (int y = 0; y < before.height(); ++y) {
+        const auto *a = reinterpret_cast<const QRgb *>(before.constScanLine(y));
+        const auto *b = reinterpret_cast<const QRgb *>(hwnd->screen.constScanLine(y));
+        for (int x = 0; x < before.width(); ++x)
+          if (a[x] != b[x]) {
+            ++changed;
+            box |= QRect(x, y, 1, 1);
+          }
+      }
+      boxed += double(box.width()) * box.height();
+      ++ticks;
+    }
+  }
+  state.counters["changed_px"] = changed / ticks;
+  state.counters["bounding_box_px"] = boxed / ticks;
+}
+BENCHMARK(BM_PixelsChangedPerTick)->Iterations(1)->Unit(benchmark::kMillisecond);

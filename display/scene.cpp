@@ -14,8 +14,8 @@ namespace {
 constexpr int kLaunchedArrowLength = 50;
 
 constexpr std::string_view kLineCaption = "50-ohm transmission line";
-constexpr std::string_view kAttribution[] = {"Ondulane",
-                                             "Source and load on a one-wavelength line"};
+// Short enough to leave the title whole in a 640-pixel window on a wide screen.
+constexpr std::string_view kAttribution[] = {"Ondulane", "A teaching aid"};
 
 // Draws on from the current position through every point in turn.
 void LineThrough(HDC hdc, std::span<const POINT> points) {

@@ -34,15 +34,17 @@ void DrawPowerReadout(HDC hdc, const TraceFrame &f) {
   const int y1 = f.height / 3;
   DrawTextAt(hdc, x0, y1, "Power dissipated =");
   const double dbm = LoadPowerDbm(f.line, f.loadOhms, g_incidentAmp, g_loadArrivalAmp);
-  DrawTextAt(hdc, x0, y1 + f.lineHeight, PowerText(dbm));
+  FrameText power;
+  TextOutA(hdc, x0, y1 + f.lineHeight, power, PowerText(power, dbm));
 }
 
 void DrawCaptions(HDC hdc, const TraceFrame &f) {
   const int x0 = f.traceRight + kTextIndent * f.charWidth;
   const int y0 = f.traceTop - kCaptionRise;
   DrawTextAt(hdc, x0, y0, "Standing Wave");
-  DrawTextAt(hdc, x0, y0 + f.lineHeight, RatioText(f.line.loadVswr));
-  DrawTextAt(hdc, x0, y0 + 2 * f.lineHeight, RhoText(f.line.loadRho));
+  FrameText text;
+  TextOutA(hdc, x0, y0 + f.lineHeight, text, RatioText(text, f.line.loadVswr));
+  TextOutA(hdc, x0, y0 + 2 * f.lineHeight, text, RhoText(text, f.line.loadRho));
 }
 
 // Whitens the previous round trip's point at this place, then plots this one's.
@@ -71,9 +73,15 @@ double LoadPowerDbm(const LineQuantities &line, double loadOhms, double incident
   return 30 + 10 * std::log10(watts);
 }
 
-std::string PowerText(double dbm) { return FormatFixed(dbm, 3) + " dBm  "; }
-std::string RatioText(double loadVswr) { return "Ratio = " + FormatFixed(loadVswr, 2); }
-std::string RhoText(double loadRho) { return "Rho = " + FormatFixed(loadRho, 3) + " "; }
+int PowerText(FrameText &out, double dbm) {
+  return FormatText(out, kFrameTextChars, "%.3f dBm  ", dbm);
+}
+int RatioText(FrameText &out, double loadVswr) {
+  return FormatText(out, kFrameTextChars, "Ratio = %.2f", loadVswr);
+}
+int RhoText(FrameText &out, double loadRho) {
+  return FormatText(out, kFrameTextChars, "Rho = %.3f ", loadRho);
+}
 
 void DrawStandingWaveSteps(HDC hdc, const TraceFrame &f) {
   if (f.phase == 0) g_prevEnvelopeAmp = kLaunchedAmp;

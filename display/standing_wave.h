@@ -2,8 +2,6 @@
 // captions beside the load end, and the power readout at the end of a run.
 #pragma once
 
-#include <string>
-
 #include "display/trace.h"
 #include "platform/win.h"
 
@@ -20,9 +18,9 @@ int EnvelopeHeight(double amp, double factor);
 double LoadPowerDbm(const LineQuantities &line, double loadOhms, double incidentAmp,
                     double arrivalAmp);
 
-std::string PowerText(double dbm);
-std::string RatioText(double loadVswr);
-std::string RhoText(double loadRho);
+int PowerText(FrameText &out, double dbm);
+int RatioText(FrameText &out, double loadVswr);
+int RhoText(FrameText &out, double loadRho);
 
 // The power readout, the copy mix, the captions and envelope point, and the
 // end-of-leg update.

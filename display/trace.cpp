@@ -70,14 +70,17 @@ int ZStepAt(int phaseDeg) {
   return k <= kZSteps ? k : 0;
 }
 
-std::string VoltsText(double incidentAmp) { return FormatFixed(incidentAmp * kInvZo, 3) + "V"; }
+int VoltsText(FrameText &out, double incidentAmp) {
+  return FormatText(out, kFrameTextChars, "%.3fV", incidentAmp * kInvZo);
+}
 
-std::string ZLabelText(int k) { return "Z " + std::to_string(k); }
+int ZLabelText(FrameText &out, int k) { return FormatText(out, kFrameTextChars, "Z %d", k); }
 
-std::string ZReadoutText(int k, const MarkImpedance &z) {
-  std::string text = "Z" + std::to_string(k) + " = " + FormatFixed(z.r, 1);
-  if (z.real) return text + " + j0 ohms";
-  return text + (z.inductive ? " + j" : " - j") + FormatFixed(z.x, 1) + " ohms";
+int ZReadoutText(FrameText &out, int k, const MarkImpedance &z) {
+  if (z.real) return FormatText(out, kFrameTextChars, "Z%d = %.1f + j0 ohms", k, z.r);
+  return FormatText(out, kFrameTextChars,
+                    z.inductive ? "Z%d = %.1f + j%.1f ohms" : "Z%d = %.1f - j%.1f ohms", k, z.r,
+                    z.x);
 }
 
 void DrawTextAt(HDC hdc, int x, int y, std::string_view text) {
@@ -96,8 +99,9 @@ void DrawWaveArrow(HDC hdc, POINT base, int length, int m) {
 void DrawTraceSteps(HDC hdc, const TraceFrame &f) {
   SelectObject(hdc, g_textFont);
   SetTextAlign(hdc, TA_RIGHT | TA_TOP);
-  DrawTextAt(hdc, f.traceLeft - kVoltsIndent * f.charWidth, f.traceBottom - int(1.5 * f.lineHeight),
-             VoltsText(g_incidentAmp));
+  FrameText volts;
+  TextOutA(hdc, f.traceLeft - kVoltsIndent * f.charWidth, f.traceBottom - int(1.5 * f.lineHeight),
+           volts, VoltsText(volts, g_incidentAmp));
   SetTextAlign(hdc, TA_LEFT | TA_TOP);
 
   // Every line below the end of a run is drawn inverted: the caller draws
@@ -117,7 +121,9 @@ void DrawZReadout(HDC hdc, const TraceFrame &f) {
   // The quarter-wave labels stand where a phasor points straight down
   // through them; drawn without a background box, they hide less of it.
   if (k == 2 || k == 6) SetBkMode(hdc, TRANSPARENT);
-  DrawTextAt(hdc, g_zMark[k].x - kLabelOffset, g_zMark[k].y + kLabelOffset, ZLabelText(k));
-  DrawTextAt(hdc, f.traceRight, f.height / 2 + (k - 1) * f.lineHeight,
-             ZReadoutText(k, f.impedance));
+  FrameText text;
+  TextOutA(hdc, g_zMark[k].x - kLabelOffset, g_zMark[k].y + kLabelOffset, text,
+           ZLabelText(text, k));
+  TextOutA(hdc, f.traceRight, f.height / 2 + (k - 1) * f.lineHeight, text,
+           ZReadoutText(text, k, f.impedance));
 }

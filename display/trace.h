@@ -2,7 +2,6 @@
 // the impedance readouts at those marks and the forward arrow it carries.
 #pragma once
 
-#include <string>
 #include <string_view>
 
 #include "model/line_model.h"
@@ -46,9 +45,13 @@ bool OnReturnLeg(int phaseDeg);
 // k (1..7) on the first return leg's frame at which the wave reaches g_zMark[k], else 0.
 int ZStepAt(int phaseDeg);
 
-std::string VoltsText(double incidentAmp);
-std::string ZLabelText(int k);
-std::string ZReadoutText(int k, const MarkImpedance &z);
+// A text of a frame, formatted on the stack; each formatter returns the
+// count of characters to draw.
+constexpr int kFrameTextChars = 64;
+using FrameText = char[kFrameTextChars];
+int VoltsText(FrameText &out, double incidentAmp);
+int ZLabelText(FrameText &out, int k);
+int ZReadoutText(FrameText &out, int k, const MarkImpedance &z);
 
 // Text of its exact length at (x, y), placed by the context's alignment.
 void DrawTextAt(HDC hdc, int x, int y, std::string_view text);

@@ -4,8 +4,17 @@
 
 #include <string>
 
-// The value with `decimals` digits after the point, e.g. (0.125, 2) -> "0.13".
+// Writes the value with `decimals` digits after the point into `out`, e.g.
+// (0.125, 2) -> "0.13", at most size - 1 characters and a terminating zero;
+// returns the count of characters written.
+int FormatFixed(char *out, int size, double value, int decimals);
+// The same as a string, for texts that are kept.
 std::string FormatFixed(double value, int decimals);
+
+// printf into `out` with the conversions %d, %%, and %.Nf rounded as
+// FormatFixed rounds; at most size - 1 characters and a terminating zero.
+// Returns the count of characters written, the length to draw.
+int FormatText(char *out, int size, const char *format, ...) __attribute__((format(printf, 3, 4)));
 
 // The 17 significant digits of |value| and its decimal exponent e, so that
 // |value| = 0.d1d2...d17 x 10^e. Zero gives seventeen '0' and e = 1.

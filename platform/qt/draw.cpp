@@ -1,15 +1,33 @@
 // Device contexts, pens, fonts and drawing on a window's screen image.
 //
-// One QPainter stays open on the image for the life of a device context.
-// Nothing is antialiased, so a figure drawn twice covers the same pixels and
-// the inverting mix drawn twice restores every one of them.
-#include <QFontDatabase>
+// A tick allocates nothing: contexts come from a fixed pool, one QPainter
+// stays open on each window's image from its first context on, texts are
+// laid out from glyph tables made with their fonts, and what changed is
+// kept as a few rectangles that the window shows when the thread next
+// turns to its event loop. Nothing is antialiased, so a figure drawn twice
+// covers the same pixels and the inverting mix drawn twice restores every
+// one of them.
+#include <QAbstractEventDispatcher>
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "platform/qt/internal.h"
+
+namespace {
+constexpr int kMaxChanged = 24;  // rectangles kept per window before they merge
+}  // namespace
+
+struct Canvas {
+  Window *window = nullptr;
+  QImage image;  // the screen image's pixels, not a copy
+  QPainter painter;
+  QRect changed[kMaxChanged];  // not shown yet, disjoint
+  int changedCount = 0;
+};
 
 struct DeviceContext {
   DeviceContext(Window *w, QPainter &p) : window(w), painter(p) {}
@@ -24,7 +42,6 @@ struct DeviceContext {
   COLORREF textColor = RGB(0, 0, 0);
   int bkMode = OPAQUE;
   COLORREF bkColor = RGB(255, 255, 255);
-  QRect changed;  // what to present when the context is released
 };
 
 namespace {
@@ -33,9 +50,10 @@ QPen SolidPen(const QColor &color, int width) {
   return QPen(color, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
 }
 
-GdiObject g_stockBlackPen{GdiObject::Kind::Pen, Qt::black, 1, {}, 0, true, SolidPen(Qt::black, 1)};
-GdiObject g_stockWhiteBrush{GdiObject::Kind::Brush, Qt::white, 0, {}, 0, true, Qt::NoPen};
-GdiObject g_stockFont{GdiObject::Kind::Font, Qt::black, 0, {}, 0, true, Qt::NoPen};
+GdiObject g_stockBlackPen{GdiObject::Kind::Pen,   Qt::black, 1, {}, 0, true,
+                          SolidPen(Qt::black, 1), nullptr};
+GdiObject g_stockWhiteBrush{GdiObject::Kind::Brush, Qt::white, 0, {}, 0, true, Qt::NoPen, nullptr};
+GdiObject g_stockFont{GdiObject::Kind::Font, Qt::black, 0, {}, 0, true, Qt::NoPen, nullptr};
 
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
@@ -57,18 +75,129 @@ QFont FontForCell(const QString &family, bool bold, int cellHeight) {
   return font;
 }
 
+constexpr int kMaxContexts = 16;  // open at once, over all windows
+std::optional<DeviceContext> g_contexts[kMaxContexts];
+Canvas *g_unshown[8];  // canvases with changes the window system has not been asked to show
+int g_unshownCount = 0;
+
+// Asks the window system to show what changed, a rectangle at a time.
+void ShowChanged(Canvas &c) {
+  for (int i = 0; i < c.changedCount; ++i) PresentScreen(c.window, c.changed[i]);
+  c.changedCount = 0;
+}
+
+void ShowAllChanged() {
+  for (int i = 0; i < g_unshownCount; ++i) ShowChanged(*g_unshown[i]);
+  g_unshownCount = 0;
+}
+
+// Changes are shown when the event loop wakes or is about to wait, outside
+// the message that drew them, as a compositor would show them.
+void WatchEventLoop() {
+  static QPointer<QAbstractEventDispatcher> watched;
+  QAbstractEventDispatcher *loop = QAbstractEventDispatcher::instance();
+  if (!loop || loop == watched) return;
+  watched = loop;
+  QObject::connect(loop, &QAbstractEventDispatcher::awake, ShowAllChanged);
+  QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, ShowAllChanged);
+}
+
+long long Area(const QRect &r) { return (long long)r.width() * r.height(); }
+
+// Keeps the changed rectangles disjoint: one that meets or touches another
+// merges with it; when they are too many, the pair that grows least merges.
+void AddChanged(Canvas &c, QRect r) {
+  r &= c.image.rect();
+  if (r.isEmpty()) return;
+  if (c.changedCount == 0) {
+    if (g_unshownCount == int(std::size(g_unshown))) ShowAllChanged();
+    g_unshown[g_unshownCount++] = &c;
+  }
+  for (;;) {
+    int merge = -1;
+    for (int i = 0; i < c.changedCount && merge < 0; ++i)
+      if (c.changed[i].adjusted(-1, -1, 1, 1).intersects(r)) merge = i;
+    if (merge < 0 && c.changedCount == kMaxChanged) {
+      long long least = -1;
+      for (int i = 0; i < c.changedCount; ++i) {
+        long long growth = Area(c.changed[i] | r) - Area(c.changed[i]) - Area(r);
+        if (least < 0 || growth < least) least = growth, merge = i;
+      }
+    }
+    if (merge < 0) break;
+    r |= c.changed[merge];
+    c.changed[merge] = c.changed[--c.changedCount];
+  }
+  c.changed[c.changedCount++] = r;
+}
+
+// The window's canvas on its current screen image; a new image (a resize)
+// or one shared with a copy gets the painter opened on it afresh.
+Canvas &OpenCanvas(Window *w) {
+  if (!w->canvas) {
+    w->canvas.reset(new Canvas);
+    w->canvas->window = w;
+    WatchEventLoop();
+  }
+  Canvas &c = *w->canvas;
+  uchar *bits = w->screen.bits();  // detaches a shared image before it is drawn on
+  if (c.image.constBits() != bits || c.image.size() != w->screen.size() ||
+      c.image.bytesPerLine() != w->screen.bytesPerLine() ||
+      c.image.format() != w->screen.format()) {
+    if (c.painter.isActive()) c.painter.end();
+    c.image = QImage(bits, w->screen.width(), w->screen.height(), w->screen.bytesPerLine(),
+                     w->screen.format());
+    c.painter.begin(&c.image);
+    c.painter.setRenderHint(QPainter::Antialiasing, false);
+    c.painter.setRenderHint(QPainter::TextAntialiasing, false);
+  }
+  return c;
+}
+
+// Renders each glyph once, as Qt draws it unantialiased at a whole pixel,
+// and keeps its ink.
+Glyphs *MakeGlyphs(const QFont &font) {
+  auto *g = new Glyphs;
+  QFontMetrics metrics(font);
+  const int margin = metrics.height();  // room for glyphs that reach out of their cell
+  QImage cell(metrics.maxWidth() + 2 * margin, 3 * margin, QImage::Format_RGB32);
+  for (int code = 0; code < 256; ++code) {
+    const QChar c(code);  // the single-byte codes are Latin-1
+    g->advance[code] = metrics.horizontalAdvance(c);
+    g->first[code] = int(g->runs.size());
+    cell.fill(Qt::white);
+    QPainter p(&cell);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(margin, margin + metrics.ascent(), QString(c));
+    p.end();
+    for (int y = 0; y < cell.height(); ++y) {
+      const auto *row = reinterpret_cast<const QRgb *>(cell.constScanLine(y));
+      for (int x = 0; x < cell.width(); ++x) {
+        if (qRed(row[x]) == 255) continue;
+        int end = x;
+        while (end < cell.width() && qRed(row[end]) != 255) ++end;
+        g->runs.push_back(InkRun{short(x - margin), short(y - margin), short(end - x)});
+        x = end;
+      }
+    }
+  }
+  g->first[256] = int(g->runs.size());
+  return g;
+}
+
 HDC NewContext(Window *w) {
   if (!w || w->screen.isNull()) return nullptr;
+  auto slot = std::find_if(std::begin(g_contexts), std::end(g_contexts),
+                           [](const auto &c) { return !c.has_value(); });
+  if (slot == std::end(g_contexts)) return nullptr;  // out of contexts, as GetDC can be
   if (g_stockFont.cellHeight == 0) {
     g_stockFont.font = FontForCell("Liberation Sans", false, 16);
     g_stockFont.cellHeight = 16;
+    g_stockFont.glyphs.reset(MakeGlyphs(g_stockFont.font));
   }
-  if (w->openContexts++ == 0) {
-    w->painter = new QPainter(&w->screen);
-    w->painter->setRenderHint(QPainter::Antialiasing, false);
-    w->painter->setRenderHint(QPainter::TextAntialiasing, false);
-  }
-  auto *dc = new DeviceContext(w, *w->painter);
+  HDC dc = &slot->emplace(w, OpenCanvas(w).painter);
   dc->pen = &g_stockBlackPen;
   dc->font = &g_stockFont;
   dc->brush = &g_stockWhiteBrush;
@@ -76,13 +205,8 @@ HDC NewContext(Window *w) {
 }
 
 void FreeContext(HDC dc) {
-  Window *w = dc->window;
-  if (--w->openContexts == 0) {
-    delete w->painter;
-    w->painter = nullptr;
-  }
-  PresentScreen(w, dc->changed);
-  delete dc;
+  for (auto &slot : g_contexts)
+    if (slot && &*slot == dc) slot.reset();
 }
 
 // Sets the painter up for an outline in the context's pen and mix.
@@ -96,10 +220,16 @@ void UsePen(HDC dc) {
 
 void MarkChanged(HDC dc, QRect r) {
   int margin = dc->pen->width + 1;
-  dc->changed |= r.normalized().adjusted(-margin, -margin, margin, margin);
+  AddChanged(*dc->window->canvas, r.normalized().adjusted(-margin, -margin, margin, margin));
 }
 
 }  // namespace
+
+void CanvasDeleter::operator()(Canvas *c) const {
+  for (int i = 0; i < g_unshownCount; ++i)
+    if (g_unshown[i] == c) g_unshown[i--] = g_unshown[--g_unshownCount];
+  delete c;
+}
 
 HDC GetDC(HWND hwnd) { return NewContext(hwnd); }
 
@@ -116,7 +246,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT *ps) {
   hwnd->screen.fill(Qt::white);
   ps->hdc = NewContext(hwnd);
   ps->rcPaint = RECT{0, 0, hwnd->screen.width(), hwnd->screen.height()};
-  if (ps->hdc) ps->hdc->changed = hwnd->screen.rect();
+  if (ps->hdc) AddChanged(*hwnd->canvas, hwnd->screen.rect());
   return ps->hdc;
 }
 
@@ -155,9 +285,12 @@ BOOL MoveToEx(HDC dc, int x, int y, POINT *old) {
 BOOL LineTo(HDC dc, int x, int y) {
   if (!dc) return 0;
   QPoint to(x, y);
-  UsePen(dc);
-  dc->painter.drawLine(dc->position, to);
-  MarkChanged(dc, QRect(dc->position, to));
+  // A line of no length draws nothing; a square cap would leave a dot.
+  if (to != dc->position) {
+    UsePen(dc);
+    dc->painter.drawLine(dc->position, to);
+    MarkChanged(dc, QRect(dc->position, to));
+  }
   dc->position = to;
   return 1;
 }
@@ -178,7 +311,7 @@ int SetROP2(HDC dc, int mode) {
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
   if (!dc || !dc->window->screen.rect().contains(x, y)) return COLORREF(-1);
   dc->window->screen.setPixel(x, y, ToQColor(color).rgb());
-  dc->changed |= QRect(x, y, 1, 1);
+  AddChanged(*dc->window->canvas, QRect(x, y, 1, 1));
   return color;
 }
 
@@ -190,22 +323,44 @@ COLORREF GetPixel(HDC dc, int x, int y) {
   return RGB(qRed(p), qGreen(p), qBlue(p));
 }
 
+namespace {
+
+// Fills a rectangle of the image with one colour, clipped to the image.
+void Fill(QImage &image, QRect r, QRgb color) {
+  r &= image.rect();
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+    std::fill(row + r.left(), row + r.right() + 1, color);
+  }
+}
+
+}  // namespace
+
+// Each glyph advanced by its own width from the start point, as the platform
+// draws text: a digit is as wide in "1.111V" as in "1.000V".
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
   if (!dc || !text || length <= 0) return 0;
-  QString s = QString::fromLatin1(text, length);
-  QFontMetrics fm(dc->font->font);
-  int width = fm.horizontalAdvance(s);
+  const Glyphs &g = *dc->font->glyphs;
+  int width = 0;
+  for (int i = 0; i < length; ++i) width += g.advance[uchar(text[i])];
   if ((dc->align & TA_CENTER) == TA_CENTER)
     x -= width / 2;
   else if (dc->align & TA_RIGHT)
     x -= width;
-  QRect box(x, y, width, dc->font->cellHeight);
-  dc->painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (dc->bkMode == OPAQUE) dc->painter.fillRect(box, ToQColor(dc->bkColor));
-  dc->painter.setFont(dc->font->font);
-  dc->painter.setPen(ToQColor(dc->textColor));
-  dc->painter.drawText(x, y + fm.ascent(), s);
-  dc->changed |= box;
+  const QRect box(x, y, width, dc->font->cellHeight);
+  QImage &image = dc->window->canvas->image;
+  if (dc->bkMode == OPAQUE) Fill(image, box, ToQColor(dc->bkColor).rgb());
+  const QRgb ink = ToQColor(dc->textColor).rgb();
+  QRect inked = box;
+  for (int i = 0, penX = x; i < length; penX += g.advance[uchar(text[i])], ++i) {
+    const uchar code = uchar(text[i]);
+    for (int r = g.first[code]; r < g.first[code + 1]; ++r) {
+      const QRect run(penX + g.runs[r].x, y + g.runs[r].y, g.runs[r].length, 1);
+      Fill(image, run, ink);
+      inked |= run;
+    }
+  }
+  AddChanged(*dc->window->canvas, inked);
   return 1;
 }
 
@@ -260,8 +415,14 @@ BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int x
 
 HPEN CreatePen(int, int width, COLORREF color) {
   width = width < 1 ? 1 : width;
-  return new GdiObject{
-      GdiObject::Kind::Pen, ToQColor(color), width, {}, 0, false, SolidPen(ToQColor(color), width)};
+  return new GdiObject{GdiObject::Kind::Pen,
+                       ToQColor(color),
+                       width,
+                       {},
+                       0,
+                       false,
+                       SolidPen(ToQColor(color), width),
+                       nullptr};
 }
 
 HFONT CreateFontIndirectA(const LOGFONTA *lf) {
@@ -275,8 +436,15 @@ HFONT CreateFontIndirectA(const LOGFONTA *lf) {
   }
   if (face == "Arial") face = "Liberation Sans";
   int cell = lf->lfHeight > 0 ? lf->lfHeight : (lf->lfHeight < 0 ? -lf->lfHeight : 16);
-  return new GdiObject{
-      GdiObject::Kind::Font, Qt::black, 0, FontForCell(face, bold, cell), cell, false, Qt::NoPen};
+  QFont font = FontForCell(face, bold, cell);
+  return new GdiObject{GdiObject::Kind::Font,
+                       Qt::black,
+                       0,
+                       font,
+                       cell,
+                       false,
+                       Qt::NoPen,
+                       std::unique_ptr<Glyphs>(MakeGlyphs(font))};
 }
 
 BOOL GetTextMetricsA(HDC dc, TEXTMETRICA *tm) {

@@ -8,12 +8,18 @@
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
+#include <memory>
 #include <optional>
-
-class QPainter;
+#include <vector>
 
 #include "platform/qt/dialog_template.h"
 #include "platform/win.h"
+
+// A window's screen image as its device contexts draw on it (draw.cpp).
+struct Canvas;
+struct CanvasDeleter {
+  void operator()(Canvas *) const;
+};
 
 struct Window {
   QPointer<QWidget> widget;
@@ -23,10 +29,9 @@ struct Window {
   int id = 0;                 // a control's id
   bool invalid = false;       // a WM_PAINT is due
   bool destroyed = false;
-  QImage screen;                // a top-level window's client area, kept between paints
-  QSize reportedSize;           // the size given with the last WM_SIZE
-  QPainter *painter = nullptr;  // open on the screen image while any context is
-  int openContexts = 0;
+  QImage screen;       // a top-level window's client area, kept between paints
+  QSize reportedSize;  // the size given with the last WM_SIZE
+  std::unique_ptr<Canvas, CanvasDeleter> canvas;  // made by the first device context
   QSize outerToFit;        // an outer size to set once shown, when the frame was not known before
   QRect savedBits;         // where a dialog has just closed over the window, on the screen
   int dialogClosings = 0;  // how many dialogs have closed over it
@@ -34,14 +39,27 @@ struct Window {
   INT_PTR dialogResult = 0;
 };
 
+// A font's glyphs for the 256 single-byte codes, laid out as the platform
+// lays text out: each advanced by its own width, no kerning, no shaping. Each
+// glyph's ink is kept as horizontal runs, so drawing text is filling them.
+struct InkRun {
+  short x, y, length;  // from the glyph's origin at the top of its cell
+};
+struct Glyphs {
+  int advance[256];
+  int first[257];  // the runs of code c are runs[first[c]] up to runs[first[c + 1]]
+  std::vector<InkRun> runs;
+};
+
 struct GdiObject {
   enum class Kind { Pen, Font, Brush } kind;
   QColor color;
   int width = 1;
   QFont font;
-  int cellHeight = 0;  // a font's line height: the requested height, padded
-  bool stock = false;  // never deleted
-  QPen pen;            // made once, so drawing with it allocates nothing
+  int cellHeight = 0;              // a font's line height: the requested height, padded
+  bool stock = false;              // never deleted
+  QPen pen;                        // made once, so drawing with it allocates nothing
+  std::unique_ptr<Glyphs> glyphs;  // a font's, made with it
 };
 
 // The frame the window manager will put round a top-level window, asked

@@ -1,5 +1,7 @@
 // The figures of the animation frames at 1000 by 700.
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "display/phasors.h"
 #include "display/standing_wave.h"
@@ -39,10 +41,37 @@ TEST_F(TraceFrameTest, TheVoltsReadoutAndTheFirstZLabelStandAtTheirAnchors) {
     RunUpTo(c.phase);
     BlackenAround(c.corner);
     Frame(c.phase);
-    EXPECT_EQ(VoltsText(g_incidentAmp), c.volts);
+    FrameText volts;
+    EXPECT_EQ(std::string(volts, VoltsText(volts, g_incidentAmp)), c.volts);
     ExpectBoxCorner(c.corner, c.rightAligned);
   }
   EXPECT_EQ(g_zMark[1], (POINT{672, 209}));  // recorded by the frame at 405
+}
+
+// Source 100 and load 100: "1.000V" gives way to "1.111V" at phase 720.
+// Left of x 70 no phasor reaches; the readout's box starts there.
+TEST_F(TraceFrameTest, TheVoltsReadoutLeavesNothingOfTheOldOneBesideIt) {
+  g_loadOhms = 100;
+  g_sourceOhms = 100;
+  Erase();
+  window.Paint();
+  window.Key(VK_RETURN);
+  window.Ticks(250);
+  const int right = 120 - 2 * g_charWidth, top = 454 - int(1.5 * g_lineHeight);
+  const auto strip = [&] {
+    std::vector<COLORREF> pixels;
+    for (int y = top; y < top + g_lineHeight; ++y)
+      for (int x = 0; x < 70; ++x) pixels.push_back(Pixel(x, y));
+    return pixels;
+  };
+  const std::vector<COLORREF> shown = strip();
+  Erase();
+  FrameText volts;
+  SetTextAlign(Dc(), TA_RIGHT | TA_TOP);
+  SelectObject(Dc(), g_textFont);
+  TextOutA(Dc(), right, top, volts, VoltsText(volts, g_incidentAmp));
+  EXPECT_EQ(std::string(volts), "1.111V");
+  EXPECT_EQ(shown, strip());
 }
 
 TEST(ZReadouts, ZReadoutsCarryTheSignOfTheReactanceByTheSideOfZo) {
@@ -59,7 +88,8 @@ TEST(ZReadouts, ZReadoutsCarryTheSignOfTheReactanceByTheSideOfZo) {
     for (int k = 1; k <= 7; ++k) {
       const std::string expected = "Z" + std::to_string(k) + " = " + c.z[(k - 1) % 4] + " ohms";
       SCOPED_TRACE(std::to_string(c.load) + " ohms: " + expected);
-      EXPECT_EQ(ZReadoutText(k, ComputeMarkImpedance(rho, c.load, k)), expected);
+      FrameText z;
+      EXPECT_EQ(std::string(z, ZReadoutText(z, k, ComputeMarkImpedance(rho, c.load, k))), expected);
     }
   }
 }
@@ -154,7 +184,9 @@ TEST_F(TraceFrameTest, TheLastFrameOfARunPrintsThePowerDissipatedInTheLoad) {
     g_sourceOhms = c.source;
     RunUpTo(kRunEnd + kPhaseStep);
     const LineQuantities q = ComputeLineQuantities(c.source, c.load, kRunEnd);
-    EXPECT_EQ(PowerText(LoadPowerDbm(q, c.load, g_incidentAmp, g_loadArrivalAmp)), c.expected);
+    FrameText power;
+    const double dbm = LoadPowerDbm(q, c.load, g_incidentAmp, g_loadArrivalAmp);
+    EXPECT_EQ(std::string(power, PowerText(power, dbm)), c.expected);
   }
 }
 

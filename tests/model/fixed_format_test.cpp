@@ -36,3 +36,17 @@ TEST(FixedFormat, RoundsTheSeventeenDigitExpansionHalfUp) {
     EXPECT_EQ(FormatFixed(c.value, c.decimals), c.text);
   }
 }
+
+TEST(FixedFormat, FormatsIntoABoundedBufferAndReturnsTheCountWritten) {
+  char text[64];
+  EXPECT_EQ(FormatText(text, sizeof text, "Z%d = %.1f - j%.1f ohms", 1, 46.153846153846153, 19.25),
+            22);
+  EXPECT_STREQ(text, "Z1 = 46.2 - j19.3 ohms");
+  EXPECT_EQ(FormatText(text, sizeof text, "%.3fV%%", 0.9647058823529412), 7);
+  EXPECT_STREQ(text, "0.965V%");
+  char small[5];  // what does not fit is left off, never written past the end
+  EXPECT_EQ(FormatText(small, sizeof small, "%.3f dBm  ", 12.532), 4);
+  EXPECT_STREQ(small, "12.5");
+  EXPECT_EQ(FormatFixed(small, sizeof small, -0.125, 2), 4);
+  EXPECT_STREQ(small, "-0.1");
+}

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 #include <vector>
 
+#include "platform/qt/internal.h"
 #include "tests/app/test_window.h"
 
 namespace {
@@ -85,6 +87,8 @@ TEST(Drawing, PrimitivesCoverThePixelsTheirGeometryGives) {
   GetCurrentPositionEx(s.hdc, &p);
   EXPECT_EQ(p.x, 500);
   EXPECT_EQ(p.y, 300);
+  s.Line(700, 600, 700, 600);  // no length: no dot
+  EXPECT_EQ(s.w.InkBox(kRed, {690, 590, 710, 610}).left, -1);
   s.Pen(kBlack);
   // Counterclockwise from the ray towards +x to the ray towards -x: the upper half.
   Arc(s.hdc, 100, 400, 300, 600, 1000, 500, 0, 500);
@@ -130,5 +134,40 @@ TEST(Drawing, TextIsPlacedByItsAlignmentOverItsBackgroundBox) {
     EXPECT_LE(ink.right, c.rightMax);
     EXPECT_EQ(s.w.InkBox(kBlack, {480, 385, 620, 400}).left, -1);  // nothing above the top
     EXPECT_EQ(GetPixel(s.hdc, c.insideBox, 402) == kRed, c.bkMode == TRANSPARENT);
+  }
+}
+
+// Each glyph advances by its own width, as on the platform: a readout that
+// changes digits keeps its width, and its box covers the one before it.
+TEST(Drawing, ANewReadoutCoversTheOldOneInEveryTextFont) {
+  for (int height : {17, 15, 12}) {
+    SCOPED_TRACE(height);
+    Surface s;
+    LOGFONTA lf{};
+    lf.lfHeight = height;
+    std::strcpy(lf.lfFaceName, "Arial Bold");
+    HFONT font = CreateFontIndirectA(&lf);
+    SelectObject(s.hdc, font);
+    SetTextAlign(s.hdc, TA_RIGHT | TA_TOP);
+    const RECT area{0, 400, 200, 400 + height};
+    const auto ink = [&](const char *text, bool over) {
+      if (!over) s.w.hwnd->screen.fill(Qt::white);
+      TextOutA(s.hdc, 100, 400, text, 6);
+      std::vector<COLORREF> pixels;
+      for (LONG y = area.top; y < area.bottom; ++y)
+        for (LONG x = area.left; x < area.right; ++x) pixels.push_back(GetPixel(s.hdc, x, y));
+      return pixels;
+    };
+    const std::vector<COLORREF> alone = ink("1.111V", false);
+    ink("1.000V", false);
+    EXPECT_EQ(ink("1.111V", true), alone);        // nothing of "1.000V" is left
+    const auto boxLeft = [&](const char *text) {  // the white box, over black
+      s.w.hwnd->screen.fill(Qt::black);
+      TextOutA(s.hdc, 100, 400, text, 6);
+      return s.w.InkBox(kWhite, area).left;
+    };
+    EXPECT_EQ(boxLeft("1.111V"), boxLeft("1.000V"));
+    SelectObject(s.hdc, g_textFont);
+    DeleteObject(font);
   }
 }
