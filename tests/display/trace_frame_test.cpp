@@ -1,7 +1,6 @@
 // The figures of the animation frames at 1000 by 700.
 #include <cmath>
 #include <string>
-#include <vector>
 
 #include "display/phasors.h"
 #include "display/standing_wave.h"
@@ -46,32 +45,6 @@ TEST_F(TraceFrameTest, TheVoltsReadoutAndTheFirstZLabelStandAtTheirAnchors) {
     ExpectBoxCorner(c.corner, c.rightAligned);
   }
   EXPECT_EQ(g_zMark[1], (POINT{672, 209}));  // recorded by the frame at 405
-}
-
-// Source 100 and load 100: "1.000V" gives way to "1.111V" at phase 720.
-// Left of x 70 no phasor reaches; the readout's box starts there.
-TEST_F(TraceFrameTest, TheVoltsReadoutLeavesNothingOfTheOldOneBesideIt) {
-  g_loadOhms = 100;
-  g_sourceOhms = 100;
-  Erase();
-  window.Paint();
-  window.Key(VK_RETURN);
-  window.Ticks(250);
-  const int right = 120 - 2 * g_charWidth, top = 454 - int(1.5 * g_lineHeight);
-  const auto strip = [&] {
-    std::vector<COLORREF> pixels;
-    for (int y = top; y < top + g_lineHeight; ++y)
-      for (int x = 0; x < 70; ++x) pixels.push_back(Pixel(x, y));
-    return pixels;
-  };
-  const std::vector<COLORREF> shown = strip();
-  Erase();
-  FrameText volts;
-  SetTextAlign(Dc(), TA_RIGHT | TA_TOP);
-  SelectObject(Dc(), g_textFont);
-  TextOutA(Dc(), right, top, volts, VoltsText(volts, g_incidentAmp));
-  EXPECT_EQ(std::string(volts), "1.111V");
-  EXPECT_EQ(shown, strip());
 }
 
 TEST(ZReadouts, ZReadoutsCarryTheSignOfTheReactanceByTheSideOfZo) {
