@@ -405,11 +405,11 @@ BOOL InvalidateRect(HWND hwnd, const RECT *, BOOL) {
 }
 
 BOOL GetMessageA(MSG *msg, HWND, UINT, UINT) {
-  for (;;) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (TakeMessage(msg)) return msg->message != WM_QUIT;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  }
+  // Input that has arrived comes before a timer that fell due; a wait
+  // handles all that woke it, so one turn of the loop per wake-up.
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  while (!TakeMessage(msg)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return msg->message != WM_QUIT;
 }
 
 // Character messages are not used by the program.
