@@ -29,8 +29,9 @@ struct Window {
   int id = 0;                 // a control's id
   bool invalid = false;       // a WM_PAINT is due
   bool destroyed = false;
-  QImage screen;       // a top-level window's client area, kept between paints
-  QSize reportedSize;  // the size given with the last WM_SIZE
+  QImage screen;            // a top-level window's client area, kept between paints
+  bool putsScreen = false;  // shows it straight on its X11 window, not through Qt's backing store
+  QSize reportedSize;       // the size given with the last WM_SIZE
   std::unique_ptr<Canvas, CanvasDeleter> canvas;  // made by the first device context
   QSize outerToFit;        // an outer size to set once shown, when the frame was not known before
   QRect savedBits;         // where a dialog has just closed over the window, on the screen
@@ -71,6 +72,13 @@ void EnsureApplication();
 void QueueMessage(HWND, UINT, WPARAM, LPARAM);
 // Shows the changed part of a window's screen image.
 void PresentScreen(Window *, const QRect &changed);
+// Whether a widget's X11 window takes pixels laid out as a screen image's
+// (screen_x11.cpp); false on other window systems.
+bool CanPutScreenDirectly(QWidget *);
+// Sends part of a screen image to a widget's X11 window, once flushed.
+void PutScreen(QWidget *, const QImage &screen, QRect);
+// Sends what was put; the event loop also does so each time it wakes or waits.
+void FlushPutScreens();
 // Messages to dialog controls (dialog.cpp).
 LRESULT SendControlMessage(Window *, UINT, WPARAM, LPARAM);
 // The innermost dialog that is running, which has the keyboard; null when none.

@@ -92,9 +92,20 @@ class ScreenWidget : public QWidget {
   }
 
  protected:
+  // Shown straight on the X11 window, Qt paints nothing of it.
+  QPaintEngine *paintEngine() const override {
+    return window_->putsScreen ? nullptr : QWidget::paintEngine();
+  }
+
   void paintEvent(QPaintEvent *e) override {
+    if (window_->putsScreen) {
+      for (const QRect &r : e->region()) PutScreen(this, window_->screen, r);
+      FlushPutScreens();
+      return;
+    }
+    // A rectangle at a time: the bounding one would copy what did not change.
     QPainter p(this);
-    p.drawImage(e->rect(), window_->screen, e->rect());
+    for (const QRect &r : e->region()) p.drawImage(r, window_->screen, r);
   }
 
   void resizeEvent(QResizeEvent *) override { ClientResized(); }
@@ -290,7 +301,11 @@ void QueueMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void PresentScreen(Window *w, const QRect &changed) {
-  if (w->widget && !changed.isEmpty()) w->widget->update(changed);
+  if (!w->widget || changed.isEmpty()) return;
+  if (w->putsScreen)
+    PutScreen(w->widget, w->screen, changed);
+  else
+    w->widget->update(changed);
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR name) { return name; }
@@ -325,6 +340,10 @@ HWND CreateWindowExA(DWORD, LPCSTR cls, LPCSTR title, DWORD, int x, int y, int w
     widget->setGeometry(QRect(x, y, w, h).marginsRemoved(*frame));
   else
     hwnd->outerToFit = QSize(w, h);
+  if (CanPutScreenDirectly(widget)) {
+    hwnd->putsScreen = true;
+    widget->setAttribute(Qt::WA_PaintOnScreen);
+  }
   QSize client = widget->size();
   hwnd->screen = QImage(client, QImage::Format_RGB32);
   hwnd->screen.fill(Qt::white);
@@ -386,11 +405,11 @@ BOOL InvalidateRect(HWND hwnd, const RECT *, BOOL) {
 }
 
 BOOL GetMessageA(MSG *msg, HWND, UINT, UINT) {
-  for (;;) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (TakeMessage(msg)) return msg->message != WM_QUIT;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-  }
+  // Input that has arrived comes before a timer that fell due; a wait
+  // handles all that woke it, so one turn of the loop per wake-up.
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  while (!TakeMessage(msg)) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  return msg->message != WM_QUIT;
 }
 
 // Character messages are not used by the program.

@@ -1,0 +1,137 @@
+// A top-level window's screen image put straight on its X11 window.
+//
+// Qt's backing store would copy each change into an image of its own, wait
+// for the server to finish with that image, then send it. The screen image
+// already holds the window's pixels in the server's own layout, so the
+// changed rectangles go to the server as they are, in one write per turn of
+// the event loop.
+#include <xcb/xcb.h>
+
+#include <QAbstractEventDispatcher>
+#include <QGuiApplication>
+#include <QPointer>
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "platform/qt/internal.h"
+
+namespace {
+
+constexpr int kBytesPerPixel = 4;
+constexpr size_t kStripBytes = 256 * 1024;  // the rows of one request, when not whole rows
+
+template <typename T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+xcb_connection_t *g_connection = nullptr;  // Qt's, once a window shows its image directly
+xcb_gcontext_t g_gc = 0;                   // copies pixels as they are
+uint8_t g_depth = 0;                       // of the windows that show their image directly
+bool g_unflushed = false;                  // requests wait in the connection's buffer
+bool g_flushEach = false;                  // until the event loop first flushes
+alignas(4) uint8_t g_strip[kStripBytes];   // the part rows of one request
+
+xcb_connection_t *Connection() {
+  auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (QGuiApplication::platformName() != "xcb" || !x11) return nullptr;
+  return x11->connection();
+}
+
+const xcb_visualtype_t *FindVisual(xcb_connection_t *c, xcb_visualid_t id, uint8_t depth) {
+  for (auto s = xcb_setup_roots_iterator(xcb_get_setup(c)); s.rem; xcb_screen_next(&s))
+    for (auto d = xcb_screen_allowed_depths_iterator(s.data); d.rem; xcb_depth_next(&d))
+      if (d.data->depth == depth)
+        for (auto v = xcb_depth_visuals_iterator(d.data); v.rem; xcb_visualtype_next(&v))
+          if (v.data->visual_id == id) return v.data;
+  return nullptr;
+}
+
+// Whether a pixel of the given depth is 32 bits, in this machine's byte
+// order, 0x00RRGGBB: QImage::Format_RGB32 as it lies in memory.
+bool SameLayout(xcb_connection_t *c, const xcb_visualtype_t &v, uint8_t depth) {
+  const xcb_setup_t *setup = xcb_get_setup(c);
+  bool littleEndian = setup->image_byte_order == XCB_IMAGE_ORDER_LSB_FIRST;
+  if (littleEndian != (std::endian::native == std::endian::little)) return false;
+  if (v._class != XCB_VISUAL_CLASS_TRUE_COLOR || v.red_mask != 0xff0000 || v.green_mask != 0xff00 ||
+      v.blue_mask != 0xff)
+    return false;
+  for (auto f = xcb_setup_pixmap_formats_iterator(setup); f.rem; xcb_format_next(&f))
+    if (f.data->depth == depth) return f.data->bits_per_pixel == 32 && f.data->scanline_pad == 32;
+  return false;
+}
+
+void Flush() {
+  g_flushEach = false;
+  if (!g_unflushed) return;
+  g_unflushed = false;
+  xcb_flush(g_connection);
+}
+
+// What was put during one turn of the event loop leaves when the loop next
+// wakes or waits, after the changes of that turn were shown.
+void FlushWithEventLoop() {
+  static QPointer<QAbstractEventDispatcher> watched;
+  QAbstractEventDispatcher *loop = QAbstractEventDispatcher::instance();
+  if (!loop || loop == watched) return;
+  watched = loop;
+  QObject::connect(loop, &QAbstractEventDispatcher::awake, Flush);
+  QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, Flush);
+  // Connected while the loop may be showing changes, which it would not flush.
+  g_flushEach = true;
+}
+
+}  // namespace
+
+bool CanPutScreenDirectly(QWidget *widget) {
+  xcb_connection_t *c = Connection();
+  if (!c) return false;
+  auto window = xcb_window_t(widget->winId());
+  Reply<xcb_get_window_attributes_reply_t> attributes(
+      xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr),
+      &std::free);
+  Reply<xcb_get_geometry_reply_t> geometry(
+      xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr), &std::free);
+  if (!attributes || !geometry) return false;
+  const xcb_visualtype_t *visual = FindVisual(c, attributes->visual, geometry->depth);
+  if (!visual || !SameLayout(c, *visual, geometry->depth)) return false;
+  if (g_gc && geometry->depth != g_depth) return false;
+  if (!g_gc) {
+    g_connection = c;
+    g_depth = geometry->depth;
+    g_gc = xcb_generate_id(c);
+    uint32_t noExposures = 0;
+    xcb_create_gc(c, g_gc, window, XCB_GC_GRAPHICS_EXPOSURES, &noExposures);
+  }
+  return true;
+}
+
+void PutScreen(QWidget *widget, const QImage &screen, QRect r) {
+  r &= screen.rect();
+  if (r.isEmpty()) return;
+  FlushWithEventLoop();
+  auto window = xcb_window_t(widget->winId());
+  size_t rowBytes = size_t(r.width()) * kBytesPerPixel;
+  size_t requestBytes = size_t(xcb_get_maximum_request_length(g_connection)) * 4 - 32;
+  bool wholeRows = r.width() == screen.width();
+  int rowsAtOnce = int(std::min(wholeRows ? requestBytes : kStripBytes, requestBytes) / rowBytes);
+  for (int y = r.top(); y <= r.bottom(); y += rowsAtOnce) {
+    int rows = std::min(rowsAtOnce, r.bottom() + 1 - y);
+    const uint8_t *data = screen.constScanLine(y);
+    if (!wholeRows) {
+      for (int i = 0; i < rows; ++i)
+        std::memcpy(g_strip + i * rowBytes, screen.constScanLine(y + i) + r.x() * kBytesPerPixel,
+                    rowBytes);
+      data = g_strip;
+    }
+    xcb_put_image(g_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, g_gc, uint16_t(r.width()),
+                  uint16_t(rows), int16_t(r.x()), int16_t(y), 0, g_depth, uint32_t(rows * rowBytes),
+                  data);
+  }
+  g_unflushed = true;
+  if (g_flushEach) xcb_flush(g_connection);
+}
+
+void FlushPutScreens() { Flush(); }
