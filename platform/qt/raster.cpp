@@ -1,0 +1,279 @@
+#include "platform/qt/raster.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+
+namespace {
+
+// The smallest integer at or above n / d, for d > 0.
+long long CeilDiv(long long n, long long d) { return n >= 0 ? (n + d - 1) / d : -(-n / d); }
+
+int RoundHalfUp(double v) { return int(std::floor(v + 0.5)); }
+
+// The round dot a wide pen leaves at an end or a corner: a disc `width`
+// across whose centre sits half a pixel up and left of the point, as the
+// platform's own end caps do (two by two pixels for a 2-pixel pen).
+void MarkDot(Coverage &c, QPoint p, int width) {
+  const int first = -(width / 2);
+  const double centre = first + (width - 1) / 2.0, radius = width / 2.0;
+  for (int r = first; r < first + width; ++r) {
+    const double half = std::sqrt(radius * radius - (r - centre) * (r - centre));
+    c.MarkSpan(p.y() + r, p.x() + int(std::ceil(centre - half)),
+               p.x() + int(std::floor(centre + half)) + 1);
+  }
+}
+
+// The body of a wide line, without its ends: a rectangle when the line is
+// level or upright, else the polygon of its two edges, each edge a whole
+// number of pixels from the centre line on either side.
+void MarkBody(Coverage &c, QPoint a, QPoint b, int width) {
+  const int dx = b.x() - a.x(), dy = b.y() - a.y();
+  if (dx == 0 && dy == 0) return;
+  if (dy == 0) {
+    const int top = a.y() - width / 2;
+    for (int y = top; y < top + width; ++y)
+      c.MarkSpan(y, std::min(a.x(), b.x()), std::max(a.x(), b.x()));
+    return;
+  }
+  if (dx == 0) {
+    const int left = a.x() - width / 2;
+    for (int y = std::min(a.y(), b.y()); y < std::max(a.y(), b.y()); ++y)
+      c.MarkSpan(y, left, left + width);
+    return;
+  }
+  // The pen's breadth across the line, measured along x and along y; the
+  // side of the line that gets the larger half depends on its direction.
+  const double length = std::hypot(double(dx), double(dy));
+  const double acrossX = width * std::abs(dy) / length, acrossY = width * std::abs(dx) / length;
+  QPoint narrow(RoundHalfUp(acrossX / 2), RoundHalfUp(acrossY / 2));
+  QPoint wide(RoundHalfUp((acrossX + 1) / 2), RoundHalfUp((acrossY + 1) / 2));
+  if (dx < 0) {
+    narrow.ry() = -narrow.y();
+    wide.ry() = -wide.y();
+  }
+  if (dy < 0) {
+    std::swap(narrow, wide);
+    narrow.rx() = -narrow.x();
+    wide.rx() = -wide.x();
+  }
+  const QPoint quad[4] = {
+      {a.x() - narrow.x(), a.y() + narrow.y()},
+      {a.x() + wide.x(), a.y() - wide.y()},
+      {b.x() + wide.x(), b.y() - wide.y()},
+      {b.x() - narrow.x(), b.y() + narrow.y()},
+  };
+  int top = quad[0].y(), bottom = quad[0].y();
+  for (const QPoint &q : quad) top = std::min(top, q.y()), bottom = std::max(bottom, q.y());
+  top = std::max(top, 0);
+  bottom = std::min(bottom, c.height());
+  for (int y = top; y < bottom; ++y) {
+    const RowSpan s = ConvexSpan(quad, 4, y);
+    c.MarkSpan(y, s.left, s.right);
+  }
+}
+
+// A one-pixel line without its end point. Steps are Bresenham's; where the
+// true line passes exactly between two pixels, lines going up, or going
+// left steeply, take the other one, as the platform does.
+void MarkThin(Coverage &c, QPoint a, QPoint b) {
+  const int dx = b.x() - a.x(), dy = b.y() - a.y();
+  if (dx == 0 && dy == 0) return;
+  const bool xMajor = std::abs(dx) > std::abs(dy);
+  const long long major = xMajor ? std::abs(dx) : std::abs(dy);
+  const long long minor = xMajor ? std::abs(dy) : std::abs(dx);
+  const int majorStep = (xMajor ? dx : dy) > 0 ? 1 : -1;
+  const int minorStep = (xMajor ? dy : dx) > 0 ? 1 : -1;
+  const bool biased =
+      (dy > 0 && dx <= 0 && !xMajor) || (dy <= 0 && dx < 0) || (dy <= 0 && dx >= 0 && xMajor);
+  for (long long i = 0; i < major; ++i) {
+    const long long m = CeilDiv(2 * i * minor - major + (biased ? 1 : 0), 2 * major);
+    const int along = int((xMajor ? a.x() : a.y()) + majorStep * i);
+    const int across = int((xMajor ? a.y() : a.x()) + minorStep * m);
+    if (xMajor)
+      c.MarkSpan(across, along, along + 1);
+    else
+      c.MarkSpan(along, across, across + 1);
+  }
+}
+
+// The first quadrant of the ellipse in a w by h box, from the rightmost
+// point towards the top, in box coordinates with y counted from the top
+// half: the midpoint algorithm for ellipses in whole-number arithmetic.
+void Quadrant(Coverage &c, int w, int h) {
+  const long long a = w - 1, b = h - 1;
+  long long stepX = 4 * b * b * (1 - a), stepY = 4 * a * a * (1 + b % 2);
+  long long error = stepX + stepY + a * a * (b % 2);
+  c.quadrant.clear();
+  for (int x = int(a), y = h / 2; x >= w / 2;) {
+    c.quadrant.push_back({x, y});
+    const long long twice = 2 * error;
+    if (twice >= stepX) {
+      --x;
+      stepX += 8 * b * b;
+      error += stepX;
+    }
+    if (twice <= stepY) {
+      ++y;
+      stepY += 8 * a * a;
+      error += stepY;
+    }
+  }
+}
+
+// Where along the quadrant's points, counted counterclockwise round the
+// whole ellipse, the ray from `centre` through (x, y) (y upwards) leaves;
+// the quadrant's points are taken from the centre too.
+int RayPosition(const std::vector<QPoint> &q, QPoint centre, int x, int y) {
+  const int n = int(q.size());
+  auto X = [&](int i) { return q[i].x() - centre.x(); };
+  auto Y = [&](int i) { return q[i].y() - centre.y(); };
+  int i = 0;
+  if (y >= 0 && x >= 0) {
+    while (i < n && X(i) * y > Y(i) * x) ++i;
+    return i;
+  }
+  if (y >= 0) {
+    while (i < n && X(i) * y >= Y(i) * -x) ++i;
+    return 2 * n - i;
+  }
+  if (x >= 0) {
+    while (i < n && X(i) * -y > Y(i) * x) ++i;
+    return 4 * n - i;
+  }
+  while (i < n && X(i) * -y >= Y(i) * -x) ++i;
+  return 2 * n + i;
+}
+
+Box Normalized(Box b) {
+  if (b.left > b.right) std::swap(b.left, b.right);
+  if (b.top > b.bottom) std::swap(b.top, b.bottom);
+  return b;
+}
+
+}  // namespace
+
+void Coverage::Resize(int width, int height) {
+  width_ = std::max(width, 0);
+  height_ = std::max(height, 0);
+  marks_.assign(std::size_t(width_) * height_, 0);
+  rowLeft_.assign(height_, width_);
+  rowRight_.assign(height_, 0);
+  top_ = bottom_ = 0;
+}
+
+void Coverage::MarkSpan(int y, int left, int right) {
+  if (y < 0 || y >= height_) return;
+  left = std::max(left, 0);
+  right = std::min(right, width_);
+  if (left >= right) return;
+  std::memset(marks_.data() + std::size_t(y) * width_ + left, 1, std::size_t(right - left));
+  rowLeft_[y] = std::min(rowLeft_[y], left);
+  rowRight_[y] = std::max(rowRight_[y], right);
+  if (top_ == bottom_) {
+    top_ = y;
+    bottom_ = y + 1;
+  } else {
+    top_ = std::min(top_, y);
+    bottom_ = std::max(bottom_, y + 1);
+  }
+}
+
+bool Coverage::Marked(int x, int y) const {
+  return x >= 0 && y >= 0 && x < width_ && y < height_ && marks_[std::size_t(y) * width_ + x];
+}
+
+RowSpan ConvexSpan(const QPoint *p, int count, int y) {
+  RowSpan s{0, 0};
+  bool any = false;
+  for (int i = 0; i < count; ++i) {
+    QPoint a = p[i], b = p[(i + 1) % count];
+    if (a.y() == b.y()) continue;
+    if (a.y() > b.y()) std::swap(a, b);
+    if (y < a.y() || y >= b.y()) continue;
+    const int x = a.x() + int(CeilDiv((long long)(y - a.y()) * (b.x() - a.x()), b.y() - a.y()));
+    if (!any) {
+      s = {x, x};
+      any = true;
+    }
+    s.left = std::min(s.left, x);
+    s.right = std::max(s.right, x);
+  }
+  return s;
+}
+
+void MarkLine(Coverage &c, QPoint from, QPoint to, int width) {
+  if (width <= 1) return MarkThin(c, from, to);
+  MarkBody(c, from, to, width);
+  MarkDot(c, from, width);
+  MarkDot(c, to, width);
+}
+
+void MarkPolyline(Coverage &c, const QPoint *p, int count, bool closed, int width) {
+  if (count < 2) return;
+  const int lines = closed ? count : count - 1;
+  for (int i = 0; i < lines; ++i) {
+    const QPoint a = p[i], b = p[(i + 1) % count];
+    if (width <= 1)
+      MarkThin(c, a, b);
+    else
+      MarkBody(c, a, b, width);
+  }
+  if (width > 1)
+    for (int i = 0; i < count; ++i) MarkDot(c, p[i], width);
+}
+
+void EllipseOutline(Coverage &c, const Box &box) {
+  const Box b = Normalized(box);
+  const int w = b.right - b.left, h = b.bottom - b.top;
+  c.outline.clear();
+  if (w == 0 || h == 0) return;
+  Quadrant(c, w, h);
+  std::vector<QPoint> &p = c.outline;
+  const int n = int(c.quadrant.size());
+  p.resize(4 * std::size_t(n));
+  for (int i = 0; i < n; ++i)
+    p[i] = {b.left + c.quadrant[i].x(), b.top + h - 1 - c.quadrant[i].y()};
+  // The other quadrants by symmetry, the midpoints of odd sides once.
+  int last = 2 * n - 1 - (w % 2);
+  for (int i = 0; i < n; ++i) p[last - i] = {b.left + b.right - 1 - p[i].x(), p[i].y()};
+  const int half = last + 1;
+  last = 2 * half - 1 - (h % 2);
+  for (int i = 0; i < half; ++i) p[last - i] = {p[i].x(), b.top + b.bottom - 1 - p[i].y()};
+  p.resize(last + 1);
+}
+
+void ArcOutline(Coverage &c, const Box &box, QPoint start, QPoint end) {
+  const Box b = Normalized(box);
+  const int w = b.right - b.left, h = b.bottom - b.top;
+  c.outline.clear();
+  if (w == 0 || h == 0) return;
+  Quadrant(c, w, h);
+  const std::vector<QPoint> &q = c.quadrant;
+  const int n = int(q.size());
+  // The rays are taken from the centre of the box; the points lie where
+  // the whole ellipse of the same box has them.
+  const QPoint half(w / 2, h / 2), centre(b.left + w / 2, b.top + h / 2);
+  const int from = RayPosition(q, half, start.x() - centre.x(), centre.y() - start.y());
+  int to = RayPosition(q, half, end.x() - centre.x(), centre.y() - end.y());
+  if (to <= from) to += 4 * n;
+  const int right = b.right - 1, upper = b.top + h - 1;
+  for (int i = from; i < to; ++i) {
+    const QPoint forward = q[i % n], backward = q[n - 1 - i % n];
+    switch ((i / n) % 4) {
+      case 0:
+        c.outline.push_back({b.left + forward.x(), upper - forward.y()});
+        break;
+      case 1:
+        c.outline.push_back({right - backward.x(), upper - backward.y()});
+        break;
+      case 2:
+        c.outline.push_back({right - forward.x(), b.top + forward.y()});
+        break;
+      default:
+        c.outline.push_back({b.left + backward.x(), b.top + backward.y()});
+        break;
+    }
+  }
+}
