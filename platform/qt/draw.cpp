@@ -206,17 +206,18 @@ void FreeContext(HDC dc) {
 void Stroke(HDC dc) {
   Canvas &c = *dc->window->canvas;
   const QRgb pen = dc->pen->color.rgb();
+  uchar *bits = c.image.bits();
+  const qsizetype stride = c.image.bytesPerLine();
+  auto row = [&](int y) { return reinterpret_cast<QRgb *>(bits + y * stride); };
   QRect drawn;
   if (dc->mix == R2_NOTXORPEN)
     drawn = c.coverage.Drain([&](int y, int left, int right) {
-      auto *row = reinterpret_cast<QRgb *>(c.image.scanLine(y));
-      for (int x = left; x < right; ++x) row[x] = ~(row[x] ^ pen) | 0xff000000u;
+      QRgb *p = row(y);
+      for (int x = left; x < right; ++x) p[x] = ~(p[x] ^ pen) | 0xff000000u;
     });
   else
-    drawn = c.coverage.Drain([&](int y, int left, int right) {
-      auto *row = reinterpret_cast<QRgb *>(c.image.scanLine(y));
-      std::fill(row + left, row + right, pen);
-    });
+    drawn = c.coverage.Drain(
+        [&](int y, int left, int right) { std::fill(row(y) + left, row(y) + right, pen); });
   AddChanged(c, drawn);
 }
 

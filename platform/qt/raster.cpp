@@ -1,8 +1,8 @@
 #include "platform/qt/raster.h"
 
+#include <climits>
 #include <cmath>
 #include <cstdlib>
-#include <cstring>
 #include <utility>
 
 namespace {
@@ -10,12 +10,52 @@ namespace {
 // The smallest integer at or above n / d, for d > 0.
 long long CeilDiv(long long n, long long d) { return n >= 0 ? (n + d - 1) / d : -(-n / d); }
 
+long long FloorDiv(long long n, long long d) { return n >= 0 ? n / d : -((-n + d - 1) / d); }
+
 int RoundHalfUp(double v) { return int(std::floor(v + 0.5)); }
+
+// Where an edge of a polygon crosses the rows it spans, top included and
+// bottom not: the first whole x at or right of it, stepped a row at a time
+// without dividing.
+class EdgeCrossing {
+ public:
+  EdgeCrossing(QPoint a, QPoint b, int row) {
+    if (a.y() > b.y()) std::swap(a, b);
+    top_ = a.y();
+    bottom_ = b.y();
+    if (top_ == bottom_) return;
+    dy_ = bottom_ - top_;
+    const long long dx = b.x() - a.x(), along = (long long)(std::max(row, top_) - top_) * dx;
+    x_ = a.x() + CeilDiv(along, dy_);
+    over_ = (x_ - a.x()) * dy_ - along;
+    step_ = FloorDiv(dx, dy_);
+    stepRest_ = dx - step_ * dy_;
+  }
+  bool Crosses(int row) const { return row >= top_ && row < bottom_; }
+  int x() const { return int(x_); }
+  void Next() {
+    x_ += step_;
+    over_ -= stepRest_;
+    if (over_ < 0) {
+      over_ += dy_;
+      ++x_;
+    }
+  }
+
+ private:
+  int top_ = 0, bottom_ = 0;
+  long long dy_ = 1, x_ = 0, over_ = 0, step_ = 0, stepRest_ = 0;
+};
 
 // The round dot a wide pen leaves at an end or a corner: a disc `width`
 // across whose centre sits half a pixel up and left of the point, as the
-// platform's own end caps do (two by two pixels for a 2-pixel pen).
+// platform's own end caps do.
 void MarkDot(Coverage &c, QPoint p, int width) {
+  if (width == 2) {  // the program's pens: two by two, without the roots
+    c.MarkSpan(p.y() - 1, p.x() - 1, p.x() + 1);
+    c.MarkSpan(p.y(), p.x() - 1, p.x() + 1);
+    return;
+  }
   const int first = -(width / 2);
   const double centre = first + (width - 1) / 2.0, radius = width / 2.0;
   for (int r = first; r < first + width; ++r) {
@@ -68,9 +108,19 @@ void MarkBody(Coverage &c, QPoint a, QPoint b, int width) {
   for (const QPoint &q : quad) top = std::min(top, q.y()), bottom = std::max(bottom, q.y());
   top = std::max(top, 0);
   bottom = std::min(bottom, c.height());
+  EdgeCrossing edges[4] = {{quad[0], quad[1], top},
+                           {quad[1], quad[2], top},
+                           {quad[2], quad[3], top},
+                           {quad[3], quad[0], top}};
   for (int y = top; y < bottom; ++y) {
-    const RowSpan s = ConvexSpan(quad, 4, y);
-    c.MarkSpan(y, s.left, s.right);
+    int left = INT_MAX, right = INT_MIN;
+    for (EdgeCrossing &e : edges) {
+      if (!e.Crosses(y)) continue;
+      left = std::min(left, e.x());
+      right = std::max(right, e.x());
+      e.Next();
+    }
+    c.MarkSpan(y, left, right);
   }
 }
 
@@ -163,44 +213,19 @@ void Coverage::Resize(int width, int height) {
   top_ = bottom_ = 0;
 }
 
-void Coverage::MarkSpan(int y, int left, int right) {
-  if (y < 0 || y >= height_) return;
-  left = std::max(left, 0);
-  right = std::min(right, width_);
-  if (left >= right) return;
-  std::memset(marks_.data() + std::size_t(y) * width_ + left, 1, std::size_t(right - left));
-  rowLeft_[y] = std::min(rowLeft_[y], left);
-  rowRight_[y] = std::max(rowRight_[y], right);
-  if (top_ == bottom_) {
-    top_ = y;
-    bottom_ = y + 1;
-  } else {
-    top_ = std::min(top_, y);
-    bottom_ = std::max(bottom_, y + 1);
-  }
-}
-
 bool Coverage::Marked(int x, int y) const {
   return x >= 0 && y >= 0 && x < width_ && y < height_ && marks_[std::size_t(y) * width_ + x];
 }
 
 RowSpan ConvexSpan(const QPoint *p, int count, int y) {
-  RowSpan s{0, 0};
-  bool any = false;
+  RowSpan s{INT_MAX, INT_MIN};
   for (int i = 0; i < count; ++i) {
-    QPoint a = p[i], b = p[(i + 1) % count];
-    if (a.y() == b.y()) continue;
-    if (a.y() > b.y()) std::swap(a, b);
-    if (y < a.y() || y >= b.y()) continue;
-    const int x = a.x() + int(CeilDiv((long long)(y - a.y()) * (b.x() - a.x()), b.y() - a.y()));
-    if (!any) {
-      s = {x, x};
-      any = true;
-    }
-    s.left = std::min(s.left, x);
-    s.right = std::max(s.right, x);
+    const EdgeCrossing e(p[i], p[(i + 1) % count], y);
+    if (!e.Crosses(y)) continue;
+    s.left = std::min(s.left, e.x());
+    s.right = std::max(s.right, e.x());
   }
-  return s;
+  return s.left <= s.right ? s : RowSpan{0, 0};
 }
 
 void MarkLine(Coverage &c, QPoint from, QPoint to, int width) {

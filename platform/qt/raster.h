@@ -19,7 +19,18 @@ class Coverage {
  public:
   void Resize(int width, int height);
   // Marks [left, right) of row y.
-  void MarkSpan(int y, int left, int right);
+  void MarkSpan(int y, int left, int right) {
+    if (y < 0 || y >= height_) return;
+    left = std::max(left, 0);
+    right = std::min(right, width_);
+    if (left >= right) return;
+    uint8_t *row = marks_.data() + std::size_t(y) * width_;
+    for (int x = left; x < right; ++x) row[x] = 1;
+    rowLeft_[y] = std::min(rowLeft_[y], left);
+    rowRight_[y] = std::max(rowRight_[y], right);
+    top_ = top_ == bottom_ ? y : std::min(top_, y);
+    bottom_ = std::max(bottom_, y + 1);
+  }
   bool Marked(int x, int y) const;
   int width() const { return width_; }
   int height() const { return height_; }
@@ -64,26 +75,28 @@ RowSpan ConvexSpan(const QPoint *points, int count, int y);
 
 template <class Paint>
 QRect Coverage::Drain(Paint paint) {
-  QRect drawn;
+  int left = width_, right = 0;
+  const int top = top_, bottom = bottom_;
   for (int y = top_; y < bottom_; ++y) {
     uint8_t *row = marks_.data() + std::size_t(y) * width_;
-    const int right = rowRight_[y];
-    for (int x = rowLeft_[y]; x < right;) {
+    const int last = rowRight_[y];
+    for (int x = rowLeft_[y]; x < last;) {
       if (!row[x]) {
         ++x;
         continue;
       }
       int end = x;
-      while (end < right && row[end]) row[end++] = 0;
+      while (end < last && row[end]) row[end++] = 0;
       paint(y, x, end);
-      drawn |= QRect(x, y, end - x, 1);
+      left = std::min(left, x);
+      right = std::max(right, end);
       x = end;
     }
     rowLeft_[y] = width_;
     rowRight_[y] = 0;
   }
   top_ = bottom_ = 0;
-  return drawn;
+  return left < right ? QRect(left, top, right - left, bottom - top) : QRect();
 }
 
 template <class Paint>
