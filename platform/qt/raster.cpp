@@ -24,8 +24,9 @@ class EdgeCrossing {
     top_ = a.y();
     bottom_ = b.y();
     if (top_ == bottom_) return;
-    dy_ = bottom_ - top_;
-    const long long dx = b.x() - a.x(), along = (long long)(std::max(row, top_) - top_) * dx;
+    dy_ = (long long)bottom_ - top_;
+    const long long dx = (long long)b.x() - a.x(),
+                    along = ((long long)std::max(row, top_) - top_) * dx;
     x_ = a.x() + CeilDiv(along, dy_);
     over_ = (x_ - a.x()) * dy_ - along;
     step_ = FloorDiv(dx, dy_);
@@ -69,7 +70,7 @@ void MarkDot(Coverage &c, QPoint p, int width) {
 // level or upright, else the polygon of its two edges, each edge a whole
 // number of pixels from the centre line on either side.
 void MarkBody(Coverage &c, QPoint a, QPoint b, int width) {
-  const int dx = b.x() - a.x(), dy = b.y() - a.y();
+  const long long dx = (long long)b.x() - a.x(), dy = (long long)b.y() - a.y();
   if (dx == 0 && dy == 0) return;
   if (dy == 0) {
     const int top = a.y() - width / 2;
@@ -128,7 +129,7 @@ void MarkBody(Coverage &c, QPoint a, QPoint b, int width) {
 // true line passes exactly between two pixels, lines going up, or going
 // left steeply, take the other one, as the platform does.
 void MarkThin(Coverage &c, QPoint a, QPoint b) {
-  const int dx = b.x() - a.x(), dy = b.y() - a.y();
+  const long long dx = (long long)b.x() - a.x(), dy = (long long)b.y() - a.y();
   if (dx == 0 && dy == 0) return;
   const bool xMajor = std::abs(dx) > std::abs(dy);
   const long long major = xMajor ? std::abs(dx) : std::abs(dy);
@@ -137,9 +138,15 @@ void MarkThin(Coverage &c, QPoint a, QPoint b) {
   const int minorStep = (xMajor ? dy : dx) > 0 ? 1 : -1;
   const bool biased =
       (dy > 0 && dx <= 0 && !xMajor) || (dy <= 0 && dx < 0) || (dy <= 0 && dx >= 0 && xMajor);
-  for (long long i = 0; i < major; ++i) {
+  // Only the steps that land inside the image along the major axis.
+  const long long start = xMajor ? a.x() : a.y(), size = xMajor ? c.width() : c.height();
+  long long first = majorStep > 0 ? -start : start - (size - 1);
+  long long last = majorStep > 0 ? size - 1 - start : start;
+  first = std::max(first, 0LL);
+  last = std::min(last, major - 1);
+  for (long long i = first; i <= last; ++i) {
     const long long m = CeilDiv(2 * i * minor - major + (biased ? 1 : 0), 2 * major);
-    const int along = int((xMajor ? a.x() : a.y()) + majorStep * i);
+    const int along = int(start + majorStep * i);
     const int across = int((xMajor ? a.y() : a.x()) + minorStep * m);
     if (xMajor)
       c.MarkSpan(across, along, along + 1);
@@ -175,10 +182,10 @@ void Quadrant(Coverage &c, int w, int h) {
 // Where along the quadrant's points, counted counterclockwise round the
 // whole ellipse, the ray from `centre` through (x, y) (y upwards) leaves;
 // the quadrant's points are taken from the centre too.
-int RayPosition(const std::vector<QPoint> &q, QPoint centre, int x, int y) {
+int RayPosition(const std::vector<QPoint> &q, QPoint centre, long long x, long long y) {
   const int n = int(q.size());
-  auto X = [&](int i) { return q[i].x() - centre.x(); };
-  auto Y = [&](int i) { return q[i].y() - centre.y(); };
+  auto X = [&](int i) { return (long long)q[i].x() - centre.x(); };
+  auto Y = [&](int i) { return (long long)q[i].y() - centre.y(); };
   int i = 0;
   if (y >= 0 && x >= 0) {
     while (i < n && X(i) * y > Y(i) * x) ++i;
@@ -280,8 +287,9 @@ void ArcOutline(Coverage &c, const Box &box, QPoint start, QPoint end) {
   // The rays are taken from the centre of the box; the points lie where
   // the whole ellipse of the same box has them.
   const QPoint half(w / 2, h / 2), centre(b.left + w / 2, b.top + h / 2);
-  const int from = RayPosition(q, half, start.x() - centre.x(), centre.y() - start.y());
-  int to = RayPosition(q, half, end.x() - centre.x(), centre.y() - end.y());
+  const int from =
+      RayPosition(q, half, (long long)start.x() - centre.x(), (long long)centre.y() - start.y());
+  int to = RayPosition(q, half, (long long)end.x() - centre.x(), (long long)centre.y() - end.y());
   if (to <= from) to += 4 * n;
   const int right = b.right - 1, upper = b.top + h - 1;
   for (int i = from; i < to; ++i) {

@@ -53,7 +53,8 @@ struct Box {
   int left, top, right, bottom;
 };
 
-// One line of a pen `width` pixels wide, both ends included.
+// One line of a pen `width` pixels wide: a wide pen's dots cover both
+// ends, a one-pixel pen leaves the end out.
 void MarkLine(Coverage &, QPoint from, QPoint to, int width);
 // Lines through `count` points; a wide pen rounds every corner.
 void MarkPolyline(Coverage &, const QPoint *points, int count, bool closed, int width);

@@ -188,6 +188,9 @@ TEST(Drawing, PrimitivesCoverThePixelsGdiCovers) {
   // Far outside the client area: clipped, the visible part drawn.
   s.Line(-100000, -100000, 100000, 100000);
   EXPECT_EQ(GetPixel(s.hdc, 650, 650), kBlack);
+  SelectObject(s.hdc, s.pens[0]);  // one pixel
+  s.Line(-2000000000, 660, 2000000000, 660);
+  EXPECT_EQ(GetPixel(s.hdc, 500, 660), kBlack);
   EXPECT_EQ(SetPixel(s.hdc, -1, 5, kRed), COLORREF(-1));
 }
 
