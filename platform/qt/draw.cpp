@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
+#include <climits>
 #include <optional>
 
 #include "platform/qt/internal.h"
@@ -201,24 +202,34 @@ void FreeContext(HDC dc) {
     if (slot && &*slot == dc) slot.reset();
 }
 
-// Paints the pixels the coverage marks in the pen's colour and the
-// context's mix, each once, and clears the marks.
-void Stroke(HDC dc) {
+// Paints runs of pixels in the pen's colour and the context's mix: `runs`
+// calls its argument with (y, left, right) for each run inside the image,
+// each pixel in one run only.
+template <class Runs>
+void PaintRuns(HDC dc, Runs runs) {
   Canvas &c = *dc->window->canvas;
   const QRgb pen = dc->pen->color.rgb();
+  const bool invert = dc->mix == R2_NOTXORPEN;
   uchar *bits = c.image.bits();
   const qsizetype stride = c.image.bytesPerLine();
-  auto row = [&](int y) { return reinterpret_cast<QRgb *>(bits + y * stride); };
-  QRect drawn;
-  if (dc->mix == R2_NOTXORPEN)
-    drawn = c.coverage.Drain([&](int y, int left, int right) {
-      QRgb *p = row(y);
-      for (int x = left; x < right; ++x) p[x] = ~(p[x] ^ pen) | 0xff000000u;
-    });
-  else
-    drawn = c.coverage.Drain(
-        [&](int y, int left, int right) { std::fill(row(y) + left, row(y) + right, pen); });
-  AddChanged(c, drawn);
+  int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+  runs([&](int y, int l, int r) {
+    auto *row = reinterpret_cast<QRgb *>(bits + y * stride);
+    if (invert)
+      for (int x = l; x < r; ++x) row[x] = ~(row[x] ^ pen) | 0xff000000u;
+    else
+      std::fill(row + l, row + r, pen);
+    left = std::min(left, l);
+    right = std::max(right, r);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y + 1);
+  });
+  if (left < right) AddChanged(c, QRect(left, top, right - left, bottom - top));
+}
+
+// Paints what the coverage marks, and clears the marks.
+void Stroke(HDC dc) {
+  PaintRuns(dc, [&](auto paint) { dc->window->canvas->coverage.Drain(paint); });
 }
 
 }  // namespace
@@ -285,8 +296,23 @@ BOOL LineTo(HDC dc, int x, int y) {
   const QPoint to(x, y);
   // Each call is a line of its own, with round ends; one of no length
   // leaves the dot of its ends, as on the platform.
-  MarkLine(dc->window->canvas->coverage, dc->position, to, dc->pen->width);
-  Stroke(dc);
+  Canvas &c = *dc->window->canvas;
+  if (dc->pen->width > 1) {
+    WideLine line(dc->position, to, dc->pen->width, 0);
+    const int width = c.image.width(), bottom = std::min(line.bottom(), c.image.height());
+    PaintRuns(dc, [&](auto paint) {
+      RowSpan runs[3];
+      for (int y = std::max(line.top(), 0); y < bottom; ++y)
+        for (int i = 0, n = line.Row(y, runs); i < n; ++i) {
+          const int left = std::max(runs[i].left, 0), right = std::min(runs[i].right, width);
+          if (left < right) paint(y, left, right);
+        }
+    });
+  } else {
+    const QPoint ends[2] = {dc->position, to};
+    MarkPolyline(c.coverage, ends, 2, false, 1);
+    Stroke(dc);
+  }
   dc->position = to;
   return 1;
 }

@@ -1,5 +1,6 @@
 #include "platform/qt/raster.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
@@ -14,114 +15,21 @@ long long FloorDiv(long long n, long long d) { return n >= 0 ? n / d : -((-n + d
 
 int RoundHalfUp(double v) { return int(std::floor(v + 0.5)); }
 
-// Where an edge of a polygon crosses the rows it spans, top included and
-// bottom not: the first whole x at or right of it, stepped a row at a time
-// without dividing.
-class EdgeCrossing {
- public:
-  EdgeCrossing(QPoint a, QPoint b, int row) {
-    if (a.y() > b.y()) std::swap(a, b);
-    top_ = a.y();
-    bottom_ = b.y();
-    if (top_ == bottom_) return;
-    dy_ = (long long)bottom_ - top_;
-    const long long dx = (long long)b.x() - a.x(),
-                    along = ((long long)std::max(row, top_) - top_) * dx;
-    x_ = a.x() + CeilDiv(along, dy_);
-    over_ = (x_ - a.x()) * dy_ - along;
-    step_ = FloorDiv(dx, dy_);
-    stepRest_ = dx - step_ * dy_;
-  }
-  bool Crosses(int row) const { return row >= top_ && row < bottom_; }
-  int x() const { return int(x_); }
-  void Next() {
-    x_ += step_;
-    over_ -= stepRest_;
-    if (over_ < 0) {
-      over_ += dy_;
-      ++x_;
-    }
-  }
-
- private:
-  int top_ = 0, bottom_ = 0;
-  long long dy_ = 1, x_ = 0, over_ = 0, step_ = 0, stepRest_ = 0;
-};
-
-// The round dot a wide pen leaves at an end or a corner: a disc `width`
-// across whose centre sits half a pixel up and left of the point, as the
-// platform's own end caps do.
+// The round dot of a wide pen at an end or a corner.
 void MarkDot(Coverage &c, QPoint p, int width) {
-  if (width == 2) {  // the program's pens: two by two, without the roots
-    c.MarkSpan(p.y() - 1, p.x() - 1, p.x() + 1);
-    c.MarkSpan(p.y(), p.x() - 1, p.x() + 1);
-    return;
-  }
   const int first = -(width / 2);
-  const double centre = first + (width - 1) / 2.0, radius = width / 2.0;
   for (int r = first; r < first + width; ++r) {
-    const double half = std::sqrt(radius * radius - (r - centre) * (r - centre));
-    c.MarkSpan(p.y() + r, p.x() + int(std::ceil(centre - half)),
-               p.x() + int(std::floor(centre + half)) + 1);
+    const RowSpan s = DotSpan(width, r);
+    c.MarkSpan(p.y() + r, p.x() + s.left, p.x() + s.right);
   }
 }
 
-// The body of a wide line, without its ends: a rectangle when the line is
-// level or upright, else the polygon of its two edges, each edge a whole
-// number of pixels from the centre line on either side.
+// A wide line without its ends.
 void MarkBody(Coverage &c, QPoint a, QPoint b, int width) {
-  const long long dx = (long long)b.x() - a.x(), dy = (long long)b.y() - a.y();
-  if (dx == 0 && dy == 0) return;
-  if (dy == 0) {
-    const int top = a.y() - width / 2;
-    for (int y = top; y < top + width; ++y)
-      c.MarkSpan(y, std::min(a.x(), b.x()), std::max(a.x(), b.x()));
-    return;
-  }
-  if (dx == 0) {
-    const int left = a.x() - width / 2;
-    for (int y = std::min(a.y(), b.y()); y < std::max(a.y(), b.y()); ++y)
-      c.MarkSpan(y, left, left + width);
-    return;
-  }
-  // The pen's breadth across the line, measured along x and along y; the
-  // side of the line that gets the larger half depends on its direction.
-  const double length = std::hypot(double(dx), double(dy));
-  const double acrossX = width * std::abs(dy) / length, acrossY = width * std::abs(dx) / length;
-  QPoint narrow(RoundHalfUp(acrossX / 2), RoundHalfUp(acrossY / 2));
-  QPoint wide(RoundHalfUp((acrossX + 1) / 2), RoundHalfUp((acrossY + 1) / 2));
-  if (dx < 0) {
-    narrow.ry() = -narrow.y();
-    wide.ry() = -wide.y();
-  }
-  if (dy < 0) {
-    std::swap(narrow, wide);
-    narrow.rx() = -narrow.x();
-    wide.rx() = -wide.x();
-  }
-  const QPoint quad[4] = {
-      {a.x() - narrow.x(), a.y() + narrow.y()},
-      {a.x() + wide.x(), a.y() - wide.y()},
-      {b.x() + wide.x(), b.y() - wide.y()},
-      {b.x() - narrow.x(), b.y() + narrow.y()},
-  };
-  int top = quad[0].y(), bottom = quad[0].y();
-  for (const QPoint &q : quad) top = std::min(top, q.y()), bottom = std::max(bottom, q.y());
-  top = std::max(top, 0);
-  bottom = std::min(bottom, c.height());
-  EdgeCrossing edges[4] = {{quad[0], quad[1], top},
-                           {quad[1], quad[2], top},
-                           {quad[2], quad[3], top},
-                           {quad[3], quad[0], top}};
-  for (int y = top; y < bottom; ++y) {
-    int left = INT_MAX, right = INT_MIN;
-    for (EdgeCrossing &e : edges) {
-      if (!e.Crosses(y)) continue;
-      left = std::min(left, e.x());
-      right = std::max(right, e.x());
-      e.Next();
-    }
-    c.MarkSpan(y, left, right);
+  LineBody body(a, b, width, 0);
+  for (int y = std::max(body.top(), 0); y < std::min(body.bottom(), c.height()); ++y) {
+    const RowSpan s = body.Next();
+    c.MarkSpan(y, s.left, s.right);
   }
 }
 
@@ -211,6 +119,115 @@ Box Normalized(Box b) {
 
 }  // namespace
 
+EdgeCrossing::EdgeCrossing(QPoint a, QPoint b, int row) {
+  if (a.y() > b.y()) std::swap(a, b);
+  top_ = a.y();
+  bottom_ = b.y();
+  if (top_ == bottom_) return;
+  dy_ = (long long)bottom_ - top_;
+  const long long dx = (long long)b.x() - a.x(),
+                  along = ((long long)std::max(row, top_) - top_) * dx;
+  x_ = a.x() + CeilDiv(along, dy_);
+  over_ = (x_ - a.x()) * dy_ - along;
+  step_ = FloorDiv(dx, dy_);
+  stepRest_ = dx - step_ * dy_;
+}
+
+RowSpan DotSpan(int width, int row) {
+  if (width == 2) return {-1, 1};  // the program's pens: two by two, without the roots
+  const int first = -(width / 2);
+  const double centre = first + (width - 1) / 2.0, radius = width / 2.0;
+  const double half = std::sqrt(radius * radius - (row - centre) * (row - centre));
+  return {int(std::ceil(centre - half)), int(std::floor(centre + half)) + 1};
+}
+
+LineBody::LineBody(QPoint a, QPoint b, int width, int firstRow) {
+  const long long dx = (long long)b.x() - a.x(), dy = (long long)b.y() - a.y();
+  if (dx == 0 && dy == 0) return;
+  if (dy == 0 || dx == 0) {
+    const bool level = dy == 0;
+    const int across = (level ? a.y() : a.x()) - width / 2;
+    const int from = std::min(level ? a.x() : a.y(), level ? b.x() : b.y());
+    const int to = std::max(level ? a.x() : a.y(), level ? b.x() : b.y());
+    top_ = level ? across : from;
+    bottom_ = level ? across + width : to;
+    rect_ = level ? RowSpan{from, to} : RowSpan{across, across + width};
+    return;
+  }
+  // The pen's breadth across the line, measured along x and along y; the
+  // side of the line that gets the larger half depends on its direction.
+  const double length = std::hypot(double(dx), double(dy));
+  const double acrossX = width * std::abs(dy) / length, acrossY = width * std::abs(dx) / length;
+  QPoint narrow(RoundHalfUp(acrossX / 2), RoundHalfUp(acrossY / 2));
+  QPoint wide(RoundHalfUp((acrossX + 1) / 2), RoundHalfUp((acrossY + 1) / 2));
+  if (dx < 0) {
+    narrow.ry() = -narrow.y();
+    wide.ry() = -wide.y();
+  }
+  if (dy < 0) {
+    std::swap(narrow, wide);
+    narrow.rx() = -narrow.x();
+    wide.rx() = -wide.x();
+  }
+  const QPoint quad[4] = {
+      {a.x() - narrow.x(), a.y() + narrow.y()},
+      {a.x() + wide.x(), a.y() - wide.y()},
+      {b.x() + wide.x(), b.y() - wide.y()},
+      {b.x() - narrow.x(), b.y() + narrow.y()},
+  };
+  top_ = bottom_ = quad[0].y();
+  for (const QPoint &q : quad) top_ = std::min(top_, q.y()), bottom_ = std::max(bottom_, q.y());
+  row_ = std::max(top_, firstRow);
+  slanted_ = true;
+  for (int i = 0; i < 4; ++i) edges_[i] = EdgeCrossing(quad[i], quad[(i + 1) % 4], row_);
+}
+
+RowSpan LineBody::Next() {
+  if (!slanted_) return rect_;
+  RowSpan s{INT_MAX, INT_MIN};
+  for (EdgeCrossing &e : edges_) {
+    if (!e.Crosses(row_)) continue;
+    s.left = std::min(s.left, e.x());
+    s.right = std::max(s.right, e.x());
+    e.Next();
+  }
+  ++row_;
+  return s.left <= s.right ? s : RowSpan{0, 0};
+}
+
+WideLine::WideLine(QPoint from, QPoint to, int width, int firstRow)
+    : body_(from, to, width, firstRow), from_(from), to_(to), width_(width) {
+  const int dotTop = std::min(from.y(), to.y()) - width / 2;
+  const int dotBottom = std::max(from.y(), to.y()) - width / 2 + width;
+  top_ = body_.top() < body_.bottom() ? std::min(body_.top(), dotTop) : dotTop;
+  bottom_ = body_.top() < body_.bottom() ? std::max(body_.bottom(), dotBottom) : dotBottom;
+}
+
+int WideLine::Row(int y, RowSpan runs[3]) {
+  int n = 0;
+  if (y >= body_.top() && y < body_.bottom()) {
+    const RowSpan s = body_.Next();
+    if (s.left < s.right) runs[n++] = s;
+  }
+  const int first = -(width_ / 2);
+  for (const QPoint &end : {from_, to_}) {
+    const int r = y - end.y();
+    if (r < first || r >= first + width_) continue;
+    const RowSpan s = DotSpan(width_, r);
+    runs[n++] = {end.x() + s.left, end.x() + s.right};
+  }
+  // Left to right, runs that meet or overlap made one.
+  if (n > 1) std::sort(runs, runs + n, [](RowSpan a, RowSpan b) { return a.left < b.left; });
+  int merged = 0;
+  for (int i = 0; i < n; ++i) {
+    if (merged > 0 && runs[i].left <= runs[merged - 1].right)
+      runs[merged - 1].right = std::max(runs[merged - 1].right, runs[i].right);
+    else
+      runs[merged++] = runs[i];
+  }
+  return merged;
+}
+
 void Coverage::Resize(int width, int height) {
   width_ = std::max(width, 0);
   height_ = std::max(height, 0);
@@ -233,13 +250,6 @@ RowSpan ConvexSpan(const QPoint *p, int count, int y) {
     s.right = std::max(s.right, e.x());
   }
   return s.left <= s.right ? s : RowSpan{0, 0};
-}
-
-void MarkLine(Coverage &c, QPoint from, QPoint to, int width) {
-  if (width <= 1) return MarkThin(c, from, to);
-  MarkBody(c, from, to, width);
-  MarkDot(c, from, width);
-  MarkDot(c, to, width);
 }
 
 void MarkPolyline(Coverage &c, const QPoint *p, int count, bool closed, int width) {

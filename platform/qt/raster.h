@@ -34,10 +34,10 @@ class Coverage {
   bool Marked(int x, int y) const;
   int width() const { return width_; }
   int height() const { return height_; }
-  // Calls paint(y, left, right) for each run of marked pixels, clears the
-  // marks and returns the rectangle they spanned (empty when none).
+  // Calls paint(y, left, right) for each run of marked pixels and clears
+  // the marks.
   template <class Paint>
-  QRect Drain(Paint paint);
+  void Drain(Paint paint);
 
   std::vector<QPoint> quadrant, outline;  // room for an ellipse's points
 
@@ -48,14 +48,83 @@ class Coverage {
   int top_ = 0, bottom_ = 0;             // the rows with marks, [top, bottom)
 };
 
+// A run of pixels in a row: [left, right).
+struct RowSpan {
+  int left, right;
+};
+
+// Where an edge of a polygon crosses the rows it spans, top included and
+// bottom not: the first whole x at or right of it, stepped a row at a time
+// without dividing.
+class EdgeCrossing {
+ public:
+  EdgeCrossing() = default;
+  // Starting at `row`, or at the edge's top when that is lower down.
+  EdgeCrossing(QPoint a, QPoint b, int row);
+  bool Crosses(int row) const { return row >= top_ && row < bottom_; }
+  int x() const { return int(x_); }
+  void Next() {
+    x_ += step_;
+    over_ -= stepRest_;
+    if (over_ < 0) {
+      over_ += dy_;
+      ++x_;
+    }
+  }
+
+ private:
+  int top_ = 0, bottom_ = 0;
+  long long dy_ = 1, x_ = 0, over_ = 0, step_ = 0, stepRest_ = 0;
+};
+
+// The run a wide pen's round dot covers at `row` from the point's row
+// (from -(width / 2) on, `width` rows), across from the point's x: a disc
+// whose centre sits half a pixel up and left of the point, as the
+// platform's own end caps and joins do.
+RowSpan DotSpan(int width, int row);
+
+// The body of one line of a wide pen, its ends left out: a rectangle when
+// the line is level or upright, else the polygon of its two edges, each a
+// whole number of pixels from the centre line on either side. Its rows
+// come one at a time from `firstRow`, or from its top if lower down.
+class LineBody {
+ public:
+  LineBody(QPoint a, QPoint b, int width, int firstRow);
+  int top() const { return top_; }  // rows [top, bottom)
+  int bottom() const { return bottom_; }
+  RowSpan Next();  // the next row's run
+
+ private:
+  int top_ = 0, bottom_ = 0, row_ = 0;
+  bool slanted_ = false;
+  RowSpan rect_{0, 0};
+  EdgeCrossing edges_[4];
+};
+
+// One line of a wide pen with the dots at its two ends, a row at a time.
+class WideLine {
+ public:
+  WideLine(QPoint from, QPoint to, int width, int firstRow);
+  int top() const { return top_; }  // rows [top, bottom)
+  int bottom() const { return bottom_; }
+  // The runs of row y, left to right, none meeting another; returns how
+  // many. Rows come in order from `firstRow` or the top, whichever is lower.
+  int Row(int y, RowSpan runs[3]);
+
+ private:
+  LineBody body_;
+  QPoint from_, to_;
+  int width_, top_, bottom_;
+};
+
+// The run of row y inside a convex polygon, empty when the row misses it.
+RowSpan ConvexSpan(const QPoint *points, int count, int y);
+
 // A bounding rectangle as the platform passes it, right and bottom outside.
 struct Box {
   int left, top, right, bottom;
 };
 
-// One line of a pen `width` pixels wide: a wide pen's dots cover both
-// ends, a one-pixel pen leaves the end out.
-void MarkLine(Coverage &, QPoint from, QPoint to, int width);
 // Lines through `count` points; a wide pen rounds every corner.
 void MarkPolyline(Coverage &, const QPoint *points, int count, bool closed, int width);
 // The closed outline of the ellipse in `box`, into coverage.outline.
@@ -68,16 +137,8 @@ void ArcOutline(Coverage &, const Box &box, QPoint start, QPoint end);
 template <class Paint>
 void PolygonInside(const Coverage &, Paint paint);
 
-// Spans of a convex polygon, one per row: [left, right) at row y.
-struct RowSpan {
-  int left, right;
-};
-RowSpan ConvexSpan(const QPoint *points, int count, int y);
-
 template <class Paint>
-QRect Coverage::Drain(Paint paint) {
-  int left = width_, right = 0;
-  const int top = top_, bottom = bottom_;
+void Coverage::Drain(Paint paint) {
   for (int y = top_; y < bottom_; ++y) {
     uint8_t *row = marks_.data() + std::size_t(y) * width_;
     const int last = rowRight_[y];
@@ -89,15 +150,12 @@ QRect Coverage::Drain(Paint paint) {
       int end = x;
       while (end < last && row[end]) row[end++] = 0;
       paint(y, x, end);
-      left = std::min(left, x);
-      right = std::max(right, end);
       x = end;
     }
     rowLeft_[y] = width_;
     rowRight_[y] = 0;
   }
   top_ = bottom_ = 0;
-  return left < right ? QRect(left, top, right - left, bottom - top) : QRect();
 }
 
 template <class Paint>
