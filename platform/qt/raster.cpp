@@ -34,8 +34,9 @@ void MarkBody(Coverage &c, QPoint a, QPoint b, int width) {
 }
 
 // A one-pixel line without its end point. Steps are Bresenham's; where the
-// true line passes exactly between two pixels, lines going up, or going
-// left steeply, take the other one, as the platform does.
+// true line passes exactly between two pixels, the platform takes the other
+// one for lines heading up and left, steep ones heading down and left and
+// shallow ones heading up and right.
 void MarkThin(Coverage &c, QPoint a, QPoint b) {
   const long long dx = (long long)b.x() - a.x(), dy = (long long)b.y() - a.y();
   if (dx == 0 && dy == 0) return;
@@ -63,9 +64,10 @@ void MarkThin(Coverage &c, QPoint a, QPoint b) {
   }
 }
 
-// The first quadrant of the ellipse in a w by h box, from the rightmost
-// point towards the top, in box coordinates with y counted from the top
-// half: the midpoint algorithm for ellipses in whole-number arithmetic.
+// A quarter of the outline of the ellipse in a w by h box, from the middle
+// of its right side to the middle of its bottom, in box coordinates (the
+// callers flip and mirror it): the midpoint algorithm for ellipses in
+// whole-number arithmetic.
 void Quadrant(Coverage &c, int w, int h) {
   const long long a = w - 1, b = h - 1;
   long long stepX = 4 * b * b * (1 - a), stepY = 4 * a * a * (1 + b % 2);
