@@ -246,7 +246,9 @@ bool Coverage::Marked(int x, int y) const {
 RowSpan ConvexSpan(const QPoint *p, int count, int y) {
   RowSpan s{INT_MAX, INT_MIN};
   for (int i = 0; i < count; ++i) {
-    const EdgeCrossing e(p[i], p[(i + 1) % count], y);
+    const QPoint a = p[i], b = p[(i + 1) % count];
+    if ((y < a.y()) == (y < b.y())) continue;  // the row misses the edge
+    const EdgeCrossing e(a, b, y);
     if (!e.Crosses(y)) continue;
     s.left = std::min(s.left, e.x());
     s.right = std::max(s.right, e.x());
