@@ -1,21 +1,21 @@
 // Device contexts, pens, fonts and drawing on a window's screen image.
 //
-// A tick allocates nothing: contexts come from a fixed pool, one QPainter
-// stays open on each window's image from its first context on, texts are
-// laid out from glyph tables made with their fonts, and what changed is
-// kept as a few rectangles that the window shows when the thread next
-// turns to its event loop. Nothing is antialiased, so a figure drawn twice
-// covers the same pixels and the inverting mix drawn twice restores every
-// one of them.
+// A tick allocates nothing: contexts come from a fixed pool, lines are
+// rasterised straight into each window's image through a coverage mask made
+// with it, texts are laid out from glyph tables made with their fonts, and
+// what changed is kept as a few rectangles that the window shows when the
+// thread next turns to its event loop. Nothing is antialiased, so a figure
+// drawn twice covers the same pixels and the inverting mix drawn twice
+// restores every one of them.
 #include <QAbstractEventDispatcher>
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
-#include <cmath>
-#include <numbers>
+#include <climits>
 #include <optional>
 
 #include "platform/qt/internal.h"
+#include "platform/qt/raster.h"
 
 namespace {
 constexpr int kMaxChanged = 24;  // rectangles kept per window before they merge
@@ -23,16 +23,15 @@ constexpr int kMaxChanged = 24;  // rectangles kept per window before they merge
 
 struct Canvas {
   Window *window = nullptr;
-  QImage image;  // the screen image's pixels, not a copy
-  QPainter painter;
+  QImage image;                // the screen image's pixels, not a copy
+  Coverage coverage;           // the pixels of the primitive being drawn
   QRect changed[kMaxChanged];  // not shown yet, disjoint
   int changedCount = 0;
 };
 
 struct DeviceContext {
-  DeviceContext(Window *w, QPainter &p) : window(w), painter(p) {}
+  explicit DeviceContext(Window *w) : window(w) {}
   Window *window;
-  QPainter &painter;  // the window's, shared by all its open contexts
   HPEN pen = nullptr;
   HFONT font = nullptr;
   HBRUSH brush = nullptr;
@@ -46,14 +45,9 @@ struct DeviceContext {
 
 namespace {
 
-QPen SolidPen(const QColor &color, int width) {
-  return QPen(color, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-}
-
-GdiObject g_stockBlackPen{GdiObject::Kind::Pen,   Qt::black, 1, {}, 0, true,
-                          SolidPen(Qt::black, 1), nullptr};
-GdiObject g_stockWhiteBrush{GdiObject::Kind::Brush, Qt::white, 0, {}, 0, true, Qt::NoPen, nullptr};
-GdiObject g_stockFont{GdiObject::Kind::Font, Qt::black, 0, {}, 0, true, Qt::NoPen, nullptr};
+GdiObject g_stockBlackPen{GdiObject::Kind::Pen, Qt::black, 1, {}, 0, true, nullptr};
+GdiObject g_stockWhiteBrush{GdiObject::Kind::Brush, Qt::white, 0, {}, 0, true, nullptr};
+GdiObject g_stockFont{GdiObject::Kind::Font, Qt::black, 0, {}, 0, true, nullptr};
 
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
@@ -132,7 +126,7 @@ void AddChanged(Canvas &c, QRect r) {
 }
 
 // The window's canvas on its current screen image; a new image (a resize)
-// or one shared with a copy gets the painter opened on it afresh.
+// or one shared with a copy is taken afresh, with a coverage mask its size.
 Canvas &OpenCanvas(Window *w) {
   if (!w->canvas) {
     w->canvas.reset(new Canvas);
@@ -144,12 +138,10 @@ Canvas &OpenCanvas(Window *w) {
   if (c.image.constBits() != bits || c.image.size() != w->screen.size() ||
       c.image.bytesPerLine() != w->screen.bytesPerLine() ||
       c.image.format() != w->screen.format()) {
-    if (c.painter.isActive()) c.painter.end();
     c.image = QImage(bits, w->screen.width(), w->screen.height(), w->screen.bytesPerLine(),
                      w->screen.format());
-    c.painter.begin(&c.image);
-    c.painter.setRenderHint(QPainter::Antialiasing, false);
-    c.painter.setRenderHint(QPainter::TextAntialiasing, false);
+    if (c.coverage.width() != c.image.width() || c.coverage.height() != c.image.height())
+      c.coverage.Resize(c.image.width(), c.image.height());
   }
   return c;
 }
@@ -197,7 +189,8 @@ HDC NewContext(Window *w) {
     g_stockFont.cellHeight = 16;
     g_stockFont.glyphs.reset(MakeGlyphs(g_stockFont.font));
   }
-  HDC dc = &slot->emplace(w, OpenCanvas(w).painter);
+  OpenCanvas(w);
+  HDC dc = &slot->emplace(w);
   dc->pen = &g_stockBlackPen;
   dc->font = &g_stockFont;
   dc->brush = &g_stockWhiteBrush;
@@ -209,18 +202,34 @@ void FreeContext(HDC dc) {
     if (slot && &*slot == dc) slot.reset();
 }
 
-// Sets the painter up for an outline in the context's pen and mix.
-void UsePen(HDC dc) {
-  dc->painter.setPen(dc->pen->pen);
-  dc->painter.setBrush(Qt::NoBrush);
-  dc->painter.setCompositionMode(dc->mix == R2_NOTXORPEN
-                                     ? QPainter::RasterOp_NotSourceXorDestination
-                                     : QPainter::CompositionMode_SourceOver);
+// Paints runs of pixels in the pen's colour and the context's mix: `runs`
+// calls its argument with (y, left, right) for each run inside the image,
+// each pixel in one run only.
+template <class Runs>
+void PaintRuns(HDC dc, Runs runs) {
+  Canvas &c = *dc->window->canvas;
+  const QRgb pen = dc->pen->color.rgb();
+  const bool invert = dc->mix == R2_NOTXORPEN;
+  uchar *bits = c.image.bits();
+  const qsizetype stride = c.image.bytesPerLine();
+  int left = INT_MAX, right = INT_MIN, top = INT_MAX, bottom = INT_MIN;
+  runs([&](int y, int l, int r) {
+    auto *row = reinterpret_cast<QRgb *>(bits + y * stride);
+    if (invert)
+      for (int x = l; x < r; ++x) row[x] = ~(row[x] ^ pen) | 0xff000000u;
+    else
+      std::fill(row + l, row + r, pen);
+    left = std::min(left, l);
+    right = std::max(right, r);
+    top = std::min(top, y);
+    bottom = std::max(bottom, y + 1);
+  });
+  if (left < right) AddChanged(c, QRect(left, top, right - left, bottom - top));
 }
 
-void MarkChanged(HDC dc, QRect r) {
-  int margin = dc->pen->width + 1;
-  AddChanged(*dc->window->canvas, r.normalized().adjusted(-margin, -margin, margin, margin));
+// Paints what the coverage marks, and clears the marks.
+void Stroke(HDC dc) {
+  PaintRuns(dc, [&](auto paint) { dc->window->canvas->coverage.Drain(paint); });
 }
 
 }  // namespace
@@ -284,12 +293,25 @@ BOOL MoveToEx(HDC dc, int x, int y, POINT *old) {
 
 BOOL LineTo(HDC dc, int x, int y) {
   if (!dc) return 0;
-  QPoint to(x, y);
-  // A line of no length draws nothing; a square cap would leave a dot.
-  if (to != dc->position) {
-    UsePen(dc);
-    dc->painter.drawLine(dc->position, to);
-    MarkChanged(dc, QRect(dc->position, to));
+  const QPoint to(x, y);
+  // Each call is a line of its own, with round ends; one of no length
+  // leaves the dot of its ends, as on the platform.
+  Canvas &c = *dc->window->canvas;
+  if (dc->pen->width > 1) {
+    WideLine line(dc->position, to, dc->pen->width, 0);
+    const int width = c.image.width(), bottom = std::min(line.bottom(), c.image.height());
+    PaintRuns(dc, [&](auto paint) {
+      RowSpan runs[3];
+      for (int y = std::max(line.top(), 0); y < bottom; ++y)
+        for (int i = 0, n = line.Row(y, runs); i < n; ++i) {
+          const int left = std::max(runs[i].left, 0), right = std::min(runs[i].right, width);
+          if (left < right) paint(y, left, right);
+        }
+    });
+  } else {
+    const QPoint ends[2] = {dc->position, to};
+    MarkPolyline(c.coverage, ends, 2, false, 1);
+    Stroke(dc);
   }
   dc->position = to;
   return 1;
@@ -317,8 +339,6 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
 
 COLORREF GetPixel(HDC dc, int x, int y) {
   if (!dc || !dc->window->screen.rect().contains(x, y)) return COLORREF(-1);
-  // The painter may still hold the last primitive; the raster engine draws
-  // straight into the image, so the pixel is current.
   QRgb p = dc->window->screen.pixel(x, y);
   return RGB(qRed(p), qGreen(p), qBlue(p));
 }
@@ -387,42 +407,36 @@ int SetBkMode(HDC dc, int mode) {
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
   if (!dc) return 0;
-  QRect box(QPoint(left, top), QPoint(right - 1, bottom - 1));
-  dc->painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  dc->painter.setPen(Qt::NoPen);
-  dc->painter.setBrush(dc->brush->color);
-  dc->painter.drawEllipse(box);
-  UsePen(dc);
-  dc->painter.drawEllipse(box);
-  MarkChanged(dc, box);
+  Canvas &c = *dc->window->canvas;
+  EllipseOutline(c.coverage, Box{left, top, right, bottom});
+  MarkPolyline(c.coverage, c.coverage.outline.data(), int(c.coverage.outline.size()), true,
+               dc->pen->width);
+  // The brush fills what the outline leaves inside, always in the copy mix.
+  const QRgb brush = dc->brush->color.rgb();
+  QRect filled;
+  PolygonInside(c.coverage, [&](int y, int l, int r) {
+    auto *row = reinterpret_cast<QRgb *>(c.image.scanLine(y));
+    std::fill(row + l, row + r, brush);
+    filled |= QRect(l, y, r - l, 1);
+  });
+  AddChanged(c, filled);
+  Stroke(dc);
   return 1;
 }
 
 BOOL Arc(HDC dc, int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) {
   if (!dc) return 0;
-  QRect box(QPoint(left, top), QPoint(right - 1, bottom - 1));
-  double cx = (left + right) / 2.0, cy = (top + bottom) / 2.0;
-  // Screen y grows downwards; angles count counterclockwise on the screen.
-  double start = std::atan2(cy - ys, xs - cx) * 180 / std::numbers::pi;
-  double end = std::atan2(cy - ye, xe - cx) * 180 / std::numbers::pi;
-  double span = std::fmod(end - start + 720.0, 360.0);
-  if (span == 0) span = 360;
-  UsePen(dc);
-  dc->painter.drawArc(box, int(std::lround(start * 16)), int(std::lround(span * 16)));
-  MarkChanged(dc, box);
+  Coverage &coverage = dc->window->canvas->coverage;
+  ArcOutline(coverage, Box{left, top, right, bottom}, QPoint(xs, ys), QPoint(xe, ye));
+  MarkPolyline(coverage, coverage.outline.data(), int(coverage.outline.size()), false,
+               dc->pen->width);
+  Stroke(dc);
   return 1;
 }
 
 HPEN CreatePen(int, int width, COLORREF color) {
   width = width < 1 ? 1 : width;
-  return new GdiObject{GdiObject::Kind::Pen,
-                       ToQColor(color),
-                       width,
-                       {},
-                       0,
-                       false,
-                       SolidPen(ToQColor(color), width),
-                       nullptr};
+  return new GdiObject{GdiObject::Kind::Pen, ToQColor(color), width, {}, 0, false, nullptr};
 }
 
 HFONT CreateFontIndirectA(const LOGFONTA *lf) {
@@ -443,7 +457,6 @@ HFONT CreateFontIndirectA(const LOGFONTA *lf) {
                        font,
                        cell,
                        false,
-                       Qt::NoPen,
                        std::unique_ptr<Glyphs>(MakeGlyphs(font))};
 }
 

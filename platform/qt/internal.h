@@ -4,7 +4,6 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
-#include <QPen>
 #include <QPointer>
 #include <QRect>
 #include <QWidget>
@@ -59,7 +58,6 @@ struct GdiObject {
   QFont font;
   int cellHeight = 0;              // a font's line height: the requested height, padded
   bool stock = false;              // never deleted
-  QPen pen;                        // made once, so drawing with it allocates nothing
   std::unique_ptr<Glyphs> glyphs;  // a font's, made with it
 };
 

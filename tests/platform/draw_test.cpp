@@ -30,8 +30,6 @@ struct Surface {
       for (int x = 0; x < 1000; ++x) pixels.push_back(GetPixel(hdc, x, y));
     return pixels;
   }
-  LONG Width(RECT r) const { return r.left < 0 ? 0 : r.right - r.left + 1; }
-  LONG Height(RECT r) const { return r.left < 0 ? 0 : r.bottom - r.top + 1; }
 
   TestWindow w;
   HDC hdc;
@@ -74,36 +72,125 @@ TEST(Drawing, InvertingMixDrawnTwiceRestoresEveryPixel) {
   EXPECT_EQ(GetPixel(s.hdc, 200, 650), kWhite);
 }
 
-TEST(Drawing, PrimitivesCoverThePixelsTheirGeometryGives) {
+// The pixels GDI covers: a 2-pixel line reaches a pixel up and left of
+// both ends with its round dots, and is two or three pixels thick across
+// when slanted; a 1-pixel line leaves its end point out.
+TEST(Drawing, PrimitivesCoverThePixelsGdiCovers) {
+  enum Kind { kLine, kArc, kEllipse };
+  struct Case {
+    const char *what;
+    Kind kind;
+    int penWidth;
+    COLORREF color;
+    int x0, y0, x1, y1;
+    RECT area;  // where to look for the ink
+    RECT ink;   // its box, right and bottom inclusive
+  };
+  const Case cases[] = {
+      {"thin level",
+       kLine,
+       1,
+       kBlack,
+       100,
+       650,
+       200,
+       650,
+       {90, 640, 210, 660},
+       {100, 650, 199, 650}},
+      {"thin slant, middle",
+       kLine,
+       1,
+       kBlack,
+       850,
+       200,
+       950,
+       250,
+       {900, 190, 901, 260},
+       {900, 225, 900, 225}},
+      {"level", kLine, 2, kRed, 100, 200, 300, 200, {90, 190, 310, 210}, {99, 199, 300, 200}},
+      {"upright", kLine, 2, kRed, 500, 100, 500, 300, {490, 90, 510, 250}, {499, 99, 500, 249}},
+      {"no length: the dot",
+       kLine,
+       2,
+       kRed,
+       700,
+       600,
+       700,
+       600,
+       {690, 590, 710, 610},
+       {699, 599, 700, 600}},
+      {"the scene's line at x 400",
+       kLine,
+       2,
+       kRed,
+       120,
+       454,
+       750,
+       175,
+       {400, 150, 401, 480},
+       {400, 329, 400, 331}},
+      {"slant, middle",
+       kLine,
+       2,
+       kBlack,
+       850,
+       100,
+       950,
+       150,
+       {900, 90, 901, 160},
+       {900, 124, 900, 126}},
+      {"upper half",
+       kArc,
+       2,
+       kBlack,
+       300,
+       440,
+       500,
+       640,
+       {290, 430, 510, 650},
+       {299, 439, 499, 539}},
+      {"circle",
+       kEllipse,
+       2,
+       kBlack,
+       800,
+       500,
+       840,
+       540,
+       {790, 490, 850, 550},
+       {799, 499, 839, 539}},
+  };
   Surface s;
-  s.Line(100, 650, 200, 650);  // a fresh context's pen: black, one pixel
-  EXPECT_EQ(s.Height(s.w.InkBox(kBlack, {150, 640, 151, 660})), 1);
-  s.Pen(kRed);
-  s.Line(100, 200, 300, 200);
-  EXPECT_EQ(s.Height(s.w.InkBox(kRed, {200, 190, 201, 210})), 2);
-  s.Line(500, 100, 500, 300);
-  EXPECT_EQ(s.Width(s.w.InkBox(kRed, {490, 250, 510, 251})), 2);
+  s.w.hwnd->screen.fill(Qt::white);  // no schematic in the way
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    s.pens.push_back(CreatePen(PS_SOLID, c.penWidth, c.color));
+    SelectObject(s.hdc, s.pens.back());
+    if (c.kind == kLine) s.Line(c.x0, c.y0, c.x1, c.y1);
+    // Counterclockwise from the ray towards +x to the ray towards -x.
+    if (c.kind == kArc)
+      Arc(s.hdc, c.x0, c.y0, c.x1, c.y1, 2000, (c.y0 + c.y1) / 2, 0, (c.y0 + c.y1) / 2);
+    if (c.kind == kEllipse) {
+      SetPixel(s.hdc, 820, 520, kRed);
+      Ellipse(s.hdc, c.x0, c.y0, c.x1, c.y1);
+      EXPECT_EQ(GetPixel(s.hdc, 820, 520), kWhite);  // the white brush inside
+    }
+    const RECT ink = s.w.InkBox(c.color, c.area);
+    EXPECT_EQ(ink.left, c.ink.left);
+    EXPECT_EQ(ink.top, c.ink.top);
+    EXPECT_EQ(ink.right, c.ink.right);
+    EXPECT_EQ(ink.bottom, c.ink.bottom);
+  }
   POINT p;
   GetCurrentPositionEx(s.hdc, &p);
-  EXPECT_EQ(p.x, 500);
-  EXPECT_EQ(p.y, 300);
-  s.Line(700, 600, 700, 600);  // no length: no dot
-  EXPECT_EQ(s.w.InkBox(kRed, {690, 590, 710, 610}).left, -1);
-  s.Pen(kBlack);
-  // Counterclockwise from the ray towards +x to the ray towards -x: the upper half.
-  Arc(s.hdc, 100, 400, 300, 600, 1000, 500, 0, 500);
-  EXPECT_NE(s.w.InkBox(kBlack, {195, 395, 205, 410}).left, -1);
-  EXPECT_EQ(s.w.InkBox(kBlack, {195, 590, 205, 605}).left, -1);
-  // An ellipse: outline in the pen, interior in the white brush.
-  SetPixel(s.hdc, 820, 520, kRed);
-  Ellipse(s.hdc, 800, 500, 840, 540);
-  EXPECT_EQ(GetPixel(s.hdc, 820, 520), kWhite);
-  RECT ring = s.w.InkBox(kBlack, {790, 490, 850, 550});
-  EXPECT_NEAR(ring.left, 800, 1);
-  EXPECT_NEAR(ring.right, 839, 1);
+  EXPECT_EQ(p.x, 950);
+  EXPECT_EQ(p.y, 150);
   // Far outside the client area: clipped, the visible part drawn.
   s.Line(-100000, -100000, 100000, 100000);
   EXPECT_EQ(GetPixel(s.hdc, 650, 650), kBlack);
+  SelectObject(s.hdc, s.pens[0]);  // one pixel
+  s.Line(-2000000000, 660, 2000000000, 660);
+  EXPECT_EQ(GetPixel(s.hdc, 500, 660), kBlack);
   EXPECT_EQ(SetPixel(s.hdc, -1, 5, kRed), COLORREF(-1));
 }
 
