@@ -63,15 +63,19 @@ void DrawPhasorSteps(HDC hdc, const TraceFrame &f) {
   SelectObject(hdc, g_redPen);
   const int m = f.line.loadSide;
   const double rho = f.line.loadRho;
-  if (OnReturnLeg(f.phase)) DrawWaveArrow(hdc, f.position, int(m * rho * g_incidentAmp), m);
+  // A matched load reflects nothing. Its red figures would all be lines of no
+  // length, which the window system still draws as dots, so none is drawn.
+  const bool reflects = m != 0;
+  if (reflects && OnReturnLeg(f.phase))
+    DrawWaveArrow(hdc, f.position, int(m * rho * g_incidentAmp), m);
 
   Latch(g_loadArrivalAmp, f.phase, kLegDeg);
-  if (f.phase >= kLegDeg)
+  if (reflects && f.phase >= kLegDeg)
     DrawPhasor(hdc, g_fwdMark[kLoadMark], turned + kReflectedOffset[0], rho, g_loadArrivalAmp, m);
   for (int k = 1; k <= kZMarks; ++k) {
     const int passDeg = kLegDeg + k * kMarkStepDeg;
     Latch(g_zMarkAmp[k], f.phase, passDeg);
-    if (f.phase >= passDeg)
+    if (reflects && f.phase >= passDeg)
       DrawPhasor(hdc, g_zMark[k], turned + kReflectedOffset[k], rho, g_zMarkAmp[k], m);
   }
 }

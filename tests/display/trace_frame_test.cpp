@@ -120,6 +120,21 @@ TEST_F(TraceFrameTest, EachMarkLatchesTheAmplitudeItsWavefrontCarried) {
   }
 }
 
+// A matched load reflects nothing: no red arrow rides back, and no red
+// phasor stands at the load end or at the Z marks, not even as a dot.
+TEST_F(TraceFrameTest, AMatchedLoadDrawsNothingRedOnTheLine) {
+  g_loadOhms = 50;
+  RunUpTo(kRunEnd);
+  for (int phase : {540, kRunEnd}) {
+    SCOPED_TRACE(phase);
+    Erase();
+    Frame(phase);
+    POINT places[] = {g_fwdMark[kLoadMark], g_zMark[1], g_zMark[4], g_zMark[7],
+                      MakeTraceFrame(1000, 700, 540, 50, 8, 16, {}).position};
+    for (POINT p : places) EXPECT_EQ(Count(kRed, p.x - 9, p.y - 9, p.x + 10, p.y + 10), 0) << p;
+  }
+}
+
 TEST_F(TraceFrameTest, EachReturnFramePlotsItsEnvelopePointAboveTheWavefront) {
   struct Case {
     double load;
