@@ -119,9 +119,11 @@ keep() {
   [ -n "${SCREENSHOT_DIR:-}" ] && cp "$1" "$SCREENSHOT_DIR/$2" || true
 }
 
+# wait_for_exit CODE: the program ends within EXIT_WAIT_TENTHS tenths of a
+# second (5 s unless set) with CODE.
 wait_for_exit() {
   local expected="$1" code=0
-  for _ in $(seq 50); do
+  for _ in $(seq "${EXIT_WAIT_TENTHS:-50}"); do
     kill -0 "$PROGRAM_PID" 2>/dev/null || break
     sleep 0.1
   done

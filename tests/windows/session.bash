@@ -6,7 +6,8 @@ export ONDULANE_EXE="${ONDULANE_EXE:-$(readlink -f "$1")}"
 WINDOWS_TESTS="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 source "$WINDOWS_TESTS/../acceptance/session.bash" "$WINDOWS_TESTS/ondulane_wine.sh" "$2"
 
-# Wine starts with the server and its services: allow for them.
+# Wine starts and ends with the server and its services: allow for them.
+EXIT_WAIT_TENTHS=100
 start_program() {
   "$PROGRAM" &
   PROGRAM_PID=$!
@@ -53,12 +54,3 @@ expect_different() {
   same_picture "$1" "$2" && fail "$1 equals $2" || true
 }
 
-wait_for_exit() {
-  local expected="$1" code=0
-  for _ in $(seq 100); do
-    kill -0 "$PROGRAM_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  wait "$PROGRAM_PID" || code=$?
-  [ "$code" -eq "$expected" ] || fail "exit code $code"
-}
