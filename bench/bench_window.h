@@ -4,9 +4,9 @@
 #include <cstdlib>
 
 #include "app/state.h"
-#include "platform/win.h"
-#include "platform/qt/win_testing.h"
 #include "app/wndproc.h"
+#include "platform/qt/win_testing.h"
+#include "platform/win.h"
 
 // Made once per process at the given client size and painted.
 inline HWND BenchWindow(int width, int height) {

@@ -7,10 +7,10 @@
 #include <algorithm>
 
 #include "app/state.h"
-#include "platform/win.h"
-#include "platform/qt/win_testing.h"
 #include "app/wndproc.h"
 #include "display/scene.h"
+#include "platform/qt/win_testing.h"
+#include "platform/win.h"
 
 class TestWindow {
  public:

@@ -8,8 +8,8 @@
 #include <QWidget>
 
 #include "app/header.h"
-#include "platform/qt/internal.h"
 #include "app/state.h"
+#include "platform/qt/internal.h"
 #include "platform/qt/win_testing.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <ostream>
 
-#include "platform/qt/internal.h"
 #include "display/trace_frame.h"
+#include "platform/qt/internal.h"
 #include "tests/app/test_window.h"
 
 inline bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
