@@ -80,9 +80,12 @@ void ShowChanged(Canvas &c) {
   c.changedCount = 0;
 }
 
+// What was put on the screen during one turn of the event loop leaves in one
+// write.
 void ShowAllChanged() {
   for (int i = 0; i < g_unshownCount; ++i) ShowChanged(*g_unshown[i]);
   g_unshownCount = 0;
+  FlushPutScreens();
 }
 
 // Changes are shown when the event loop wakes or is about to wait, outside

@@ -75,7 +75,7 @@ void PresentScreen(Window *, const QRect &changed);
 bool CanPutScreenDirectly(QWidget *);
 // Sends part of a screen image to a widget's X11 window, once flushed.
 void PutScreen(QWidget *, const QImage &screen, QRect);
-// Sends what was put; the event loop also does so each time it wakes or waits.
+// Sends what was put; the changes shown at each turn of the event loop are sent so.
 void FlushPutScreens();
 // Messages to dialog controls (dialog.cpp).
 LRESULT SendControlMessage(Window *, UINT, WPARAM, LPARAM);

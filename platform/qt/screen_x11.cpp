@@ -7,9 +7,7 @@
 // the event loop.
 #include <xcb/xcb.h>
 
-#include <QAbstractEventDispatcher>
 #include <QGuiApplication>
-#include <QPointer>
 #include <algorithm>
 #include <bit>
 #include <cstdint>
@@ -31,7 +29,6 @@ xcb_connection_t *g_connection = nullptr;  // Qt's, once a window shows its imag
 xcb_gcontext_t g_gc = 0;                   // copies pixels as they are
 uint8_t g_depth = 0;                       // of the windows that show their image directly
 bool g_unflushed = false;                  // requests wait in the connection's buffer
-bool g_flushEach = false;                  // until the event loop first flushes
 alignas(4) uint8_t g_strip[kStripBytes];   // the part rows of one request
 
 xcb_connection_t *Connection() {
@@ -63,26 +60,6 @@ bool SameLayout(xcb_connection_t *c, const xcb_visualtype_t &v, uint8_t depth) {
   return false;
 }
 
-void Flush() {
-  g_flushEach = false;
-  if (!g_unflushed) return;
-  g_unflushed = false;
-  xcb_flush(g_connection);
-}
-
-// What was put during one turn of the event loop leaves when the loop next
-// wakes or waits, after the changes of that turn were shown.
-void FlushWithEventLoop() {
-  static QPointer<QAbstractEventDispatcher> watched;
-  QAbstractEventDispatcher *loop = QAbstractEventDispatcher::instance();
-  if (!loop || loop == watched) return;
-  watched = loop;
-  QObject::connect(loop, &QAbstractEventDispatcher::awake, Flush);
-  QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, Flush);
-  // Connected while the loop may be showing changes, which it would not flush.
-  g_flushEach = true;
-}
-
 }  // namespace
 
 bool CanPutScreenDirectly(QWidget *widget) {
@@ -111,7 +88,6 @@ bool CanPutScreenDirectly(QWidget *widget) {
 void PutScreen(QWidget *widget, const QImage &screen, QRect r) {
   r &= screen.rect();
   if (r.isEmpty()) return;
-  FlushWithEventLoop();
   auto window = xcb_window_t(widget->winId());
   size_t rowBytes = size_t(r.width()) * kBytesPerPixel;
   size_t requestBytes = size_t(xcb_get_maximum_request_length(g_connection)) * 4 - 32;
@@ -131,7 +107,10 @@ void PutScreen(QWidget *widget, const QImage &screen, QRect r) {
                   data);
   }
   g_unflushed = true;
-  if (g_flushEach) xcb_flush(g_connection);
 }
 
-void FlushPutScreens() { Flush(); }
+void FlushPutScreens() {
+  if (!g_unflushed) return;
+  g_unflushed = false;
+  xcb_flush(g_connection);
+}
