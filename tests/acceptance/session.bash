@@ -9,7 +9,7 @@ TEST_DIR="$(dirname "$TEST_SCRIPT")"
 
 if [ -z "${ONDULANE_IN_XVFB:-}" ]; then
   export ONDULANE_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$TEST_SCRIPT" "$@"
+  exec xvfb-run -a -s "-screen 0 ${XVFB_SCREEN:-1280x1024}x24" bash "$TEST_SCRIPT" "$@"
 fi
 WORK="$(mktemp -d)"
 cd "$WORK"
