@@ -12,9 +12,10 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-apps imagemagick
   x11-utils x11-xserver-utils valgrind lintian desktop-file-utils appstream)
 
-# The Windows build (scripts/build-windows) and its tests under Wine.
+# The Windows build (scripts/build-windows) and its tests under Wine;
+# libxml2-utils reads the exe's manifest as Windows would.
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils wine64
-  fonts-wine)
+  fonts-wine libxml2-utils)
 
 # install_missing PACKAGE...
 install_missing() {
