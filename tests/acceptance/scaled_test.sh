@@ -3,22 +3,8 @@
 # the picture the headless program draws at that scale, pixel for pixel: the
 # same layout as at 100%, sharp.
 set -euo pipefail
-export XVFB_SCREEN=2560x1600
+export XVFB_SCREEN=2560x1600x24
 source "$(dirname "$0")/session.bash" "$@"
-
-# Renders a state headless at the real window's scale and logical size,
-# cut to the window's device pixels; then compares it with the capture $1.
-expect_scaled() {
-  local capture="$1" scale="$2"
-  shift 2
-  read -r _ _ w h < <(client_geometry)
-  local lw lh
-  lw="$(awk -v d="$w" -v s="$scale" 'BEGIN {printf "%d", d / s + 0.5}')"
-  lh="$(awk -v d="$h" -v s="$scale" 'BEGIN {printf "%d", d / s + 0.5}')"
-  "$SNAPSHOT" scale "$scale" size "${lw}x${lh}" screen 1280 "$@" save expected.png 2>/dev/null
-  convert expected.png -crop "${w}x${h}+0+0" +repage "expected_$capture"
-  expect_same "$capture" "expected_$capture"
-}
 
 for dpi in 144 192; do
   scale="$(awk -v d="$dpi" 'BEGIN {print d / 96}')"
