@@ -163,7 +163,10 @@ class ExposeFilter : public QObject {
 };
 
 // Every key is held back in arrival order: those typed into the window, and
-// those for a dialog's control while earlier keys still wait.
+// those for a dialog's control while earlier keys or a posted message still
+// wait, so that a key which made a control post a command (ENTER on OK)
+// has it handled, and perhaps the dialog ended, before the next key goes
+// anywhere.
 class KeyQueue : public QObject {
  public:
   using QObject::QObject;
@@ -171,7 +174,11 @@ class KeyQueue : public QObject {
     if ((e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) || g_deliveringKey)
       return false;
     auto *screen = dynamic_cast<ScreenWidget *>(receiver);
-    if (!screen && g_keys.empty()) return false;
+    if (!screen) {
+      auto *widget = qobject_cast<QWidget *>(receiver);
+      bool inDialog = widget && OpenDialog() && widget->window() == OpenDialog();
+      if (!inDialog || (g_keys.empty() && g_queue.empty())) return false;
+    }
     auto *key = static_cast<QKeyEvent *>(e);
     g_keys.push_back(
         PendingKey{screen ? screen->window() : nullptr, std::unique_ptr<QKeyEvent>(key->clone())});

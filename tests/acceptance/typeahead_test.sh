@@ -1,7 +1,8 @@
 #!/bin/bash
 # Keys typed while the program is busy (stopped here for a moment) go where
 # the keyboard is when the program takes them: after F2 or F3 into the
-# dialog, never to the main window behind it.
+# dialog, never to the main window behind it; after the key that closes the
+# dialog, to the main window, never to the closing dialog.
 set -euo pipefail
 source "$(dirname "$0")/session.bash" "$@"
 
@@ -32,7 +33,54 @@ expect_moving() {
   fi
 }
 
+# The open dialog's window, once shown.
+dialog_window() {
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^(Ondulane|Load value)$' | grep -vx "$WINDOW" && return 0
+    sleep 0.1
+  done
+  fail "no dialog is open"
+}
+
+# Types the keys into the open dialog in one batch, as a quick typist does.
+type_into() {
+  local dialog
+  dialog="$(dialog_window | head -1)"
+  sleep 0.3
+  xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
+  kill -STOP "$PROGRAM_PID"
+  xdotool key "$@"
+  kill -CONT "$PROGRAM_PID"
+  sleep 1.5
+}
+
+shows_load_75() {
+  expect_no_dialog "$1"
+  capture load_75.png
+  snapshot paint save expected_load_75.png
+  expect_same load_75.png expected_load_75.png
+}
+dialog_open() { dialog_window >/dev/null; }
+runs() {
+  expect_no_dialog "$1"
+  expect_moving "$1" yes
+}
+
 start_program
+# The keys after the one that closes the dialog go to the main window: what
+# opens the dialog (- for the one still open), the keys, what follows.
+while IFS='|' read -r -u 3 open keys check; do
+  [ "$open" = - ] || press "$open"
+  read -ra typed <<<"$keys"
+  type_into "${typed[@]}"
+  "$check" "$open into the dialog: $keys"
+done 3<<'EOF'
+F2|Return 5|shows_load_75
+F2|Escape F3|dialog_open
+-|Return Return|runs
+F2|Return Return|runs
+EOF
+
 type_ahead F2 1 5 0 Return
 expect_no_dialog "F2 1 5 0 ENTER"
 capture load_150.png
