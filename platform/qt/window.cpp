@@ -2,9 +2,9 @@
 //
 // A top-level window is a QWidget showing its persistent screen image. Qt
 // events become queued messages; GetMessageA hands out posted messages first,
-// then keyboard input, then one WM_PAINT for an invalid window, then one
-// WM_TIMER per timer that fell due, so a tick never runs inside another
-// message and late ticks merge. A key goes to whatever has the keyboard when
+// then keyboard input and close requests in their order, then one WM_PAINT
+// for an invalid window, then one WM_TIMER per timer that fell due, so a tick
+// never runs inside another message and late ticks merge. A key goes to whatever has the keyboard when
 // it is taken, so keys typed ahead of a dialog land in the dialog.
 #include <QApplication>
 #include <QCloseEvent>
@@ -35,10 +35,11 @@ struct WindowClass {
   std::string name;
 };
 
-// A key as the window system delivered it, waiting to be taken.
+// A key as the window system delivered it, waiting to be taken; or a close
+// request, which waits behind the keys typed before it.
 struct PendingKey {
   Window *window;  // the top-level window it was typed into; null: a dialog
-  std::unique_ptr<QKeyEvent> event;
+  std::unique_ptr<QKeyEvent> event;  // null: a request to close the window
 };
 
 struct TimerEntry {
@@ -50,7 +51,7 @@ struct TimerEntry {
 
 std::vector<WindowClass> g_classes;              // registered window classes
 std::deque<MSG> g_queue;                         // posted messages, oldest first
-std::deque<PendingKey> g_keys;                   // keyboard input, oldest first
+std::deque<PendingKey> g_keys;                   // keyboard input and closes, oldest first
 bool g_deliveringKey = false;                    // a taken key is on its way to a control
 std::vector<std::unique_ptr<Window>> g_windows;  // every top-level window made
 std::vector<TimerEntry> g_timers;                // running message timers
@@ -116,10 +117,9 @@ class ScreenWidget : public QWidget {
   }
 
   void closeEvent(QCloseEvent *e) override {
-    // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA;
-    // while one of its dialogs runs it takes no commands at all.
+    // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA.
     e->ignore();
-    if (!OpenDialog()) QueueMessage(window_, WM_CLOSE, 0, 0);
+    g_keys.push_back(PendingKey{window_, nullptr});
   }
 
  private:
@@ -202,8 +202,14 @@ Window *MainWindow() {
 
 // Gives a taken key to what has the keyboard now: the focused control of an
 // open dialog, which handles it at once, or else a window procedure, as the
-// message returned. Key releases matter to controls only.
+// message returned. Key releases matter to controls only. While one of its
+// dialogs runs, a window takes no close request at all.
 bool RouteKey(const PendingKey &key, MSG *msg) {
+  if (!key.event) {
+    if (OpenDialog() || key.window->destroyed) return false;
+    *msg = MSG{key.window, WM_CLOSE, 0, 0};
+    return true;
+  }
   if (QWidget *dialog = OpenDialog()) {
     QWidget *focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
     g_deliveringKey = true;

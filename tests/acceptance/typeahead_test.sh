@@ -111,6 +111,12 @@ type_ahead F2 Return Return
 expect_no_dialog "F2 ENTER ENTER"
 expect_moving "F2 ENTER ENTER" yes
 
+# A close request typed after F2 waits for it, and then finds the dialog open.
+type_ahead F2 alt+F4
+dialog_open
+type_into Escape
+expect_no_dialog "F2 Alt+F4 Escape"
+
 press alt+F4
 wait_for_exit 0
 pass
