@@ -163,10 +163,10 @@ class ExposeFilter : public QObject {
 };
 
 // Every key is held back in arrival order: those typed into the window, and
-// those for a dialog's control while earlier keys or a posted message still
-// wait, so that a key which made a control post a command (ENTER on OK)
-// has it handled, and perhaps the dialog ended, before the next key goes
-// anywhere.
+// those for a dialog's control while earlier keys still wait or, but for
+// the release of the key before, a posted message does: a key that made a
+// control post a command (ENTER on OK) has it handled, and perhaps the
+// dialog ended, before the next key goes anywhere.
 class KeyQueue : public QObject {
  public:
   using QObject::QObject;
@@ -177,7 +177,8 @@ class KeyQueue : public QObject {
     if (!screen) {
       auto *widget = qobject_cast<QWidget *>(receiver);
       bool inDialog = widget && OpenDialog() && widget->window() == OpenDialog();
-      if (!inDialog || (g_keys.empty() && g_queue.empty())) return false;
+      bool release = e->type() == QEvent::KeyRelease;
+      if (!inDialog || (g_keys.empty() && (g_queue.empty() || release))) return false;
     }
     auto *key = static_cast<QKeyEvent *>(e);
     g_keys.push_back(
