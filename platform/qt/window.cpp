@@ -8,7 +8,7 @@
 // it is taken, so keys typed ahead of a dialog land in the dialog.
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QExposeEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -29,6 +29,8 @@
 #include "platform/qt/win_testing.h"
 
 namespace {
+
+constexpr int kFitWaitMs = 1000;  // for a window manager to frame a shown window
 
 struct WindowClass {
   WNDPROC proc;
@@ -269,13 +271,16 @@ bool TakeMessage(MSG *msg) {
 }
 
 // For a window manager that cannot tell the frame before the window is
-// shown: waits until it has placed it, and sets the outer size then.
+// shown: waits, asleep between events, until it has placed it, and sets the
+// outer size then.
 void FitOuterSize(QWidget *widget, QSize outer) {
   if (QGuiApplication::platformName() == "offscreen") return;
-  QElapsedTimer clock;
-  clock.start();
-  while (widget->frameGeometry().size() == widget->size() && clock.elapsed() < 1000)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  QDeadlineTimer deadline(kFitWaitMs);
+  QTimer wake;  // ends the last wait
+  wake.setSingleShot(true);
+  wake.start(kFitWaitMs);
+  while (widget->frameGeometry().size() == widget->size() && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   QSize frame = widget->frameGeometry().size() - widget->size();
   widget->resize(outer - frame);
   widget->move(0, 0);
