@@ -4,8 +4,9 @@
 // events become queued messages; GetMessageA hands out posted messages first,
 // then keyboard input and close requests in their order, then one WM_PAINT
 // for an invalid window, then one WM_TIMER per timer that fell due, so a tick
-// never runs inside another message and late ticks merge. A key goes to whatever has the keyboard when
-// it is taken, so keys typed ahead of a dialog land in the dialog.
+// never runs inside another message and late ticks merge. A key goes to
+// whatever has the keyboard when it is taken, so keys typed ahead of a
+// dialog land in the dialog.
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDeadlineTimer>
@@ -40,7 +41,7 @@ struct WindowClass {
 // A key as the window system delivered it, waiting to be taken; or a close
 // request, which waits behind the keys typed before it.
 struct PendingKey {
-  Window *window;  // the top-level window it was typed into; null: a dialog
+  Window *window;                    // the top-level window it was typed into; null: a dialog
   std::unique_ptr<QKeyEvent> event;  // null: a request to close the window
 };
 
