@@ -73,6 +73,14 @@ void PresentScreen(Window *, const QRect &changed);
 // Whether a widget's X11 window takes pixels laid out as a screen image's
 // (screen_x11.cpp); false on other window systems.
 bool CanPutScreenDirectly(QWidget *);
+// How a changed rectangle of a screen image goes to an X11 window: clipped
+// to the image and to X11's coordinates, in pieces of at most columns by rows
+// that fit a request of requestBytes and, unless whole rows, the copy strip.
+struct PutPieces {
+  QRect area;
+  int columns = 0, rows = 0;
+};
+PutPieces PlanPut(QRect changed, QSize image, size_t requestBytes);
 // Sends part of a screen image to a widget's X11 window, once flushed.
 void PutScreen(QWidget *, const QImage &screen, QRect);
 // Sends what was put; the changes shown at each turn of the event loop are sent so.
