@@ -97,3 +97,35 @@ std::optional<QMargins> FrameBeforeShowing(QWidget *widget) {
     return std::nullopt;
   return AskForFrame(window, tree->root);
 }
+
+QRect OuterRectOver(QWidget *widget, QMargins frame, QWidget *other) {
+  auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (QGuiApplication::platformName() != "xcb" || !x11 || !x11->connection()) {
+    QRect outer = widget->frameGeometry() | widget->geometry().marginsAdded(frame);
+    return outer.translated(-other->mapToGlobal(QPoint(0, 0)));
+  }
+  xcb_connection_t *c = x11->connection();
+  auto window = xcb_window_t(widget->winId()), to = xcb_window_t(other->winId());
+  // The window itself, grown by the frame it will get, and the top-level
+  // ancestor that is its frame once the window manager has put one round it.
+  QRect outer;
+  for (xcb_window_t w = window; w != XCB_WINDOW_NONE;) {
+    Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr),
+                                      &std::free);
+    Reply<xcb_translate_coordinates_reply_t> at(
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, to, 0, 0), nullptr),
+        &std::free);
+    Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr),
+                                       &std::free);
+    if (!g || !at || !tree) break;
+    QRect r(at->dst_x, at->dst_y, g->width, g->height);
+    r = r.marginsAdded(
+        QMargins(g->border_width, g->border_width, g->border_width, g->border_width));
+    outer |= w == window ? r.marginsAdded(frame) : r;
+    w = tree->parent == tree->root ? xcb_window_t(XCB_WINDOW_NONE) : tree->parent;
+  }
+  // In the other's pixels, which are the device's over its scale.
+  qreal scale = other->devicePixelRatioF();
+  return QRectF(outer.x() / scale, outer.y() / scale, outer.width() / scale, outer.height() / scale)
+      .toAlignedRect();
+}

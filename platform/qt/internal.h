@@ -32,9 +32,9 @@ struct Window {
   bool putsScreen = false;  // shows it straight on its X11 window, not through Qt's backing store
   QSize reportedSize;       // the size given with the last WM_SIZE
   std::unique_ptr<Canvas, CanvasDeleter> canvas;  // made by the first device context
-  QSize outerToFit;        // an outer size to set once shown, when the frame was not known before
-  QRect savedBits;         // where a dialog has just closed over the window, on the screen
-  int dialogClosings = 0;  // how many dialogs have closed over it
+  QSize outerToFit;  // an outer size to set once shown, when the frame was not known before
+  QRect savedBits;   // where a dialog has just closed over the window, in its client area
+  QMargins frame;    // a dialog's frame, as the window manager told before it was shown
   bool dialogEnded = false;
   INT_PTR dialogResult = 0;
 };
@@ -64,6 +64,10 @@ struct GdiObject {
 // The frame the window manager will put round a top-level window, asked
 // before the window is first shown; none when it cannot tell.
 std::optional<QMargins> FrameBeforeShowing(QWidget *);
+// Where a window lies with its frame, as the window system has it now, in
+// the client coordinates of another; a frame not put round it yet counts
+// as the one given.
+QRect OuterRectOver(QWidget *, QMargins frame, QWidget *other);
 // Creates the QApplication on first use.
 void EnsureApplication();
 // Queues a message as PostMessageA does.

@@ -153,7 +153,6 @@ class ExposeFilter : public QObject {
     QT_WARNING_DISABLE_DEPRECATED
     QRect exposed = static_cast<QExposeEvent *>(e)->region().boundingRect();
     QT_WARNING_POP
-    exposed.moveTopLeft(window->mapToGlobal(exposed.topLeft()));
     // What a dialog kept serves the uncovering of its own closing only.
     bool kept = window_->savedBits.contains(exposed);
     window_->savedBits = QRect();

@@ -106,6 +106,8 @@ sleep 1
 type_ahead F3 Return
 expect_no_dialog "F3 ENTER during a run"
 expect_moving "F3 ENTER during a run" no
+capture paused.png
+same_picture paused.png expected_load_100.png && fail "F3 ENTER during a run: the run was reset"
 
 type_ahead F2 Return Return
 expect_no_dialog "F2 ENTER ENTER"
