@@ -88,7 +88,7 @@ std::optional<QMargins> FrameBeforeShowing(QWidget *widget) {
   Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, window), nullptr),
                                      &std::free);
   if (!tree) return std::nullopt;
-  // Nothing will frame the window.
+  // No window manager runs, so nothing will frame the window.
   if (!WindowManagerRuns(c, tree->root)) return QMargins();
   std::vector<uint32_t> supported =
       Property(c, tree->root, Atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM);
