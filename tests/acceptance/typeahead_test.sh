@@ -6,14 +6,16 @@
 set -euo pipefail
 source "$(dirname "$0")/session.bash" "$@"
 
-# Types the keys while the program is stopped, so they all wait for it.
-type_ahead() {
-  xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+# Types the keys into a window while the program is stopped, so they all
+# wait for it and reach it in one batch.
+type_stopped() {
+  xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true
   kill -STOP "$PROGRAM_PID"
-  xdotool key "$@"
+  xdotool key "${@:2}"
   kill -CONT "$PROGRAM_PID"
   sleep 1.5
 }
+type_ahead() { type_stopped "$WINDOW" "$@"; }
 
 expect_no_dialog() {
   local windows
@@ -42,16 +44,12 @@ dialog_window() {
   fail "no dialog is open"
 }
 
-# Types the keys into the open dialog in one batch, as a quick typist does.
+# Types the keys into the open dialog, as a quick typist does.
 type_into() {
   local dialog
   dialog="$(dialog_window | head -1)"
   sleep 0.3
-  xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
-  kill -STOP "$PROGRAM_PID"
-  xdotool key "$@"
-  kill -CONT "$PROGRAM_PID"
-  sleep 1.5
+  type_stopped "$dialog" "$@"
 }
 
 shows_load_75() {
