@@ -18,7 +18,6 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <QTimer>
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -30,9 +29,6 @@ namespace {
 constexpr int kDefaultTabStopDlu =
     32;  // a multi-line field's tab stops, every 8 average characters
 constexpr WORD BN_CLICKED = 0;
-// How long the owner keeps what a closing dialog covered, at most: the
-// uncovering that closing causes comes well within it.
-constexpr int kSavedBitsMs = 500;
 // Faces to take when a template's own face is not installed.
 const QStringList kSubstituteFaces = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans"};
 
@@ -198,6 +194,7 @@ std::unique_ptr<Window> BuildDialog(const DialogTemplate &t, HWND owner, DLGPROC
   QRect client = units.Rect(t.x, t.y, t.cx, t.cy).translated(origin);
   widget->setFixedSize(client.size());
   widget->setGeometry(client);
+  dialog->frame = FrameBeforeShowing(widget).value_or(QMargins());
   for (int i = 0; i < t.controlCount; ++i) {
     const DialogControl &c = t.controls[i];
     auto control = std::make_unique<Window>();
@@ -295,15 +292,11 @@ BOOL EndDialog(HWND dlg, INT_PTR result) {
   if (!dlg || !dlg->dlgProc || dlg->dialogEnded) return 0;
   dlg->dialogEnded = true;
   dlg->dialogResult = result;
-  // Dialogs keep what they cover, so their closing repaints nothing; later
-  // uncovering there repaints as anywhere else.
-  if (Window *owner = dlg->parent; owner && dlg->widget) {
-    owner->savedBits = dlg->widget->frameGeometry();
-    int closing = ++owner->dialogClosings;
-    QTimer::singleShot(kSavedBitsMs, owner->widget.data(), [owner, closing] {
-      if (owner->dialogClosings == closing) owner->savedBits = QRect();
-    });
-  }
+  // Dialogs keep what they cover, frame and all, so the uncovering their
+  // closing causes repaints nothing, however late it comes and even when Qt
+  // has not learnt the frame yet; the next uncovering repaints as anywhere.
+  if (Window *owner = dlg->parent; owner && dlg->widget && owner->widget)
+    owner->savedBits = OuterRectOver(dlg->widget, dlg->frame, owner->widget);
   if (dlg->widget) dlg->widget->hide();
   return 1;
 }

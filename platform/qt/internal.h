@@ -28,8 +28,8 @@ struct Window {
   bool putsScreen = false;  // shows it straight on its X11 window, not through Qt's backing store
   QSize reportedSize;       // the size given with the last WM_SIZE
   QSize outerToFit;         // an outer size to set once shown, when the frame was not known before
-  QRect savedBits;          // where a dialog has just closed over the window, on the screen
-  int dialogClosings = 0;   // how many dialogs have closed over it
+  QRect savedBits;          // where a dialog has just closed over the window, in its client area
+  QMargins frame;           // a dialog's frame, as the window manager told before it was shown
   bool dialogEnded = false;
   INT_PTR dialogResult = 0;
 };
@@ -37,6 +37,10 @@ struct Window {
 // The frame the window manager will put round a top-level window, asked
 // before the window is first shown; none when it cannot tell.
 std::optional<QMargins> FrameBeforeShowing(QWidget *);
+// Where a window lies with its frame, as the window system has it now, in
+// the client coordinates of another; a frame not put round it yet counts
+// as the one given.
+QRect OuterRectOver(QWidget *, QMargins frame, QWidget *other);
 // Creates the QApplication on first use.
 void EnsureApplication();
 // Queues a message as PostMessageA does.
@@ -49,6 +53,14 @@ void MakeScreen(Window *, QSize client, qreal scale);
 // Whether a widget's X11 window takes pixels laid out as a screen image's
 // (screen_x11.cpp); false on other window systems.
 bool CanPutScreenDirectly(QWidget *);
+// How a changed rectangle of a screen image goes to an X11 window: clipped
+// to the image and to X11's coordinates, in pieces of at most columns by rows
+// that fit a request of requestBytes and, unless whole rows, the copy strip.
+struct PutPieces {
+  QRect area;
+  int columns = 0, rows = 0;
+};
+PutPieces PlanPut(QRect changed, QSize image, size_t requestBytes);
 // Sends part of a screen image to a widget's X11 window, once flushed.
 void PutScreen(QWidget *, const QImage &screen, QRect);
 // Sends what was put; the changes shown at each turn of the event loop are sent so.

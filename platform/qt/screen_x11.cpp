@@ -21,6 +21,7 @@ namespace {
 
 constexpr int kBytesPerPixel = 4;
 constexpr size_t kStripBytes = 256 * 1024;  // the rows of one request, when not whole rows
+constexpr int kX11Extent = 32768;           // X11 places pixels at 16-bit signed coordinates
 
 template <typename T>
 using Reply = std::unique_ptr<T, decltype(&std::free)>;
@@ -85,26 +86,39 @@ bool CanPutScreenDirectly(QWidget *widget) {
   return true;
 }
 
+PutPieces PlanPut(QRect changed, QSize image, size_t requestBytes) {
+  QRect area = changed & QRect(QPoint(0, 0), image) & QRect(0, 0, kX11Extent, kX11Extent);
+  if (area.isEmpty()) return PutPieces{};
+  auto rowBytes = size_t(area.width()) * kBytesPerPixel;
+  bool wholeRows = area.width() == image.width() && rowBytes <= requestBytes;
+  size_t pieceBytes = wholeRows ? requestBytes : std::min(kStripBytes, requestBytes);
+  int columns = int(std::min(size_t(area.width()), pieceBytes / kBytesPerPixel));
+  int rows = int(std::min(pieceBytes / (size_t(columns) * kBytesPerPixel), size_t(kX11Extent)));
+  return PutPieces{area, columns, rows};
+}
+
 void PutScreen(QWidget *widget, const QImage &screen, QRect r) {
-  r &= screen.rect();
-  if (r.isEmpty()) return;
-  auto window = xcb_window_t(widget->winId());
-  size_t rowBytes = size_t(r.width()) * kBytesPerPixel;
   size_t requestBytes = size_t(xcb_get_maximum_request_length(g_connection)) * 4 - 32;
-  bool wholeRows = r.width() == screen.width();
-  int rowsAtOnce = int(std::min(wholeRows ? requestBytes : kStripBytes, requestBytes) / rowBytes);
-  for (int y = r.top(); y <= r.bottom(); y += rowsAtOnce) {
-    int rows = std::min(rowsAtOnce, r.bottom() + 1 - y);
-    const uint8_t *data = screen.constScanLine(y);
-    if (!wholeRows) {
-      for (int i = 0; i < rows; ++i)
-        std::memcpy(g_strip + i * rowBytes, screen.constScanLine(y + i) + r.x() * kBytesPerPixel,
-                    rowBytes);
-      data = g_strip;
+  PutPieces plan = PlanPut(r, screen.size(), requestBytes);
+  if (plan.area.isEmpty()) return;
+  auto window = xcb_window_t(widget->winId());
+  QRect a = plan.area;
+  for (int y = a.top(); y <= a.bottom(); y += plan.rows) {
+    int rows = std::min(plan.rows, a.bottom() + 1 - y);
+    for (int x = a.left(); x <= a.right(); x += plan.columns) {
+      int columns = std::min(plan.columns, a.right() + 1 - x);
+      size_t rowBytes = size_t(columns) * kBytesPerPixel;
+      const uint8_t *data = screen.constScanLine(y);
+      if (columns != screen.width()) {
+        for (int i = 0; i < rows; ++i)
+          std::memcpy(g_strip + i * rowBytes, screen.constScanLine(y + i) + x * kBytesPerPixel,
+                      rowBytes);
+        data = g_strip;
+      }
+      xcb_put_image(g_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, g_gc, uint16_t(columns),
+                    uint16_t(rows), int16_t(x), int16_t(y), 0, g_depth, uint32_t(rows * rowBytes),
+                    data);
     }
-    xcb_put_image(g_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, g_gc, uint16_t(r.width()),
-                  uint16_t(rows), int16_t(r.x()), int16_t(y), 0, g_depth, uint32_t(rows * rowBytes),
-                  data);
   }
   g_unflushed = true;
 }

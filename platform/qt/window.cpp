@@ -2,13 +2,14 @@
 //
 // A top-level window is a QWidget showing its persistent screen image. Qt
 // events become queued messages; GetMessageA hands out posted messages first,
-// then keyboard input, then one WM_PAINT for an invalid window, then one
-// WM_TIMER per timer that fell due, so a tick never runs inside another
-// message and late ticks merge. A key goes to whatever has the keyboard when
-// it is taken, so keys typed ahead of a dialog land in the dialog.
+// then keyboard input and close requests in their order, then one WM_PAINT
+// for an invalid window, then one WM_TIMER per timer that fell due, so a tick
+// never runs inside another message and late ticks merge. A key goes to
+// whatever has the keyboard when it is taken, so keys typed ahead of a
+// dialog land in the dialog.
 #include <QApplication>
 #include <QCloseEvent>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QExposeEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -31,15 +32,18 @@
 
 namespace {
 
+constexpr int kFitWaitMs = 1000;  // for a window manager to frame a shown window
+
 struct WindowClass {
   WNDPROC proc;
   std::string name;
 };
 
-// A key as the window system delivered it, waiting to be taken.
+// A key as the window system delivered it, waiting to be taken; or a close
+// request, which waits behind the keys typed before it.
 struct PendingKey {
-  Window *window;  // the top-level window it was typed into; null: a dialog
-  std::unique_ptr<QKeyEvent> event;
+  Window *window;                    // the top-level window it was typed into; null: a dialog
+  std::unique_ptr<QKeyEvent> event;  // null: a request to close the window
 };
 
 struct TimerEntry {
@@ -51,7 +55,7 @@ struct TimerEntry {
 
 std::vector<WindowClass> g_classes;              // registered window classes
 std::deque<MSG> g_queue;                         // posted messages, oldest first
-std::deque<PendingKey> g_keys;                   // keyboard input, oldest first
+std::deque<PendingKey> g_keys;                   // keyboard input and closes, oldest first
 bool g_deliveringKey = false;                    // a taken key is on its way to a control
 std::vector<std::unique_ptr<Window>> g_windows;  // every top-level window made
 std::vector<TimerEntry> g_timers;                // running message timers
@@ -134,10 +138,9 @@ class ScreenWidget : public QWidget {
   }
 
   void closeEvent(QCloseEvent *e) override {
-    // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA;
-    // while one of its dialogs runs it takes no commands at all.
+    // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA.
     e->ignore();
-    if (!OpenDialog()) QueueMessage(window_, WM_CLOSE, 0, 0);
+    g_keys.push_back(PendingKey{window_, nullptr});
   }
 
  public:
@@ -172,7 +175,6 @@ class ExposeFilter : public QObject {
     QT_WARNING_DISABLE_DEPRECATED
     QRect exposed = static_cast<QExposeEvent *>(e)->region().boundingRect();
     QT_WARNING_POP
-    exposed.moveTopLeft(window->mapToGlobal(exposed.topLeft()));
     // What a dialog kept serves the uncovering of its own closing only.
     bool kept = window_->savedBits.contains(exposed);
     window_->savedBits = QRect();
@@ -185,7 +187,10 @@ class ExposeFilter : public QObject {
 };
 
 // Every key is held back in arrival order: those typed into the window, and
-// those for a dialog's control while earlier keys still wait.
+// those for a dialog's control while earlier keys still wait or, but for
+// the release of the key before, a posted message does: a key that made a
+// control post a command (ENTER on OK) has it handled, and perhaps the
+// dialog ended, before the next key goes anywhere.
 class KeyQueue : public QObject {
  public:
   using QObject::QObject;
@@ -193,7 +198,12 @@ class KeyQueue : public QObject {
     if ((e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) || g_deliveringKey)
       return false;
     auto *screen = dynamic_cast<ScreenWidget *>(receiver);
-    if (!screen && g_keys.empty()) return false;
+    if (!screen) {
+      auto *widget = qobject_cast<QWidget *>(receiver);
+      bool inDialog = widget && OpenDialog() && widget->window() == OpenDialog();
+      bool release = e->type() == QEvent::KeyRelease;
+      if (!inDialog || (g_keys.empty() && (g_queue.empty() || release))) return false;
+    }
     auto *key = static_cast<QKeyEvent *>(e);
     g_keys.push_back(
         PendingKey{screen ? screen->window() : nullptr, std::unique_ptr<QKeyEvent>(key->clone())});
@@ -217,8 +227,14 @@ Window *MainWindow() {
 
 // Gives a taken key to what has the keyboard now: the focused control of an
 // open dialog, which handles it at once, or else a window procedure, as the
-// message returned. Key releases matter to controls only.
+// message returned. Key releases matter to controls only. While one of its
+// dialogs runs, a window takes no close request at all.
 bool RouteKey(const PendingKey &key, MSG *msg) {
+  if (!key.event) {
+    if (OpenDialog() || key.window->destroyed) return false;
+    *msg = MSG{key.window, WM_CLOSE, 0, 0};
+    return true;
+  }
   if (QWidget *dialog = OpenDialog()) {
     QWidget *focus = dialog->focusWidget() ? dialog->focusWidget() : dialog;
     g_deliveringKey = true;
@@ -277,13 +293,16 @@ bool TakeMessage(MSG *msg) {
 }
 
 // For a window manager that cannot tell the frame before the window is
-// shown: waits until it has placed it, and sets the outer size then.
+// shown: waits, asleep between events, until it has placed it, and sets the
+// outer size then.
 void FitOuterSize(QWidget *widget, QSize outer) {
   if (QGuiApplication::platformName() == "offscreen") return;
-  QElapsedTimer clock;
-  clock.start();
-  while (widget->frameGeometry().size() == widget->size() && clock.elapsed() < 1000)
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+  QDeadlineTimer deadline(kFitWaitMs);
+  QTimer wake;  // ends the last wait
+  wake.setSingleShot(true);
+  wake.start(kFitWaitMs);
+  while (widget->frameGeometry().size() == widget->size() && !deadline.hasExpired())
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
   QSize frame = widget->frameGeometry().size() - widget->size();
   widget->resize(outer - frame);
   widget->move(0, 0);

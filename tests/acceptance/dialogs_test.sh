@@ -1,7 +1,7 @@
 #!/bin/bash
 # F3 during a run pauses it; the text scrolls and Escape closes it without a
-# repaint, but uncovering the window later repaints it as anywhere, so the
-# paused run is reset. F2 takes new values typed by the user; the repaint and
+# repaint, even when the uncovering comes late, but uncovering the window
+# later repaints it as anywhere, so the paused run is reset. F2 takes new values typed by the user; the repaint and
 # the whole next run show them as the headless program does. Each dialog's
 # client area stands at (100, 70) dialog units of the main client area.
 set -euo pipefail
@@ -29,7 +29,11 @@ press Tab Next Next # into the text, then scroll it
 sleep 0.3
 capture_screen text_dialog.png
 keep text_dialog.png text_dialog.png
-press Escape
+# Closed while the window manager is slow to take the dialog's frame away.
+kill -STOP "$OPENBOX_PID"
+xdotool key Escape
+sleep 1
+kill -CONT "$OPENBOX_PID"
 sleep 0.5
 capture after_dialog.png
 # Closing the dialog repainted nothing: the picture is that of a phase reached.

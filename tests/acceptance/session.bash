@@ -17,6 +17,7 @@ export XDG_RUNTIME_DIR="$WORK"
 chmod 700 "$WORK"
 unset QT_QPA_PLATFORM
 openbox >/dev/null 2>&1 &
+OPENBOX_PID=$!
 sleep 0.5
 
 fail() {

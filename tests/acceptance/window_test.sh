@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real binary in a real window: it is shown at (0, 0) with an outer size
 # of 1000 by 700 from the first, ENTER starts the animation, and Alt+F4 ends
-# it with code 0. Without a display it says so in one line and fails.
+# it with code 0; without a window manager likewise. Without a display it
+# says so in one line and fails.
 set -euo pipefail
 source "$(dirname "$0")/session.bash" "$@"
 
@@ -53,4 +54,21 @@ capture running.png
 
 press alt+F4
 wait_for_exit 0
+
+# With a window manager killed, its root properties left behind, then with
+# none ever (the xev above keeps the server from resetting in between): the
+# window comes at once, unframed and whole, without spinning a core.
+{ kill -KILL "$OPENBOX_PID" && wait "$OPENBOX_PID"; } 2>/dev/null || true
+for wm in killed none; do
+  [ "$wm" = none ] && xprop -root -remove _NET_SUPPORTING_WM_CHECK -remove _NET_SUPPORTED
+  start_program
+  cpu="$(awk -v hz="$(getconf CLK_TCK)" '{print int(100 * ($14 + $15) / hz)}' /proc/$PROGRAM_PID/stat)"
+  [ "$cpu" -lt 50 ] || fail "$wm: start-up took $cpu hundredths of a second of processor time"
+  [ "$(client_geometry)" = "0 0 1000 700" ] || fail "$wm: client at $(client_geometry)"
+  capture "no_wm_$wm.png"
+  snapshot paint save "expected_no_wm_$wm.png"
+  expect_same "no_wm_$wm.png" "expected_no_wm_$wm.png"
+  xdotool key alt+F4
+  wait_for_exit 0
+done
 pass

@@ -178,3 +178,29 @@ TEST(DialogManager, TicksGoOnWhileADialogIsOpen) {
   KillTimer(w.hwnd, kTimerId);
   EXPECT_GE(g_phaseDeg, 3 * kPhaseStep);
 }
+
+// Keys typed into a dialog in one go, before its loop takes any: those after
+// the key that closes it go to the main window, not to the closing dialog.
+TEST(DialogManager, KeysAfterTheClosingKeyGoToTheMainWindow) {
+  struct Case {
+    const char *name;
+    std::vector<Qt::Key> keys;
+    int running;
+  };
+  const Case cases[] = {
+      {"ENTER 5 leaves the load as it was", {Qt::Key_Return, Qt::Key_5}, 0},
+      {"ENTER ENTER starts a run", {Qt::Key_Return, Qt::Key_Return}, 1},
+      {"Escape ENTER starts a run", {Qt::Key_Escape, Qt::Key_Return}, 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    TestWindow w;
+    WithDialog([&] { w.Key(VK_F2); },
+               [&](QWidget *) {
+                 for (Qt::Key key : c.keys) Press(key);
+               });
+    PumpMessagesForTesting();
+    EXPECT_EQ(g_loadOhms, 75);
+    EXPECT_EQ(g_running, c.running);
+  }
+}

@@ -113,3 +113,38 @@ TEST(WindowEvents, ResizingAndRestoringReportTheSizeAndRestartTheRun) {
   EXPECT_EQ(g_running, 0);
   EXPECT_EQ(g_phaseDeg, 0);
 }
+
+TEST(PutScreen, SplitsAChangeIntoPiecesThatFitARequestAndX11sCoordinates) {
+  constexpr size_t kSmallest = 4096 * 4 - 32;  // the least request a server may take
+  constexpr size_t kClassic = 65535 * 4 - 32;  // without big requests
+  constexpr size_t kBig = 16777215ull * 4 - 32;
+  struct Case {
+    const char *name;
+    QRect changed;
+    QSize image;
+    size_t requestBytes;
+    QRect area;
+    int columns, rows;
+  };
+  const Case cases[] = {
+      {"whole rows", {0, 0, 1000, 700}, {1000, 700}, kClassic, {0, 0, 1000, 700}, 1000, 65},
+      {"part rows by the strip",
+       {10, 20, 300, 400},
+       {1000, 700},
+       kBig,
+       {10, 20, 300, 400},
+       300,
+       218},
+      {"clipped to the image", {-50, -50, 100, 100}, {1000, 700}, kBig, {0, 0, 50, 50}, 50, 1310},
+      {"outside", {2000, 0, 10, 10}, {1000, 700}, kBig, {}, 0, 0},
+      {"a row over a request", {0, 0, 30000, 2}, {30000, 2}, kSmallest, {0, 0, 30000, 2}, 4088, 1},
+      {"beyond X11's reach", {0, 0, 70000, 2}, {70000, 2}, kClassic, {0, 0, 32768, 2}, 32768, 1},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    PutPieces plan = PlanPut(c.changed, c.image, c.requestBytes);
+    EXPECT_EQ(plan.area, c.area);
+    EXPECT_EQ(plan.columns, c.columns);
+    EXPECT_EQ(plan.rows, c.rows);
+  }
+}
