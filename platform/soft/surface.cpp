@@ -4,6 +4,7 @@
 // the backend's event loop next turns, outside the message that drew them,
 // as a compositor would show them.
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 #include "platform/soft/context.h"
@@ -41,10 +42,13 @@ void AttachPixels(Surface &s, std::uint32_t *pixels, int width, int height, int 
 void FillDevice(Surface &s, Rect r, std::uint32_t pixel) {
   r = r & Rect{0, 0, s.width, s.height};
   if (r.Empty()) return;
-  for (int y = r.top; y < r.bottom; ++y) {
-    std::uint32_t *row = s.pixels + std::size_t(y) * s.stride;
-    std::fill(row + r.left, row + r.right, pixel);
-  }
+  // One row filled, the others copied from it: copying goes a vector at a
+  // time where filling goes a word at a time.
+  std::uint32_t *first = s.pixels + std::size_t(r.top) * s.stride + r.left;
+  std::fill(first, first + r.Width(), pixel);
+  for (int y = r.top + 1; y < r.bottom; ++y)
+    std::memcpy(s.pixels + std::size_t(y) * s.stride + r.left, first,
+                std::size_t(r.Width()) * sizeof *first);
   MarkChanged(s, r);
 }
 
