@@ -220,7 +220,7 @@ endwhile()
 
 file(WRITE "${OUTPUT}"
   "// Made from ${script_name} at build time by rc_to_cpp.cmake: edit the script.\n"
-  "${includes}#include \"platform/qt/dialog_template.h\"\n\n"
+  "${includes}#include \"platform/soft/dialog_template.h\"\n\n"
   "namespace {\n\n${data}\n"
   "const DialogTemplate kTemplates[] = {\n${table}};\n\n}  // namespace\n\n"
   "constinit const std::span<const DialogTemplate> g_dialogTemplates = kTemplates;\n")

@@ -256,12 +256,6 @@ void SelectText(QWidget *widget, int start, int end) {
 
 }  // namespace
 
-const DialogTemplate *FindDialogTemplate(int id) {
-  for (const DialogTemplate &t : g_dialogTemplates)
-    if (t.id == id) return &t;
-  return nullptr;
-}
-
 INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR tmpl, HWND owner, DLGPROC proc, LPARAM init) {
   auto id = reinterpret_cast<std::uintptr_t>(tmpl);
   const DialogTemplate *t = id <= 0xFFFF ? FindDialogTemplate(int(id)) : nullptr;

@@ -11,14 +11,9 @@
 #include <optional>
 #include <vector>
 
-#include "platform/qt/dialog_template.h"
+#include "platform/soft/dialog_template.h"
+#include "platform/soft/surface.h"
 #include "platform/win.h"
-
-// A window's screen image as its device contexts draw on it (draw.cpp).
-struct Canvas;
-struct CanvasDeleter {
-  void operator()(Canvas *) const;
-};
 
 struct Window {
   QPointer<QWidget> widget;
@@ -28,37 +23,15 @@ struct Window {
   int id = 0;                 // a control's id
   bool invalid = false;       // a WM_PAINT is due
   bool destroyed = false;
-  QImage screen;            // a top-level window's client area, kept between paints
+  QImage screen;    // a top-level window's client area in device pixels, kept between paints
+  Surface surface;  // the drawing core's view of it
   bool putsScreen = false;  // shows it straight on its X11 window, not through Qt's backing store
   QSize reportedSize;       // the size given with the last WM_SIZE
-  std::unique_ptr<Canvas, CanvasDeleter> canvas;  // made by the first device context
-  QSize outerToFit;        // an outer size to set once shown, when the frame was not known before
-  QRect savedBits;         // where a dialog has just closed over the window, on the screen
-  int dialogClosings = 0;  // how many dialogs have closed over it
+  QSize outerToFit;         // an outer size to set once shown, when the frame was not known before
+  QRect savedBits;          // where a dialog has just closed over the window, on the screen
+  int dialogClosings = 0;   // how many dialogs have closed over it
   bool dialogEnded = false;
   INT_PTR dialogResult = 0;
-};
-
-// A font's glyphs for the 256 single-byte codes, laid out as the platform
-// lays text out: each advanced by its own width, no kerning, no shaping. Each
-// glyph's ink is kept as horizontal runs, so drawing text is filling them.
-struct InkRun {
-  short x, y, length;  // from the glyph's origin at the top of its cell
-};
-struct Glyphs {
-  int advance[256];
-  int first[257];  // the runs of code c are runs[first[c]] up to runs[first[c + 1]]
-  std::vector<InkRun> runs;
-};
-
-struct GdiObject {
-  enum class Kind { Pen, Font, Brush } kind;
-  QColor color;
-  int width = 1;
-  QFont font;
-  int cellHeight = 0;              // a font's line height: the requested height, padded
-  bool stock = false;              // never deleted
-  std::unique_ptr<Glyphs> glyphs;  // a font's, made with it
 };
 
 // The frame the window manager will put round a top-level window, asked
@@ -68,8 +41,11 @@ std::optional<QMargins> FrameBeforeShowing(QWidget *);
 void EnsureApplication();
 // Queues a message as PostMessageA does.
 void QueueMessage(HWND, UINT, WPARAM, LPARAM);
-// Shows the changed part of a window's screen image.
+// Shows the changed part of a window's screen image, in device pixels.
 void PresentScreen(Window *, const QRect &changed);
+// Gives a window a white screen image for a client area of `client` logical
+// pixels at `scale` device pixels each (draw.cpp).
+void MakeScreen(Window *, QSize client, qreal scale);
 // Whether a widget's X11 window takes pixels laid out as a screen image's
 // (screen_x11.cpp); false on other window systems.
 bool CanPutScreenDirectly(QWidget *);

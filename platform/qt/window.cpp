@@ -16,6 +16,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -72,6 +73,15 @@ int VirtualKey(const QKeyEvent *e) {
   return 0;
 }
 
+// The device pixels of a screen image under a rectangle of logical pixels.
+QRect DeviceRect(const QImage &screen, const QRect &logical) {
+  const qreal scale = screen.devicePixelRatio();
+  const int left = int(std::floor(logical.x() * scale)), top = int(std::floor(logical.y() * scale));
+  const int right = int(std::ceil((logical.x() + logical.width()) * scale));
+  const int bottom = int(std::ceil((logical.y() + logical.height()) * scale));
+  return QRect(left, top, right - left, bottom - top) & screen.rect();
+}
+
 // The client area of a top-level window: shows the screen image and turns
 // what happens to it into messages.
 class ScreenWidget : public QWidget {
@@ -98,14 +108,22 @@ class ScreenWidget : public QWidget {
   }
 
   void paintEvent(QPaintEvent *e) override {
+    const QImage &screen = window_->screen;
     if (window_->putsScreen) {
-      for (const QRect &r : e->region()) PutScreen(this, window_->screen, r);
+      for (const QRect &r : e->region()) PutScreen(this, screen, DeviceRect(screen, r));
       FlushPutScreens();
       return;
     }
     // A rectangle at a time: the bounding one would copy what did not change.
+    // Device pixels land on device pixels: nothing is smoothed.
     QPainter p(this);
-    for (const QRect &r : e->region()) p.drawImage(r, window_->screen, r);
+    const qreal scale = screen.devicePixelRatio();
+    for (const QRect &r : e->region()) {
+      const QRect device = DeviceRect(screen, r);
+      p.drawImage(QRectF(device.x() / scale, device.y() / scale, device.width() / scale,
+                         device.height() / scale),
+                  screen, device);
+    }
   }
 
   void resizeEvent(QResizeEvent *) override { ClientResized(); }
@@ -122,19 +140,23 @@ class ScreenWidget : public QWidget {
     if (!OpenDialog()) QueueMessage(window_, WM_CLOSE, 0, 0);
   }
 
- private:
+ public:
+  // A new size, or a screen of another scale: a new screen image, and a
+  // repaint at the scale the window now has.
   void ClientResized() {
-    QSize size = isMinimized() ? QSize(0, 0) : this->size();
-    if (size == window_->reportedSize) return;
-    if (!size.isEmpty() && size != window_->screen.size()) {
-      window_->screen = QImage(size, QImage::Format_RGB32);
-      window_->screen.fill(Qt::white);
+    const QSize size = isMinimized() ? QSize(0, 0) : this->size();
+    const qreal scale = devicePixelRatioF();
+    const bool rescaled = scale != window_->screen.devicePixelRatio();
+    if (size == window_->reportedSize && !rescaled) return;
+    if (!size.isEmpty()) MakeScreen(window_, size, scale);
+    if (size != window_->reportedSize) {
+      window_->reportedSize = size;
+      SendMessageA(window_, WM_SIZE, 0, MAKELPARAM(size.width(), size.height()));
     }
-    window_->reportedSize = size;
-    SendMessageA(window_, WM_SIZE, 0, MAKELPARAM(size.width(), size.height()));
     if (!size.isEmpty()) window_->invalid = true;
   }
 
+ private:
   Window *window_;
 };
 
@@ -302,10 +324,15 @@ void QueueMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void PresentScreen(Window *w, const QRect &changed) {
   if (!w->widget || changed.isEmpty()) return;
-  if (w->putsScreen)
+  if (w->putsScreen) {
     PutScreen(w->widget, w->screen, changed);
-  else
-    w->widget->update(changed);
+    return;
+  }
+  const qreal scale = w->screen.devicePixelRatio();
+  const int left = int(std::floor(changed.x() / scale)), top = int(std::floor(changed.y() / scale));
+  const int right = int(std::ceil((changed.x() + changed.width()) / scale));
+  const int bottom = int(std::ceil((changed.y() + changed.height()) / scale));
+  w->widget->update(left, top, right - left, bottom - top);
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR name) { return name; }
@@ -345,8 +372,7 @@ HWND CreateWindowExA(DWORD, LPCSTR cls, LPCSTR title, DWORD, int x, int y, int w
     widget->setAttribute(Qt::WA_PaintOnScreen);
   }
   QSize client = widget->size();
-  hwnd->screen = QImage(client, QImage::Format_RGB32);
-  hwnd->screen.fill(Qt::white);
+  MakeScreen(hwnd, client, widget->devicePixelRatioF());
   hwnd->invalid = true;
   proc(hwnd, WM_CREATE, 0, 0);
   hwnd->reportedSize = client;
@@ -359,6 +385,8 @@ BOOL ShowWindow(HWND hwnd, int) {
   QWidget *widget = hwnd->widget;
   widget->show();
   widget->windowHandle()->installEventFilter(new ExposeFilter(hwnd, widget));
+  QObject::connect(widget->windowHandle(), &QWindow::screenChanged, widget,
+                   [widget] { static_cast<ScreenWidget *>(widget)->ClientResized(); });
   if (hwnd->outerToFit.isValid()) FitOuterSize(widget, std::exchange(hwnd->outerToFit, QSize()));
   widget->activateWindow();
   widget->setFocus();

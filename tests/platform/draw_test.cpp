@@ -10,9 +10,9 @@
 namespace {
 
 // A device context on the real window, with the pens it makes.
-struct Surface {
-  Surface() : hdc(GetDC(w.hwnd)) {}
-  ~Surface() {
+struct Canvas {
+  Canvas() : hdc(GetDC(w.hwnd)) {}
+  ~Canvas() {
     ReleaseDC(w.hwnd, hdc);
     for (HPEN p : pens) DeleteObject(p);
   }
@@ -39,7 +39,7 @@ struct Surface {
 }  // namespace
 
 TEST(Drawing, InvertingMixDrawnTwiceRestoresEveryPixel) {
-  Surface s;
+  Canvas s;
   std::mt19937 rng(7);
   auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
   std::vector<COLORREF> before = s.Snapshot();
@@ -160,7 +160,7 @@ TEST(Drawing, PrimitivesCoverThePixelsGdiCovers) {
        {790, 490, 850, 550},
        {799, 499, 839, 539}},
   };
-  Surface s;
+  Canvas s;
   s.w.hwnd->screen.fill(Qt::white);  // no schematic in the way
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
@@ -208,7 +208,7 @@ TEST(Drawing, TextIsPlacedByItsAlignmentOverItsBackgroundBox) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.align);
-    Surface s;
+    Canvas s;
     SelectObject(s.hdc, g_textFont);
     for (int x = 300; x < 700; x += 2) SetPixel(s.hdc, x, 402, kRed);
     SetTextAlign(s.hdc, c.align);
@@ -229,7 +229,7 @@ TEST(Drawing, TextIsPlacedByItsAlignmentOverItsBackgroundBox) {
 TEST(Drawing, ANewReadoutCoversTheOldOneInEveryTextFont) {
   for (int height : {17, 15, 12}) {
     SCOPED_TRACE(height);
-    Surface s;
+    Canvas s;
     LOGFONTA lf{};
     lf.lfHeight = height;
     std::strcpy(lf.lfFaceName, "Arial Bold");

@@ -5,11 +5,11 @@
 // lies inside, counting left and top edges in and right and bottom ones out.
 #pragma once
 
-#include <QPoint>
-#include <QRect>
 #include <algorithm>
 #include <cstdint>
 #include <vector>
+
+#include "platform/soft/geometry.h"
 
 // The pixels one primitive covers, each marked once however many of its
 // pieces overlap there, so that an inverting mix inverts it once. Sized to
@@ -39,7 +39,7 @@ class Coverage {
   template <class Paint>
   void Drain(Paint paint);
 
-  std::vector<QPoint> quadrant, outline;  // room for an ellipse's points
+  std::vector<Point> quadrant, outline;  // room for an ellipse's points
 
  private:
   int width_ = 0, height_ = 0;
@@ -60,7 +60,7 @@ class EdgeCrossing {
  public:
   EdgeCrossing() = default;
   // Starting at `row`, or at the edge's top when that is lower down.
-  EdgeCrossing(QPoint a, QPoint b, int row);
+  EdgeCrossing(Point a, Point b, int row);
   bool Crosses(int row) const { return row >= top_ && row < bottom_; }
   int x() const { return int(x_); }
   void Next() {
@@ -89,7 +89,7 @@ RowSpan DotSpan(int width, int row);
 // come one at a time from `firstRow`, or from its top if lower down.
 class LineBody {
  public:
-  LineBody(QPoint a, QPoint b, int width, int firstRow);
+  LineBody(Point a, Point b, int width, int firstRow);
   int top() const { return top_; }  // rows [top, bottom)
   int bottom() const { return bottom_; }
   RowSpan Next();  // the next row's run
@@ -104,7 +104,7 @@ class LineBody {
 // One line of a wide pen with the dots at its two ends, a row at a time.
 class WideLine {
  public:
-  WideLine(QPoint from, QPoint to, int width, int firstRow);
+  WideLine(Point from, Point to, int width, int firstRow);
   int top() const { return top_; }  // rows [top, bottom)
   int bottom() const { return bottom_; }
   // The runs of row y, left to right, none meeting another; returns how
@@ -113,12 +113,12 @@ class WideLine {
 
  private:
   LineBody body_;
-  QPoint from_, to_;
+  Point from_, to_;
   int width_, top_, bottom_;
 };
 
 // The run of row y inside a convex polygon, empty when the row misses it.
-RowSpan ConvexSpan(const QPoint *points, int count, int y);
+RowSpan ConvexSpan(const Point *points, int count, int y);
 
 // A bounding rectangle as the platform passes it, right and bottom outside.
 struct Box {
@@ -126,12 +126,12 @@ struct Box {
 };
 
 // Lines through `count` points; a wide pen rounds every corner.
-void MarkPolyline(Coverage &, const QPoint *points, int count, bool closed, int width);
+void MarkPolyline(Coverage &, const Point *points, int count, bool closed, int width);
 // The closed outline of the ellipse in `box`, into coverage.outline.
 void EllipseOutline(Coverage &, const Box &box);
 // The counterclockwise arc of the ellipse in `box` from the ray through
 // `start` to the ray through `end`, into coverage.outline.
-void ArcOutline(Coverage &, const Box &box, QPoint start, QPoint end);
+void ArcOutline(Coverage &, const Box &box, Point start, Point end);
 // The inside of the closed, convex polygon through coverage.outline, less
 // the pixels already marked: paint(y, left, right) per run.
 template <class Paint>
@@ -160,10 +160,10 @@ void Coverage::Drain(Paint paint) {
 
 template <class Paint>
 void PolygonInside(const Coverage &c, Paint paint) {
-  const std::vector<QPoint> &p = c.outline;
+  const std::vector<Point> &p = c.outline;
   if (p.size() < 3) return;
-  int top = p[0].y(), bottom = p[0].y();
-  for (const QPoint &q : p) top = std::min(top, q.y()), bottom = std::max(bottom, q.y());
+  int top = p[0].y, bottom = p[0].y;
+  for (const Point &q : p) top = std::min(top, q.y), bottom = std::max(bottom, q.y);
   for (int y = std::max(top, 0); y < std::min(bottom, c.height()); ++y) {
     RowSpan s = ConvexSpan(p.data(), int(p.size()), y);
     s.left = std::max(s.left, 0);

@@ -1,0 +1,86 @@
+// A surface's pixels and the changes that wait to be shown.
+//
+// What changed is kept as a few rectangles per surface, shown together when
+// the backend's event loop next turns, outside the message that drew them,
+// as a compositor would show them.
+#include <algorithm>
+#include <iterator>
+
+#include "platform/soft/context.h"
+
+namespace {
+
+Surface *g_unshown[8];  // surfaces with changes the backend has not been asked to show
+int g_unshownCount = 0;
+
+void ShowChanged(Surface &s) {
+  for (int i = 0; i < s.changedCount; ++i) PresentChanged(s, s.changed[i]);
+  s.changedCount = 0;
+}
+
+}  // namespace
+
+Surface::~Surface() {
+  for (int i = 0; i < g_unshownCount; ++i)
+    if (g_unshown[i] == this) g_unshown[i--] = g_unshown[--g_unshownCount];
+}
+
+void AttachPixels(Surface &s, std::uint32_t *pixels, int width, int height, int stride,
+                  double scale) {
+  s.pixels = pixels;
+  s.width = std::max(width, 0);
+  s.height = std::max(height, 0);
+  s.stride = stride;
+  s.scale = scale > 0 ? scale : 1.0;
+  if (s.coverage.width() != s.width || s.coverage.height() != s.height)
+    s.coverage.Resize(s.width, s.height);
+  const Rect all{0, 0, s.width, s.height};
+  for (int i = 0; i < s.changedCount; ++i) s.changed[i] = s.changed[i] & all;
+}
+
+void FillDevice(Surface &s, Rect r, std::uint32_t pixel) {
+  r = r & Rect{0, 0, s.width, s.height};
+  if (r.Empty()) return;
+  for (int y = r.top; y < r.bottom; ++y) {
+    std::uint32_t *row = s.pixels + std::size_t(y) * s.stride;
+    std::fill(row + r.left, row + r.right, pixel);
+  }
+  MarkChanged(s, r);
+}
+
+void FillSurface(Surface &s, COLORREF color) {
+  FillDevice(s, Rect{0, 0, s.width, s.height}, Pixel(color));
+}
+
+// Keeps the changed rectangles disjoint: one that meets or touches another
+// merges with it; when they are too many, the pair that grows least merges.
+void MarkChanged(Surface &s, Rect r) {
+  r = r & Rect{0, 0, s.width, s.height};
+  if (r.Empty()) return;
+  if (s.changedCount == 0) {
+    if (g_unshownCount == int(std::size(g_unshown))) ShowAllChanged();
+    g_unshown[g_unshownCount++] = &s;
+  }
+  for (;;) {
+    int merge = -1;
+    for (int i = 0; i < s.changedCount && merge < 0; ++i)
+      if (s.changed[i].Touches(r)) merge = i;
+    if (merge < 0 && s.changedCount == kMaxChanged) {
+      long long least = -1;
+      for (int i = 0; i < s.changedCount; ++i) {
+        const long long growth = (s.changed[i] | r).Area() - s.changed[i].Area() - r.Area();
+        if (least < 0 || growth < least) least = growth, merge = i;
+      }
+    }
+    if (merge < 0) break;
+    r = r | s.changed[merge];
+    s.changed[merge] = s.changed[--s.changedCount];
+  }
+  s.changed[s.changedCount++] = r;
+}
+
+void ShowAllChanged() {
+  for (int i = 0; i < g_unshownCount; ++i) ShowChanged(*g_unshown[i]);
+  g_unshownCount = 0;
+  FinishPresenting();
+}

@@ -1,0 +1,101 @@
+// Fonts and text, drawn from each font's glyph ink.
+//
+// The program measures and places text in logical pixels with the font's
+// 100% metrics. At another scale each glyph is drawn from the font made at
+// the scaled height, standing where it stands at 100%, scaled, so a text
+// ends where the program measured it to end.
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "platform/soft/context.h"
+
+namespace {
+
+// Cells higher than this are made at this height: larger would take the
+// backend seconds to render and fill more than any screen.
+constexpr int kTallestCell = 1024;
+
+// The ink of the font at the surface's scale, made when first drawn there.
+const GlyphInk &InkAt(GdiObject &font, double scale) {
+  if (scale == 1.0) return *font.ink;
+  if (!font.scaled || font.scaledFor != scale) {
+    FontFace face = font.face;
+    face.cellHeight = std::clamp(int(std::lround(face.cellHeight * scale)), 1, kTallestCell);
+    font.scaled = MakeGlyphInk(face);
+    font.scaledFor = scale;
+  }
+  return *font.scaled;
+}
+
+}  // namespace
+
+HFONT CreateFontIndirectA(const LOGFONTA *lf) {
+  std::string face(lf->lfFaceName, strnlen(lf->lfFaceName, sizeof lf->lfFaceName));
+  bool bold = lf->lfWeight >= 600;
+  // "Arial Bold" names a face of the Arial family, not a family.
+  if (face.ends_with(" Bold")) {
+    face.resize(face.size() - 5);
+    bold = true;
+  }
+  if (face == "Arial") face = "Liberation Sans";
+  const long long height = lf->lfHeight == 0 ? 16 : std::abs((long long)lf->lfHeight);
+  const int cell = int(std::min<long long>(height, kTallestCell));
+  auto *font =
+      new GdiObject{GdiObject::Kind::Font, 0, 0, {face, bold, cell}, false, nullptr, nullptr, 0};
+  font->ink = MakeGlyphInk(font->face);
+  return font;
+}
+
+BOOL GetTextMetricsA(HDC dc, TEXTMETRICA *tm) {
+  if (!dc || !tm) return 0;
+  const GdiObject &font = *dc->font;
+  const GlyphInk &ink = *font.ink;
+  tm->tmHeight = font.face.cellHeight;
+  tm->tmAscent = ink.ascent;
+  tm->tmDescent = font.face.cellHeight - ink.ascent;
+  tm->tmInternalLeading = ink.internalLeading;
+  tm->tmExternalLeading = ink.externalLeading;
+  tm->tmAveCharWidth = ink.aveCharWidth;
+  tm->tmMaxCharWidth = ink.maxCharWidth;
+  return 1;
+}
+
+// Each glyph advanced by its own width from the start point, as the platform
+// draws text: a digit is as wide in "1.111V" as in "1.000V".
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
+  if (!dc || !text || length <= 0) return 0;
+  Surface &s = *dc->surface;
+  const GlyphInk &logical = *dc->font->ink;
+  const GlyphInk &ink = InkAt(*dc->font, s.scale);
+  long long width = 0;
+  for (int i = 0; i < length; ++i) width += logical.advance[(unsigned char)(text[i])];
+  long long left = x;
+  if ((dc->align & TA_CENTER) == TA_CENTER)
+    left -= width / 2;
+  else if (dc->align & TA_RIGHT)
+    left -= width;
+  const Rect box{ToDevice(left, s.scale), ToDevice(y, s.scale), ToDevice(left + width, s.scale),
+                 ToDevice((long long)y + dc->font->face.cellHeight, s.scale)};
+  if (dc->bkMode == OPAQUE) FillDevice(s, box, Pixel(dc->bkColor));
+  const std::uint32_t color = Pixel(dc->textColor);
+  const Rect all{0, 0, s.width, s.height};
+  Rect inked = box & all;
+  long long penX = left;
+  for (int i = 0; i < length; penX += logical.advance[(unsigned char)(text[i])], ++i) {
+    const unsigned char code = (unsigned char)(text[i]);
+    const int originX = ToDevice(penX, s.scale), originY = box.top;
+    for (int r = ink.first[code]; r < ink.first[code + 1]; ++r) {
+      const InkRun &run = ink.runs[r];
+      const Rect line = Rect{originX + run.x, originY + run.y, originX + run.x + run.length,
+                             originY + run.y + 1} &
+                        all;
+      if (line.Empty()) continue;
+      std::fill(s.pixels + std::size_t(line.top) * s.stride + line.left,
+                s.pixels + std::size_t(line.top) * s.stride + line.right, color);
+      inked = inked | line;
+    }
+  }
+  MarkChanged(s, inked);
+  return 1;
+}
