@@ -47,13 +47,18 @@ add_custom_command(OUTPUT ${DIALOG_DATA}
   COMMENT "Compiling the dialog templates of dialogs/ondulane.rc")
 add_executable(ondulane ${PROGRAM_SOURCES} ${WEB_SOURCES} ${DIALOG_DATA})
 target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR})
+set(WEB_PRE ${CMAKE_SOURCE_DIR}/platform/web/pre.js)
 file(GLOB WEB_LIBRARIES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.js)
+list(REMOVE_ITEM WEB_LIBRARIES ${WEB_PRE})
 foreach(library ${WEB_LIBRARIES})
-  target_link_options(ondulane PRIVATE --js-library ${library})
+  target_link_options(ondulane PRIVATE "SHELL:--js-library ${library}")
 endforeach()
-target_link_options(ondulane PRIVATE -sASYNCIFY -sSINGLE_FILE=1 -sENVIRONMENT=web
-  -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1)
-set_target_properties(ondulane PROPERTIES LINK_DEPENDS "${WEB_LIBRARIES}")
+# The waits for input give the page back to the browser: web_wait is the one
+# call that suspends the program.
+target_link_options(ondulane PRIVATE "SHELL:--pre-js ${WEB_PRE}" -sASYNCIFY
+  "-sASYNCIFY_IMPORTS=['web_wait']" -sSINGLE_FILE=1 -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free']")
+set_target_properties(ondulane PROPERTIES LINK_DEPENDS "${WEB_LIBRARIES};${WEB_PRE}")
 
 set(PAGE ${CMAKE_BINARY_DIR}/ondulane.html)
 set(PAGE_MAKER ${CMAKE_SOURCE_DIR}/platform/web/make_page.py)
@@ -71,6 +76,7 @@ add_custom_target(page ALL DEPENDS ${PAGE})
 set(BROWSER_TESTS ${CMAKE_SOURCE_DIR}/tests/web)
 set(BROWSER_MODULES ${CMAKE_BINARY_DIR}/browser-tests)
 add_custom_command(OUTPUT ${BROWSER_MODULES}/node_modules/.package-lock.json
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${BROWSER_MODULES}
   COMMAND ${CMAKE_COMMAND} -E copy ${BROWSER_TESTS}/package.json ${BROWSER_TESTS}/package-lock.json
     ${BROWSER_MODULES}
   COMMAND npm ci --ignore-scripts --no-audit --no-fund --prefix ${BROWSER_MODULES}

@@ -107,7 +107,7 @@ mergeInto(LibraryManager.library, {
     var dialog = {id: id, root: root, client: client, controls: [], defaultButton: null};
     close.addEventListener("mousedown", function(e) { e.preventDefault(); });
     close.addEventListener("click", function() { Dialogs.command(dialog, Dialogs.IDCANCEL); });
-    root.addEventListener("keydown", function(e) { Dialogs.onKeyDown(dialog, e); });
+    Page.dialogKeys = Dialogs.onKeyDown;
     // Clicks beside the dialog do nothing, as with any modal dialog.
     root.addEventListener("mousedown", function(e) {
       if (!frame.contains(e.target)) e.preventDefault();

@@ -4,6 +4,7 @@ fonts and their licence put inside it, so that nothing is fetched.
   make_page.py TEMPLATE SCRIPT REGULAR.woff BOLD.woff COPYRIGHT OUTPUT
 """
 import base64
+import json
 import re
 import sys
 
@@ -11,6 +12,22 @@ import sys
 def font_url(path):
     with open(path, "rb") as f:
         return "data:font/woff;base64," + base64.b64encode(f.read()).decode("ascii")
+
+
+def metrics(path):
+    """What the layer's text metrics are made from, as the font's tables give
+    them: the browser measures glyphs but not these."""
+    from fontTools.ttLib import TTFont
+
+    font = TTFont(path)
+    return {
+        "unitsPerEm": font["head"].unitsPerEm,
+        "ascent": font["hhea"].ascent,
+        "descent": -font["hhea"].descent,
+        "lineGap": font["hhea"].lineGap,
+        "aveCharWidth": font["OS/2"].xAvgCharWidth,
+        "maxCharWidth": font["hhea"].advanceWidthMax,
+    }
 
 
 def licence(copyright_path):
@@ -43,6 +60,7 @@ def main(template, script, regular, bold, copyright_path, output):
         "FONT_REGULAR": font_url(regular),
         "FONT_BOLD": font_url(bold),
         "FONT_LICENCE": licence(copyright_path),
+        "FONT_METRICS": json.dumps({"400": metrics(regular), "700": metrics(bold)}),
     }
     for name in values:
         if page.count("@" + name + "@") != 1:

@@ -20,6 +20,7 @@ mergeInto(LibraryManager.library, {
     linkKey: "F2",
     linkKeys: ["load", "source"],
     link: null,
+    dialogKeys: null,  // the innermost dialog's key handling (dialogs.js)
 
     push: function(item) {
       Page.input.push(item);
@@ -63,7 +64,8 @@ mergeInto(LibraryManager.library, {
     // Keys of the main window: the four commands, their browser actions
     // (help, find) stopped; every other key is the browser's.
     onKeyDown: function(e) {
-      if (Page.dialogs.length || e.ctrlKey || e.altKey || e.metaKey) return;
+      if (Page.dialogs.length) return Page.dialogKeys(Page.dialogs[Page.dialogs.length - 1], e);
+      if (e.ctrlKey || e.altKey || e.metaKey) return;
       if (!(e.key in Page.keys)) return;
       e.preventDefault();
       Page.sendKey(e.key, e.repeat);
