@@ -86,8 +86,14 @@ add_custom_target(browser_test_modules ALL
 execute_process(COMMAND ${NODE} ${BROWSER_TESTS}/page_test.cjs --list
   OUTPUT_VARIABLE BROWSER_CASES OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${BROWSER_TESTS}/page_test.cjs)
+# The Linux build's snapshot tool renders the same states for comparison.
+set(ONDULANE_LINUX_SNAPSHOT "" CACHE FILEPATH "ondulane_snapshot of the Linux build")
+set(LINUX_CASES same_as_linux scaled)
 foreach(case ${BROWSER_CASES})
+  if(case IN_LIST LINUX_CASES AND NOT ONDULANE_LINUX_SNAPSHOT)
+    continue()
+  endif()
   add_test(NAME browser.${case} COMMAND ${NODE} ${BROWSER_TESTS}/page_test.cjs ${PAGE} ${case})
   set_tests_properties(browser.${case} PROPERTIES TIMEOUT 600 LABELS browser
-    ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules")
+    ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules;ONDULANE_LINUX_SNAPSHOT=${ONDULANE_LINUX_SNAPSHOT};COMPARISON_LOG=${CMAKE_BINARY_DIR}/web_vs_linux.txt")
 endforeach()

@@ -21,7 +21,7 @@ WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin 
 # npm comes as a package of its own with Debian's Node and inside other Node
 # builds, so it is installed only when missing (install_npm).
 WEB_PACKAGES=(cmake make emscripten nodejs googletest python3-fonttools fonts-liberation2
-  chromium)
+  chromium imagemagick)
 
 # install_missing PACKAGE...
 install_missing() {

@@ -90,10 +90,11 @@ mergeInto(LibraryManager.library, {
       });
     },
 
-    // The font of a dialog template: its own face when the page has it,
-    // else the embedded one, at the template's point size.
+    // The font of a dialog template: the embedded face, at the template's
+    // point size on a screen of 96 pixels per inch, to a whole pixel as the
+    // desktop's font engine takes it.
     dialogFont: function(points) {
-      return (points * 96 / 72).toFixed(3) + "px " + Page.face;
+      return Math.round(points * 96 / 72) + "px " + Page.face;
     },
   },
 
