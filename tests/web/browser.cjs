@@ -11,7 +11,10 @@ const CHROMIUM = process.env.CHROMIUM || "/usr/bin/chromium";
 // the tab, and the requests that were refused.
 async function openPage(
   pagePath,
-  { search = "", width = 1000, height = 700, scale = 1, touch = false, beforeLoad = null } = {},
+  {
+    search = "", width = 1000, height = 700, scale = 1, touch = false, beforeLoad = null,
+    realClock = false,
+  } = {},
 ) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), "ondulane-page-"));
   const copy = path.join(folder, "ondulane.html");
@@ -38,11 +41,11 @@ async function openPage(
   tab.on("pageerror", (e) => errors.push(String(e)));
   if (beforeLoad) await tab.evaluateOnNewDocument(beforeLoad);
   await tab.goto(url, { waitUntil: "load" });
+  await tab.waitForFunction(() => document.title === "Ondulane");
   // The page's clock stands still from here on but for advance(): ticks
   // come only when a test lets time pass, however fast the machine.
-  await tab.waitForFunction(() => document.title === "Ondulane");
   const cdp = await tab.createCDPSession();
-  await cdp.send("Emulation.setVirtualTimePolicy", { policy: "pause" });
+  if (!realClock) await cdp.send("Emulation.setVirtualTimePolicy", { policy: "pause" });
   const advance = async (ms) => {
     const expired = new Promise((resolve) => cdp.once("Emulation.virtualTimeBudgetExpired", resolve));
     await cdp.send("Emulation.setVirtualTimePolicy", { policy: "advance", budget: ms });
