@@ -83,6 +83,11 @@ mergeInto(LibraryManager.library, {
       document.addEventListener("keydown", Page.onKeyDown);
       new ResizeObserver(Page.wake).observe(document.getElementById("client"));
       window.addEventListener("resize", Page.wake);
+      // A window moved to a screen of another density keeps its size.
+      (function watchRatio() {
+        matchMedia("(resolution: " + devicePixelRatio + "dppx)")
+            .addEventListener("change", function() { Page.wake(); watchRatio(); }, {once: true});
+      })();
       document.querySelectorAll("#bar button").forEach(function(button) {
         // A tap sends the key; the keyboard's focus stays where it was.
         button.addEventListener("mousedown", function(e) { e.preventDefault(); });

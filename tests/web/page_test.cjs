@@ -165,13 +165,17 @@ const cases = {
   },
 
   // At devicePixelRatio 2 the canvas has twice the pixels each way, drawn at
-  // 200%, not enlarged.
+  // 200%, not enlarged: as the Linux build draws at 200%.
   async scaled(page, open) {
     assert.ok(LINUX, "ONDULANE_LINUX_SNAPSHOT is not set");
     const { status } = require("child_process").spawnSync(LINUX, ["scale", "2"]);
     if (status !== 0) return console.log("not compared: the snapshot tool draws at 100% only");
-    await compareWithLinux("start at 200%", open, { scale: 2 }, ["Enter", 3000],
-      ["enter", "ticks", "60"], 2);
+    for (const { name, steps, commands } of [
+      { name: "start at 200%", steps: [], commands: [] },
+      { name: "end of a default run at 200%", steps: ["Enter", RUN_MS],
+        commands: ["enter", "ticks", "960"] },
+    ])
+      await compareWithLinux(name, open, { scale: 2 }, steps, commands, 2);
   },
 
   // ENTER starts, pauses and resumes; F1 resets.
