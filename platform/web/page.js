@@ -21,6 +21,8 @@ mergeInto(LibraryManager.library, {
     linkKeys: ["load", "source"],
     link: null,
     dialogKeys: null,  // the innermost dialog's key handling (dialogs.js)
+    context2d: null,
+    client: null,  // [width, height, devicePixelRatio] as last read
 
     push: function(item) {
       Page.input.push(item);
@@ -39,6 +41,22 @@ mergeInto(LibraryManager.library, {
     },
 
     canvas: function() { return document.getElementById("screen"); },
+
+    // The client area's size is read again only once it may have changed:
+    // reading it makes the browser lay the page out.
+    resized: function() {
+      Page.client = null;
+      Page.wake();
+    },
+
+    // The canvas only takes finished, opaque pixels, a few rectangles at a
+    // time: shown as they are put, without the copy of the whole canvas
+    // that double buffering makes at each frame.
+    context: function() {
+      if (!Page.context2d)
+        Page.context2d = Page.canvas().getContext("2d", {desynchronized: true, alpha: false});
+      return Page.context2d;
+    },
 
     // The program's texts are single-byte, Latin-1.
     latin1: function(pointer) {
@@ -81,12 +99,12 @@ mergeInto(LibraryManager.library, {
       if (Object.keys(Page.link).length) Page.sendKey(Page.linkKey, false);
       else Page.link = null;
       document.addEventListener("keydown", Page.onKeyDown);
-      new ResizeObserver(Page.wake).observe(document.getElementById("client"));
-      window.addEventListener("resize", Page.wake);
+      new ResizeObserver(Page.resized).observe(document.getElementById("client"));
+      window.addEventListener("resize", Page.resized);
       // A window moved to a screen of another density keeps its size.
       (function watchRatio() {
         matchMedia("(resolution: " + devicePixelRatio + "dppx)")
-            .addEventListener("change", function() { Page.wake(); watchRatio(); }, {once: true});
+            .addEventListener("change", function() { Page.resized(); watchRatio(); }, {once: true});
       })();
       document.querySelectorAll("#bar button").forEach(function(button) {
         // A tap sends the key; the keyboard's focus stays where it was.
@@ -130,11 +148,15 @@ mergeInto(LibraryManager.library, {
   },
 
   // The client area in CSS pixels and the device pixels per CSS pixel.
+  web_client_size__deps: ["$Page"],
   web_client_size: function(out) {
-    var client = document.getElementById("client");
-    HEAP32[out >> 2] = client.clientWidth;
-    HEAP32[(out >> 2) + 1] = client.clientHeight;
-    HEAPF64[(out + 8) >> 3] = window.devicePixelRatio || 1;
+    if (!Page.client) {
+      var client = document.getElementById("client");
+      Page.client = [client.clientWidth, client.clientHeight, window.devicePixelRatio || 1];
+    }
+    HEAP32[out >> 2] = Page.client[0];
+    HEAP32[(out >> 2) + 1] = Page.client[1];
+    HEAPF64[(out + 8) >> 3] = Page.client[2];
   },
 
   web_screen_width: function() { return screen.availWidth || screen.width; },
@@ -156,7 +178,7 @@ mergeInto(LibraryManager.library, {
   web_present__deps: ["$Page"],
   web_present: function(rgba, x, y, width, height) {
     var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
-    Page.canvas().getContext("2d").putImageData(new ImageData(bytes, width, height), x, y);
+    Page.context().putImageData(new ImageData(bytes, width, height), x, y);
   },
 
 });
