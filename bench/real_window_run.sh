@@ -4,12 +4,15 @@
 # "program_s xserver_s seconds" (processor seconds of the program and of the
 # X server over the run, and the run's length in seconds).
 # Usage: real_window_run.sh PROGRAM; with PROFILE=FILE the program runs under
-# perf record (cpu-clock samples with call graphs) writing FILE.
+# perf record (cpu-clock samples with call graphs) writing FILE; with
+# XFT_DPI=192 on a desktop scaled to 200%.
 set -euo pipefail
 
 if [ -z "${ONDULANE_IN_XVFB:-}" ]; then
   export ONDULANE_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$(readlink -f "$0")" "$(readlink -f "$1")"
+  screen=1280x1024x24
+  [ -z "${XFT_DPI:-}" ] || screen=2560x1600x24
+  exec xvfb-run -a -s "-screen 0 $screen" bash "$(readlink -f "$0")" "$(readlink -f "$1")"
 fi
 PROGRAM="$1"
 WORK="$(mktemp -d)"
@@ -22,6 +25,7 @@ XSERVER="$(pgrep -P "$PPID" Xvfb | head -1)"
 openbox >/dev/null 2>&1 &
 OPENBOX=$!
 sleep 0.5
+[ -z "${XFT_DPI:-}" ] || echo "Xft.dpi: $XFT_DPI" | xrdb -merge
 
 # Processor time of a process so far, in clock ticks (utime + stime).
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }

@@ -16,8 +16,11 @@ file(READ "${INPUT}" src)
 get_filename_component(script_name "${INPUT}" NAME)
 set(line 1)
 
+# The place and the fault on one line of their own, as a compiler gives them:
+# CMake's error text would break the line after a long path.
 macro(fail what)
-  message(FATAL_ERROR "${INPUT}:${line}: ${what}")
+  message(NOTICE "${INPUT}:${line}: ${what}")
+  message(FATAL_ERROR "${script_name} is not compiled")
 endmacro()
 
 # Reads the next token into `look` and its kind into `kind`: word, string,

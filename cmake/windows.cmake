@@ -8,7 +8,12 @@ add_link_options(-static -s)
 # -O2 as on Linux: at -O3 GCC 12 warns falsely about std::string's operator+.
 set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG")
 
-string(REPLACE "." "," ONDULANE_VERSION_COMMAS "${PROJECT_VERSION},0")
+set(ONDULANE_VERSION_FOUR "${PROJECT_VERSION}.0")
+string(REPLACE "." "," ONDULANE_VERSION_COMMAS "${ONDULANE_VERSION_FOUR}")
+
+# The application manifest, with the program's version in its identity.
+set(MANIFEST ${CMAKE_BINARY_DIR}/ondulane.exe.manifest)
+configure_file(${CMAKE_SOURCE_DIR}/app/ondulane.exe.manifest.in ${MANIFEST} @ONLY)
 
 # The file's icon, drawn from the program's SVG in the sizes Explorer asks for.
 set(ICON_SVG ${CMAKE_SOURCE_DIR}/data/org.ondulane.Ondulane.svg)
@@ -29,7 +34,7 @@ add_custom_command(OUTPUT ${ICON}
 file(GLOB PROGRAM_SOURCES CONFIGURE_DEPENDS app/*.cpp model/*.cpp display/*.cpp dialogs/*.cpp)
 set(RESOURCES ${CMAKE_SOURCE_DIR}/app/ondulane_windows.rc)
 set_source_files_properties(${RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${ICON};${CMAKE_SOURCE_DIR}/dialogs/ondulane.rc;${CMAKE_SOURCE_DIR}/dialogs/resource.h"
+  OBJECT_DEPENDS "${ICON};${MANIFEST};${CMAKE_SOURCE_DIR}/dialogs/ondulane.rc;${CMAKE_SOURCE_DIR}/dialogs/resource.h"
   COMPILE_DEFINITIONS "ONDULANE_VERSION=${PROJECT_VERSION};ONDULANE_VERSION_COMMAS=${ONDULANE_VERSION_COMMAS}")
 add_executable(ondulane WIN32 ${PROGRAM_SOURCES} ${RESOURCES})
 target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
@@ -44,6 +49,9 @@ set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${WI
 set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${WINE_ENV}")
 set_tests_properties(pure_tests PROPERTIES ENVIRONMENT "${WINE_ENV}" FIXTURES_REQUIRED wine
   TIMEOUT 300)
+add_test(NAME windows.manifest
+  COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ondulane> -DVERSION=${ONDULANE_VERSION_FOUR}
+    -DWORK=${CMAKE_BINARY_DIR}/manifest_test -P ${CMAKE_SOURCE_DIR}/tests/windows/manifest_test.cmake)
 
 # The program in real windows under Wine, one at a time: each test boots the
 # prefix on its own display. The Linux build's snapshot tool renders the same

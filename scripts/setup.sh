@@ -10,11 +10,12 @@ RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The tests, the benchmarks and the package checks.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-apps imagemagick
-  x11-utils valgrind lintian desktop-file-utils appstream)
+  x11-utils x11-xserver-utils valgrind lintian desktop-file-utils appstream)
 
-# The Windows build (scripts/build-windows) and its tests under Wine.
+# The Windows build (scripts/build-windows) and its tests under Wine;
+# libxml2-utils reads the exe's manifest as Windows would.
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils wine64
-  fonts-wine)
+  fonts-wine libxml2-utils)
 
 # The browser build (scripts/build-web) and its tests under Node and headless
 # Chromium.

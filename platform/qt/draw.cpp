@@ -110,6 +110,7 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
 }
 
 void PresentChanged(Surface &s, const Rect &r) {
+  if (!s.owner) return;  // drawn off any window
   PresentScreen(static_cast<Window *>(s.owner), QRect(r.left, r.top, r.Width(), r.Height()));
 }
 

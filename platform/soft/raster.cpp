@@ -87,6 +87,12 @@ void Quadrant(Coverage &c, int w, int h) {
       error += stepY;
     }
   }
+  // A flat quadrant runs out of columns before it reaches the bottom: its
+  // last column goes on down.
+  for (Point last = c.quadrant.back(); last.y < b;) {
+    ++last.y;
+    c.quadrant.push_back(last);
+  }
 }
 
 // Where along the quadrant's points, counted counterclockwise round the

@@ -9,7 +9,7 @@ TEST_DIR="$(dirname "$TEST_SCRIPT")"
 
 if [ -z "${ONDULANE_IN_XVFB:-}" ]; then
   export ONDULANE_IN_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$TEST_SCRIPT" "$@"
+  exec xvfb-run -a -s "-screen 0 ${XVFB_SCREEN:-1280x1024x24}" bash "$TEST_SCRIPT" "$@"
 fi
 WORK="$(mktemp -d)"
 cd "$WORK"
@@ -63,9 +63,10 @@ snapshot() {
   "$SNAPSHOT" size "${w}x${h}" screen 1280 "$@" 2>/dev/null
 }
 
-# Passes when two PNGs are identical, pixel for pixel.
+# Passes when two PNGs are identical, pixel for pixel; on a screen of fewer
+# colours, as near as its depth shows them.
 same_picture() {
-  [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
+  [ "$(compare -metric AE ${PICTURE_FUZZ:+-fuzz "$PICTURE_FUZZ"} "$1" "$2" null: 2>&1)" = "0" ]
 }
 
 expect_same() {
@@ -112,6 +113,19 @@ expect_finished_run() {
   capture "$name"
   snapshot "$@" enter ticks 960 save "expected_$name"
   expect_same "$name" "expected_$name"
+}
+
+# Renders a state headless at the real window's scale $2 and logical size,
+# cut to the window's device pixels, and compares it with the capture $1.
+expect_scaled() {
+  local capture="$1" scale="$2" w h
+  shift 2
+  read -r _ _ w h < <(client_geometry)
+  local size
+  size="$(awk -v w="$w" -v h="$h" -v s="$scale" 'BEGIN {printf "%dx%d", w / s + 0.5, h / s + 0.5}')"
+  "$SNAPSHOT" scale "$scale" size "$size" screen 1280 "$@" save expected.png 2>/dev/null
+  convert expected.png -crop "${w}x${h}+0+0" +repage "expected_$capture"
+  expect_same "$capture" "expected_$capture"
 }
 
 # Keeps a capture for the README when SCREENSHOT_DIR is set.

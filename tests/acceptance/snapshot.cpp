@@ -1,6 +1,7 @@
 // Renders states of the program headless, for comparison with captures of
 // the real window. Commands run in order:
-//   size WxH | screen W | load OHMS | source OHMS | paint | enter
+//   size WxH | screen W | scale S (before the others: device pixels per
+//   logical pixel, as a scaled desktop has them) | load OHMS | source OHMS | paint | enter
 //   ticks N | save FILE | save-ticks N PREFIX (a PNG after each of N ticks)
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +18,8 @@ int main(int argc, char **argv) {
       std::sscanf(argv[arg + 1], "%dx%d", &width, &height);
     else if (name == "screen")
       SetScreenWidthForTesting(std::atoi(argv[arg + 1]));
+    else if (name == "scale")
+      setenv("QT_SCALE_FACTOR", argv[arg + 1], 1);
     else
       break;
   }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <random>
 #include <vector>
@@ -159,6 +160,26 @@ TEST(Drawing, PrimitivesCoverThePixelsGdiCovers) {
        540,
        {790, 490, 850, 550},
        {799, 499, 839, 539}},
+      {"narrow ellipse, whole to its ends",
+       kEllipse,
+       1,
+       kBlack,
+       600,
+       500,
+       604,
+       520,
+       {590, 490, 615, 530},
+       {600, 500, 603, 519}},
+      {"ellipse two pixels wide",
+       kEllipse,
+       1,
+       kBlack,
+       640,
+       500,
+       642,
+       510,
+       {630, 490, 650, 520},
+       {640, 500, 641, 509}},
   };
   Canvas s;
   s.w.hwnd->screen.fill(Qt::white);  // no schematic in the way
@@ -171,9 +192,12 @@ TEST(Drawing, PrimitivesCoverThePixelsGdiCovers) {
     if (c.kind == kArc)
       Arc(s.hdc, c.x0, c.y0, c.x1, c.y1, 2000, (c.y0 + c.y1) / 2, 0, (c.y0 + c.y1) / 2);
     if (c.kind == kEllipse) {
-      SetPixel(s.hdc, 820, 520, kRed);
+      const int cx = (c.x0 + c.x1) / 2, cy = (c.y0 + c.y1) / 2;
+      SetPixel(s.hdc, cx, cy, kRed);
       Ellipse(s.hdc, c.x0, c.y0, c.x1, c.y1);
-      EXPECT_EQ(GetPixel(s.hdc, 820, 520), kWhite);  // the white brush inside
+      if (c.x1 - c.x0 > 2 * c.penWidth + 1) {
+        EXPECT_EQ(GetPixel(s.hdc, cx, cy), kWhite);  // the white brush inside
+      }
     }
     const RECT ink = s.w.InkBox(c.color, c.area);
     EXPECT_EQ(ink.left, c.ink.left);
@@ -185,12 +209,23 @@ TEST(Drawing, PrimitivesCoverThePixelsGdiCovers) {
   GetCurrentPositionEx(s.hdc, &p);
   EXPECT_EQ(p.x, 950);
   EXPECT_EQ(p.y, 150);
-  // Far outside the client area: clipped, the visible part drawn.
-  s.Line(-100000, -100000, 100000, 100000);
-  EXPECT_EQ(GetPixel(s.hdc, 650, 650), kBlack);
-  SelectObject(s.hdc, s.pens[0]);  // one pixel
-  s.Line(-2000000000, 660, 2000000000, 660);
-  EXPECT_EQ(GetPixel(s.hdc, 500, 660), kBlack);
+  // Far outside the client area, to the ends of int: clipped, the visible
+  // part drawn.
+  const struct {
+    int pen, x0, y0, x1, y1, x, y;
+  } far[] = {
+      {2, -100000, -100000, 100000, 100000, 650, 650},
+      {2, INT_MIN, INT_MIN, INT_MAX, INT_MAX, 450, 450},
+      {2, INT_MAX, 300, INT_MIN, 300, 20, 300},
+      {1, -2000000000, 660, 2000000000, 660, 500, 660},
+      {1, 30, INT_MIN, 30, INT_MAX, 30, 420},
+  };
+  for (const auto &f : far) {
+    SCOPED_TRACE(testing::Message() << "through " << f.x << ", " << f.y);
+    SelectObject(s.hdc, f.pen == 1 ? s.pens[0] : s.pens[2]);
+    s.Line(f.x0, f.y0, f.x1, f.y1);
+    EXPECT_EQ(GetPixel(s.hdc, f.x, f.y), f.pen == 1 ? kBlack : kRed);
+  }
   EXPECT_EQ(SetPixel(s.hdc, -1, 5, kRed), COLORREF(-1));
 }
 

@@ -3,6 +3,9 @@
 #   cmake -DGENERATOR=rc_to_cpp.cmake -DSCRIPT=ondulane.rc -DWORK=dir -P rc_to_cpp_test.cmake
 cmake_minimum_required(VERSION 3.25)
 file(READ "${SCRIPT}" script)
+# Deep enough that CMake's own error text would break the line after the path.
+string(REPEAT "deep/" 30 deep)
+set(WORK "${WORK}/${deep}")
 
 function(generate case from to)
   string(REPLACE "${from}" "${to}" edited "${script}")
