@@ -39,21 +39,7 @@ set_source_files_properties(${RESOURCES} PROPERTIES
 add_executable(ondulane WIN32 ${PROGRAM_SOURCES} ${RESOURCES})
 target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
 
-# The pure code's tests, with the same tables as on Linux; they show where the
-# Windows C runtime would change a printed figure.
-set(gtest_force_shared_crt OFF)
-set(INSTALL_GTEST OFF)
-set(BUILD_GMOCK OFF)
-add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-add_library(ondulane_pure STATIC model/fixed_format.cpp model/line_model.cpp
-  model/resistances.cpp dialogs/value_text.cpp)
-target_include_directories(ondulane_pure PUBLIC ${CMAKE_SOURCE_DIR})
-add_executable(pure_tests ${CMAKE_SOURCE_DIR}/tests/model/fixed_format_test.cpp
-  ${CMAKE_SOURCE_DIR}/tests/model/line_model_test.cpp
-  ${CMAKE_SOURCE_DIR}/tests/dialogs/value_text_test.cpp)
-target_link_libraries(pure_tests PRIVATE ondulane_pure gtest_main)
-
-enable_testing()
+include(cmake/pure_tests.cmake)
 set(WINE_ENV WINEPREFIX=${CMAKE_BINARY_DIR}/wine-pure WINEDEBUG=-all)
 # Wine's server and services are started once, detached from ctest's pipes,
 # which they would otherwise hold open.
@@ -61,7 +47,6 @@ add_test(NAME wine.start COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/wine_pre
 add_test(NAME wine.stop COMMAND bash ${CMAKE_SOURCE_DIR}/tests/windows/wine_prefix.sh stop)
 set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${WINE_ENV}")
 set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${WINE_ENV}")
-add_test(NAME pure_tests COMMAND pure_tests)
 set_tests_properties(pure_tests PROPERTIES ENVIRONMENT "${WINE_ENV}" FIXTURES_REQUIRED wine
   TIMEOUT 300)
 add_test(NAME windows.manifest

@@ -1,6 +1,6 @@
 #include "dialogs/value_text.h"
 
-#include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -114,11 +114,11 @@ double ReadDecimalNumber(const char *text) {
   } else if (power > kOverflowPower) {
     magnitude = std::numeric_limits<double>::infinity();
   } else {
-    // The digits are checked; from_chars only rounds them to the nearest double.
-    std::string clean = "0." + significant + "e" + std::to_string(power);
-    auto result = std::from_chars(clean.data(), clean.data() + clean.size(), magnitude);
-    if (result.ec == std::errc::result_out_of_range)
-      magnitude = power > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    // The digits are checked; strtod only rounds them to the nearest double.
+    // Without a decimal point the locale cannot change how it reads them.
+    const long long scale = power - (long long)significant.size();
+    std::string clean = significant + "e" + std::to_string(scale);
+    magnitude = std::strtod(clean.c_str(), nullptr);
   }
   return negative ? -magnitude : magnitude;
 }

@@ -17,6 +17,13 @@ TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-apps
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils wine64
   fonts-wine libxml2-utils)
 
+# The browser build (scripts/build-web) and its tests under Node and headless
+# Chromium.
+# npm comes as a package of its own with Debian's Node and inside other Node
+# builds, so it is installed only when missing (install_npm).
+WEB_PACKAGES=(cmake make emscripten nodejs googletest python3-fonttools fonts-liberation2
+  chromium imagemagick)
+
 # install_missing PACKAGE...
 install_missing() {
   local missing=()
@@ -29,6 +36,10 @@ install_missing() {
   [ "$(id -u)" -ne 0 ] && sudo="sudo"
   $sudo apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+install_npm() {
+  command -v npm >/dev/null || install_missing npm
 }
 
 # build_in DIR [cmake options...]

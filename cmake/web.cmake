@@ -1,0 +1,99 @@
+# The program as one web page: the same sources built to WebAssembly with
+# Emscripten against the browser layer of platform/web/, and the page made
+# from a template with the script, the WebAssembly and the fonts inside.
+add_compile_options(-Wall -Wextra)
+
+find_program(DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
+find_program(NODE node REQUIRED)
+# This Emscripten asks Node for a flag that today's Node no longer knows.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${NODE})
+# Its optimizer needs Debian's acorn module, which a Node from elsewhere does
+# not look for.
+set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env NODE_PATH=/usr/share/nodejs")
+
+include(cmake/pure_tests.cmake)
+# The WebAssembly inside the script: this Emscripten would fetch() a file
+# beside it, which Node's fetch cannot.
+target_link_options(pure_tests PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=node)
+set_tests_properties(pure_tests PROPERTIES TIMEOUT 300)
+
+# The two faces the program draws with, cut down to Latin-1: the single-byte
+# codes its texts use.
+set(FONT_DIR /usr/share/fonts/truetype/liberation2)
+set(FONTS)
+foreach(face Regular Bold)
+  set(font ${CMAKE_BINARY_DIR}/LiberationSans-${face}.woff)
+  add_custom_command(OUTPUT ${font}
+    COMMAND ${DEBIAN_PYTHON} -m fontTools.subset ${FONT_DIR}/LiberationSans-${face}.ttf
+      --unicodes=U+0020-007E,U+00A0-00FF --flavor=woff --output-file=${font}
+    DEPENDS ${FONT_DIR}/LiberationSans-${face}.ttf VERBATIM)
+  list(APPEND FONTS ${font})
+endforeach()
+
+# The program: WinMain as it is, its waits given back to the browser through
+# Asyncify; the WebAssembly inside the script, and the script made into the
+# page below.
+file(GLOB WEB_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)
+if(NOT WEB_SOURCES)
+  return()
+endif()
+file(GLOB PROGRAM_SOURCES CONFIGURE_DEPENDS app/*.cpp model/*.cpp display/*.cpp dialogs/*.cpp
+  platform/soft/*.cpp)
+set(DIALOG_DATA ${CMAKE_BINARY_DIR}/ondulane_rc.cpp)
+add_custom_command(OUTPUT ${DIALOG_DATA}
+  COMMAND ${CMAKE_COMMAND} -DINPUT=${CMAKE_SOURCE_DIR}/dialogs/ondulane.rc -DOUTPUT=${DIALOG_DATA}
+    -P ${CMAKE_SOURCE_DIR}/cmake/rc_to_cpp.cmake
+  DEPENDS dialogs/ondulane.rc cmake/rc_to_cpp.cmake
+  COMMENT "Compiling the dialog templates of dialogs/ondulane.rc")
+add_executable(ondulane ${PROGRAM_SOURCES} ${WEB_SOURCES} ${DIALOG_DATA})
+target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR})
+set(WEB_PRE ${CMAKE_SOURCE_DIR}/platform/web/pre.js)
+file(GLOB WEB_LIBRARIES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.js)
+list(REMOVE_ITEM WEB_LIBRARIES ${WEB_PRE})
+foreach(library ${WEB_LIBRARIES})
+  target_link_options(ondulane PRIVATE "SHELL:--js-library ${library}")
+endforeach()
+# The waits for input give the page back to the browser: web_wait is the one
+# call that suspends the program.
+target_link_options(ondulane PRIVATE "SHELL:--pre-js ${WEB_PRE}" -sASYNCIFY
+  "-sASYNCIFY_IMPORTS=['web_wait']" -sSINGLE_FILE=1 -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free']")
+set_target_properties(ondulane PROPERTIES LINK_DEPENDS "${WEB_LIBRARIES};${WEB_PRE}")
+
+set(PAGE ${CMAKE_BINARY_DIR}/ondulane.html)
+set(PAGE_MAKER ${CMAKE_SOURCE_DIR}/platform/web/make_page.py)
+set(PAGE_TEMPLATE ${CMAKE_SOURCE_DIR}/platform/web/page.html.in)
+set(FONT_COPYRIGHT /usr/share/doc/fonts-liberation2/copyright)
+add_custom_command(OUTPUT ${PAGE}
+  COMMAND ${DEBIAN_PYTHON} ${PAGE_MAKER} ${PAGE_TEMPLATE} ${CMAKE_BINARY_DIR}/ondulane.js ${FONTS}
+    ${FONT_COPYRIGHT} ${PAGE}
+  DEPENDS ondulane ${PAGE_MAKER} ${PAGE_TEMPLATE} ${FONTS} ${FONT_COPYRIGHT} VERBATIM
+  COMMENT "Making the one-file page ondulane.html")
+add_custom_target(page ALL DEPENDS ${PAGE})
+
+# The browser tests: puppeteer-core, at the version the lock file pins,
+# drives the system's Chromium; it downloads no browser.
+set(BROWSER_TESTS ${CMAKE_SOURCE_DIR}/tests/web)
+set(BROWSER_MODULES ${CMAKE_BINARY_DIR}/browser-tests)
+add_custom_command(OUTPUT ${BROWSER_MODULES}/node_modules/.package-lock.json
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${BROWSER_MODULES}
+  COMMAND ${CMAKE_COMMAND} -E copy ${BROWSER_TESTS}/package.json ${BROWSER_TESTS}/package-lock.json
+    ${BROWSER_MODULES}
+  COMMAND npm ci --ignore-scripts --no-audit --no-fund --prefix ${BROWSER_MODULES}
+  DEPENDS ${BROWSER_TESTS}/package.json ${BROWSER_TESTS}/package-lock.json VERBATIM)
+add_custom_target(browser_test_modules ALL
+  DEPENDS ${BROWSER_MODULES}/node_modules/.package-lock.json)
+execute_process(COMMAND ${NODE} ${BROWSER_TESTS}/page_test.cjs --list
+  OUTPUT_VARIABLE BROWSER_CASES OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${BROWSER_TESTS}/page_test.cjs)
+# The Linux build's snapshot tool renders the same states for comparison.
+set(ONDULANE_LINUX_SNAPSHOT "" CACHE FILEPATH "ondulane_snapshot of the Linux build")
+set(LINUX_CASES same_as_linux scaled)
+foreach(case ${BROWSER_CASES})
+  if(case IN_LIST LINUX_CASES AND NOT ONDULANE_LINUX_SNAPSHOT)
+    continue()
+  endif()
+  add_test(NAME browser.${case} COMMAND ${NODE} ${BROWSER_TESTS}/page_test.cjs ${PAGE} ${case})
+  set_tests_properties(browser.${case} PROPERTIES TIMEOUT 600 LABELS browser
+    ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules;ONDULANE_LINUX_SNAPSHOT=${ONDULANE_LINUX_SNAPSHOT};COMPARISON_LOG=${CMAKE_BINARY_DIR}/web_vs_linux.txt")
+endforeach()

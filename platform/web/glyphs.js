@@ -1,0 +1,81 @@
+// A font's glyph ink from the browser's rendering of the embedded faces:
+// each Latin-1 glyph drawn alone at a whole pixel, its coverage thresholded,
+// since a canvas smooths text that the program draws unsmoothed. Metrics come
+// from the faces' tables, rounded as a hinting font engine rounds them, so
+// the layout matches the desktop's.
+
+mergeInto(LibraryManager.library, {
+  $Glyphs__deps: ["$Page"],
+  $Glyphs: {
+    // A length of the face in font units at `px` pixels: to 1/64 pixel,
+    // then to a whole pixel, half up.
+    scaled: function(units, px, unitsPerEm) {
+      return Math.floor((Math.round(units * px * 64 / unitsPerEm) + 32) / 64);
+    },
+
+    metricsAt: function(face, px) {
+      var s = function(units) { return Glyphs.scaled(units, px, face.unitsPerEm); };
+      var m = {
+        px: px, ascent: s(face.ascent), descent: s(face.descent), lineGap: s(face.lineGap),
+        aveCharWidth: s(face.aveCharWidth), maxCharWidth: s(face.maxCharWidth),
+      };
+      m.height = m.ascent + m.descent;
+      return m;
+    },
+
+    // The largest pixel size whose line fits the cell.
+    metricsForCell: function(face, cellHeight) {
+      var best = Glyphs.metricsAt(face, 1);
+      for (var px = 2; px <= Math.max(cellHeight, 1); ++px) {
+        var m = Glyphs.metricsAt(face, px);
+        if (m.height > cellHeight) break;
+        best = m;
+      }
+      return best;
+    },
+  },
+
+  // Returns a malloc'ed block of ints: ascent, internal leading, external
+  // leading, average and largest character width, 256 advances, 257 run
+  // starts, then x, y, length of each run from the glyph's origin at the top
+  // of its cell.
+  web_glyphs__deps: ["$Glyphs", "malloc"],
+  web_glyphs: function(bold, cellHeight) {
+    var weight = bold ? "700" : "400";
+    var face = JSON.parse(document.getElementById("font-metrics").textContent)[weight];
+    var m = Glyphs.metricsForCell(face, cellHeight);
+    var pad = 2 + (m.height >> 3);
+    var size = m.maxCharWidth + 2 * pad;
+    var rows = m.height + 2 * pad;
+    var canvas = document.createElement("canvas");
+    canvas.width = size;
+    canvas.height = rows;
+    var context = canvas.getContext("2d", {willReadFrequently: true});
+    context.font = weight + " " + m.px + "px " + Page.face;
+    context.textBaseline = "alphabetic";
+    var advances = [], first = [], runs = [];
+    for (var code = 0; code < 256; ++code) {
+      var c = String.fromCharCode(code);
+      advances.push(Math.round(context.measureText(c).width));
+      first.push(runs.length / 3);
+      context.clearRect(0, 0, size, rows);
+      context.fillText(c, pad, pad + m.ascent);
+      var alpha = context.getImageData(0, 0, size, rows).data;
+      for (var y = 0; y < rows; ++y) {
+        for (var x = 0; x < size; ++x) {
+          if (alpha[(y * size + x) * 4 + 3] < 128) continue;
+          var end = x;
+          while (end < size && alpha[(y * size + end) * 4 + 3] >= 128) ++end;
+          runs.push(x - pad, y - pad, end - x);
+          x = end;
+        }
+      }
+    }
+    first.push(runs.length / 3);
+    var ints = [m.ascent, m.height - m.px, m.lineGap, m.aveCharWidth, m.maxCharWidth]
+                   .concat(advances, first, runs);
+    var block = _malloc(ints.length * 4);
+    HEAP32.set(ints, block >> 2);
+    return block;
+  },
+});

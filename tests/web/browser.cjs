@@ -1,0 +1,61 @@
+// Opens a copy of the one-file page, alone in a fresh folder, from file://
+// in the system's headless Chromium, with every network request failed.
+const fs = require("fs");
+const os = require("os");
+const path = require("path");
+const puppeteer = require("puppeteer-core");
+
+const CHROMIUM = process.env.CHROMIUM || "/usr/bin/chromium";
+
+// Opens `page` (a path) with the URL's query `search`; returns the browser,
+// the tab, and the requests that were refused.
+async function openPage(
+  pagePath,
+  {
+    search = "", width = 1000, height = 700, scale = 1, touch = false, beforeLoad = null,
+    realClock = false,
+  } = {},
+) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), "ondulane-page-"));
+  const copy = path.join(folder, "ondulane.html");
+  fs.copyFileSync(pagePath, copy);
+  const browser = await puppeteer.launch({
+    executablePath: CHROMIUM,
+    headless: true,
+    defaultViewport: { width, height, deviceScaleFactor: scale, hasTouch: touch },
+    args: [
+      "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
+      "--disable-component-update", "--disable-sync", `--user-data-dir=${folder}/profile`,
+    ],
+  });
+  const tab = (await browser.pages())[0] || (await browser.newPage());
+  const url = "file://" + copy + search;
+  const refused = [];
+  await tab.setRequestInterception(true);
+  tab.on("request", (request) => {
+    const asked = request.url();
+    if (asked === url || asked.startsWith("data:")) request.continue();
+    else refused.push(asked), request.abort();
+  });
+  const errors = [];
+  tab.on("pageerror", (e) => errors.push(String(e)));
+  if (beforeLoad) await tab.evaluateOnNewDocument(beforeLoad);
+  await tab.goto(url, { waitUntil: "load" });
+  await tab.waitForFunction(() => document.title === "Ondulane");
+  // The page's clock stands still from here on but for advance(): ticks
+  // come only when a test lets time pass, however fast the machine.
+  const cdp = await tab.createCDPSession();
+  if (!realClock) await cdp.send("Emulation.setVirtualTimePolicy", { policy: "pause" });
+  const advance = async (ms) => {
+    const expired = new Promise((resolve) => cdp.once("Emulation.virtualTimeBudgetExpired", resolve));
+    await cdp.send("Emulation.setVirtualTimePolicy", { policy: "advance", budget: ms });
+    await expired;
+  };
+  const close = async () => {
+    await browser.close();
+    fs.rmSync(folder, { recursive: true, force: true });
+  };
+  return { browser, tab, refused, errors, close, advance };
+}
+
+module.exports = { openPage };
