@@ -18,7 +18,12 @@ chmod 700 "$WORK"
 unset QT_QPA_PLATFORM
 openbox >/dev/null 2>&1 &
 OPENBOX_PID=$!
-sleep 0.5
+# The window manager runs once it names its check window on the root; a busy
+# machine can take well over a second to get there.
+for _ in $(seq 100); do
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  sleep 0.1
+done
 
 fail() {
   echo "FAIL: $*" >&2
