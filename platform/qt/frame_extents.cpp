@@ -70,6 +70,12 @@ std::optional<QMargins> AskForFrame(xcb_window_t window, xcb_window_t root) {
     // left, right, top, bottom
     std::vector<uint32_t> e = Property(c, window, extents, XCB_ATOM_CARDINAL);
     if (e.size() == 4) return QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3]));
+    // The change may have come in with the reply: then it waits in xcb's
+    // queue, not on the socket, and the socket would tell of nothing more.
+    bool queued = false;
+    for (xcb_generic_event_t *event; (event = xcb_poll_for_queued_event(c)); queued = true)
+      std::free(event);
+    if (queued) continue;
     pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
     if (deadline.hasExpired() || poll(&fd, 1, int(deadline.remainingTime())) <= 0)
       return std::nullopt;

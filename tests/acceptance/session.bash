@@ -16,13 +16,13 @@ cd "$WORK"
 export XDG_RUNTIME_DIR="$WORK"
 chmod 700 "$WORK"
 unset QT_QPA_PLATFORM
-openbox >/dev/null 2>&1 &
+# The program starts once the window manager has started and takes requests:
+# one still loading its theme would leave the frame unanswered for a while.
+openbox --startup "touch $WORK/openbox_started" >/dev/null 2>&1 &
 OPENBOX_PID=$!
-# The window manager runs once it names its check window on the root; a busy
-# machine can take well over a second to get there.
-for _ in $(seq 100); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-  sleep 0.1
+for _ in $(seq 200); do
+  [ -e "$WORK/openbox_started" ] && break
+  sleep 0.05
 done
 
 fail() {
