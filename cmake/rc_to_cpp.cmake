@@ -1,4 +1,4 @@
-# Compiles the dialogs of a resource script into C++ data for the Qt layer:
+# Compiles the dialogs of a resource script into C++ data for the window manager:
 #   cmake -DINPUT=dialogs/ondulane.rc -DOUTPUT=ondulane_rc.cpp -P rc_to_cpp.cmake
 #
 # It reads the part of the resource language that the program's script uses:
@@ -223,7 +223,7 @@ endwhile()
 
 file(WRITE "${OUTPUT}"
   "// Made from ${script_name} at build time by rc_to_cpp.cmake: edit the script.\n"
-  "${includes}#include \"platform/soft/dialog_template.h\"\n\n"
+  "${includes}#include \"platform/user/dialog_template.h\"\n\n"
   "namespace {\n\n${data}\n"
   "const DialogTemplate kTemplates[] = {\n${table}};\n\n}  // namespace\n\n"
   "constinit const std::span<const DialogTemplate> g_dialogTemplates = kTemplates;\n")

@@ -38,7 +38,7 @@ if(NOT WEB_SOURCES)
   return()
 endif()
 file(GLOB PROGRAM_SOURCES CONFIGURE_DEPENDS app/*.cpp model/*.cpp display/*.cpp dialogs/*.cpp
-  platform/soft/*.cpp)
+  platform/gdi/*.cpp)
 set(DIALOG_DATA ${CMAKE_BINARY_DIR}/ondulane_rc.cpp)
 add_custom_command(OUTPUT ${DIALOG_DATA}
   COMMAND ${CMAKE_COMMAND} -DINPUT=${CMAKE_SOURCE_DIR}/dialogs/ondulane.rc -DOUTPUT=${DIALOG_DATA}

@@ -108,7 +108,7 @@ constexpr UINT WM_INITDIALOG = 0x0110, WM_COMMAND = 0x0111, WM_TIMER = 0x0113;
 constexpr UINT EM_SETSEL = 0x00B1;
 
 // Virtual keys.
-constexpr int VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32, VK_F1 = 112, VK_F2 = 113, VK_F3 = 114,
+constexpr int VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32, VK_F1 = 112, VK_F2 = 113, VK_F3 = 114,
               VK_F10 = 121;
 
 // Window and dialog styles.

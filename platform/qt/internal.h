@@ -11,8 +11,8 @@
 #include <optional>
 #include <vector>
 
-#include "platform/soft/dialog_template.h"
-#include "platform/soft/surface.h"
+#include "platform/user/dialog_template.h"
+#include "platform/gdi/surface.h"
 #include "platform/win.h"
 
 struct Window {

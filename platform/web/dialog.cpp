@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/soft/dialog_template.h"
+#include "platform/user/dialog_template.h"
 #include "platform/web/internal.h"
 
 namespace {

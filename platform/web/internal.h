@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/soft/surface.h"
+#include "platform/gdi/surface.h"
 #include "platform/win.h"
 
 struct Window {

@@ -1,4 +1,4 @@
-// The real main window with the real window procedure, headless, for tests
+// The real main window with the real window procedure, for tests and tools
 // that paint, tick and press keys.
 #pragma once
 
@@ -9,7 +9,7 @@
 #include "app/state.h"
 #include "app/wndproc.h"
 #include "display/scene.h"
-#include "platform/qt/win_testing.h"
+#include "platform/user/testing.h"
 #include "platform/win.h"
 
 class TestWindow {

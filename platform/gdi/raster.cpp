@@ -1,4 +1,4 @@
-#include "platform/soft/raster.h"
+#include "platform/gdi/raster.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,6 +1,6 @@
 // A dialog template as the resource compiler lays it out. Plain C++, so that
-// the program's resource script, compiled at build time, can define its
-// templates without Qt.
+// the program's resource script, compiled at build time, defines its
+// templates for every build but Windows, whose resource compiler takes it.
 #pragma once
 
 #include <span>

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <iterator>
 
-#include "platform/soft/context.h"
+#include "platform/gdi/context.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "platform/soft/geometry.h"
-#include "platform/soft/raster.h"
+#include "platform/gdi/geometry.h"
+#include "platform/gdi/raster.h"
 #include "platform/win.h"
 
 constexpr int kMaxChanged = 24;  // rectangles kept per surface before they merge

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/soft/geometry.h"
+#include "platform/gdi/geometry.h"
 
 // The pixels one primitive covers, each marked once however many of its
 // pieces overlap there, so that an inverting mix inverts it once. Sized to

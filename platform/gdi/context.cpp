@@ -2,7 +2,7 @@
 //
 // Contexts come from a fixed pool, so a tick that takes one and lets it go
 // touches no heap.
-#include "platform/soft/context.h"
+#include "platform/gdi/context.h"
 
 #include <algorithm>
 #include <iterator>

@@ -8,7 +8,7 @@
 #include <climits>
 #include <cmath>
 
-#include "platform/soft/context.h"
+#include "platform/gdi/context.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/soft/surface.h"
+#include "platform/gdi/surface.h"
 
 namespace {
 

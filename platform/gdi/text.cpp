@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/soft/context.h"
+#include "platform/gdi/context.h"
 
 namespace {
 

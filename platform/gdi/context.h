@@ -5,7 +5,7 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/soft/surface.h"
+#include "platform/gdi/surface.h"
 
 struct GdiObject {
   enum class Kind { Pen, Font, Brush } kind;

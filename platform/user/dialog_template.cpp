@@ -1,4 +1,4 @@
-#include "platform/soft/dialog_template.h"
+#include "platform/user/dialog_template.h"
 
 const DialogTemplate *FindDialogTemplate(int id) {
   for (const DialogTemplate &t : g_dialogTemplates)

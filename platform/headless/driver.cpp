@@ -1,0 +1,221 @@
+// The driver without a display: windows are their records, the screen image
+// stays in memory, controls keep their text here, and the user is the test.
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "platform/headless/testing.h"
+#include "platform/user/driver.h"
+
+namespace {
+
+constexpr int kScreenWidth = 800;  // as the screen of a small projector
+constexpr int kLineHeight = 16;    // of a dialog's font
+constexpr int kLettersWidth = 312; // its 52 letters: 6 pixels each on average
+
+// An edit field's text and selection, the caret at its end.
+struct Field {
+  std::string text;
+  int start = 0, end = 0;
+};
+
+std::vector<Window *> g_shownDialogs;  // innermost last
+Window *g_focus = nullptr;
+std::deque<std::function<void()>> g_idleActions;
+int g_refusedTimers = 0;
+std::deque<int> g_answers;
+int g_messageBoxCount = 0;
+double g_scale = 1.0;
+
+Field &FieldOf(Window *w) { return *static_cast<Field *>(w->driver); }
+
+bool IsEdit(const Window *w) {
+  return w && w->kind == WindowKind::Control &&
+         (w->control == ControlKind::Edit || w->control == ControlKind::MultiLineEdit);
+}
+
+void Replace(Field &f, const std::string &with) {
+  f.text.replace(std::size_t(f.start), std::size_t(f.end - f.start), with);
+  f.start = f.end = f.start + int(with.size());
+}
+
+// Where typed keys go: the dialog on the screen; null, the main window.
+Window *Keyboard() { return g_shownDialogs.empty() ? nullptr : g_shownDialogs.back(); }
+
+}  // namespace
+
+ClientArea DriverCreateWindow(Window *, Rect outer) {
+  return ClientArea{outer.Width(), outer.Height(), g_scale};
+}
+void DriverShowWindow(Window *) {}
+void DriverMoveWindow(Window *w, Rect outer) {
+  WindowResized(w, ClientArea{outer.Width(), outer.Height(), w->surface.scale});
+}
+void DriverActivateWindow(Window *) {}
+
+void DriverDestroyWindow(Window *w) {
+  if (w == g_focus) g_focus = nullptr;
+  std::erase(g_shownDialogs, w);
+  if (IsEdit(w)) delete &FieldOf(w);
+  w->driver = nullptr;
+}
+
+void DriverSetText(Window *w, const std::string &text) {
+  if (!IsEdit(w)) return;
+  // The field keeps CR LF as the program gives it.
+  FieldOf(w) = Field{text, 0, 0};
+}
+
+std::string DriverEditText(Window *w) { return IsEdit(w) ? FieldOf(w).text : std::string(); }
+
+FontMeasure DriverMeasureDialogFont(const Window *) { return {kLettersWidth, kLineHeight}; }
+void DriverCreateDialog(Window *) {}
+void DriverCreateControl(Window *w) {
+  if (IsEdit(w)) w->driver = new Field{w->text, 0, 0};
+}
+void DriverShowDialog(Window *d) { g_shownDialogs.push_back(d); }
+void DriverHideDialog(Window *d) {
+  std::erase(g_shownDialogs, d);
+  if (g_focus && g_focus->parent == d) g_focus = nullptr;
+}
+
+Window *DriverFocusedControl() { return g_focus; }
+void DriverSetFocus(Window *w) { g_focus = w; }
+
+void DriverSelectText(Window *w, int start, int end) {
+  if (!IsEdit(w)) return;
+  Field &f = FieldOf(w);
+  f.start = start < 0 ? end : start;
+  f.end = end;
+  if (start < 0) f.start = f.end = std::clamp(f.end, 0, int(f.text.size()));
+}
+
+// A field takes characters, Backspace and Ctrl+A; a button takes the space
+// bar, pressing on its release as a button does.
+void DriverDeliverKey(Window *target, const KeyInput &key) {
+  if (target->kind != WindowKind::Control) return;
+  if (target->control == ControlKind::Button) {
+    if (key.vk == VK_SPACE && key.release) ButtonPressed(target);
+    return;
+  }
+  if (!IsEdit(target) || key.release) return;
+  Field &f = FieldOf(target);
+  if (key.ctrl && key.vk == 'A') {
+    f.start = 0;
+    f.end = int(f.text.size());
+  } else if (key.vk == VK_BACK && !(target->style & ES_READONLY)) {
+    if (f.start == f.end && f.start > 0) --f.start;
+    Replace(f, "");
+  } else if (key.character && !key.ctrl && !(target->style & ES_READONLY)) {
+    Replace(f, std::string(1, key.character));
+  }
+}
+
+void DriverTypeText(Window *w, const std::string &text) {
+  if (IsEdit(w) && !(w->style & ES_READONLY)) Replace(FieldOf(w), text);
+}
+
+// The test acts when the program would wait for the user; time passes for
+// the timers only.
+void DriverWait(int ms) {
+  if (ms == 0 || InputWaiting()) return;
+  if (!g_idleActions.empty()) {
+    std::function<void()> action = std::move(g_idleActions.front());
+    g_idleActions.pop_front();
+    action();
+    return;
+  }
+  if (ms > 0) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return;
+  }
+  std::fprintf(stderr, "the program waits for input that the test never gives\n");
+  std::abort();
+}
+
+int DriverScreenWidth() { return kScreenWidth; }
+
+bool DriverTimerAvailable() {
+  if (g_refusedTimers == 0) return true;
+  --g_refusedTimers;
+  return false;
+}
+
+int DriverMessageBox(Window *, const char *, const char *, UINT) {
+  ++g_messageBoxCount;
+  if (g_answers.empty()) return IDCANCEL;
+  const int answer = g_answers.front();
+  g_answers.pop_front();
+  return answer;
+}
+
+void PressKeyForTesting(int vk, bool shift, bool ctrl, bool alt, bool repeat) {
+  Window *into = Keyboard();
+  for (bool release : {false, true}) {
+    KeyInput key;
+    key.vk = vk;
+    key.release = release;
+    key.repeat = repeat;
+    key.shift = shift;
+    key.ctrl = ctrl;
+    key.alt = alt;
+    key.character = vk == VK_SPACE ? ' ' : 0;
+    PostKeyInput(into, key);
+  }
+}
+
+void TypeForTesting(const std::string &text) {
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    KeyInput key;
+    key.vk = std::isalnum(u) && u < 0x80 ? std::toupper(u) : (c == ' ' ? VK_SPACE : 0);
+    key.character = c;
+    PostKeyInput(Keyboard(), key);
+    key.release = true;
+    PostKeyInput(Keyboard(), key);
+  }
+}
+
+void PasteForTesting(const std::string &text) { PostTextInput(text); }
+void ClickForTesting(HWND button) { ButtonPressed(button); }
+void CloseBoxForTesting(HWND w) { PostCloseInput(w); }
+void WhenIdleForTesting(std::function<void()> action) {
+  g_idleActions.push_back(std::move(action));
+}
+
+HWND ShownDialogForTesting() { return g_shownDialogs.empty() ? nullptr : g_shownDialogs.back(); }
+HWND FocusForTesting() { return g_focus; }
+
+std::string SelectedTextForTesting(HWND w) {
+  if (!IsEdit(w)) return {};
+  const Field &f = FieldOf(w);
+  return f.text.substr(std::size_t(f.start), std::size_t(f.end - f.start));
+}
+
+std::string TitleForTesting(HWND w) { return w ? w->text : std::string(); }
+
+void RefuseTimersForTesting(int count) { g_refusedTimers = count; }
+void AnswerMessageBoxForTesting(int answer) { g_answers.push_back(answer); }
+int MessageBoxCountForTesting() { return g_messageBoxCount; }
+
+std::vector<std::uint32_t> ScreenForTesting(HWND w) { return w ? w->pixels : std::vector<std::uint32_t>(); }
+
+void FillScreenForTesting(HWND w, COLORREF c) {
+  std::fill(w->pixels.begin(), w->pixels.end(),
+            0xff000000u | std::uint32_t(GetRValue(c)) << 16 | std::uint32_t(GetGValue(c)) << 8 |
+                std::uint32_t(GetBValue(c)));
+}
+
+void SetScaleForTesting(double scale) { g_scale = scale; }
+
+void ResizeClientForTesting(HWND w, int width, int height) {
+  WindowResized(w, ClientArea{width, height, w->surface.scale});
+}

@@ -1,0 +1,47 @@
+// What a test does on the driver without a display: the user's keys, clicks
+// and close boxes, what the user sees of a dialog, and the screen image.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/user/testing.h"
+#include "platform/win.h"
+
+// A key pressed and let go in whatever has the keyboard now: the dialog on
+// the screen, else the main window. It waits in line like any key.
+void PressKeyForTesting(int vk, bool shift = false, bool ctrl = false, bool alt = false,
+                        bool repeat = false);
+// Each character typed as its own key.
+void TypeForTesting(const std::string &text);
+// Text pasted into the focused field, replacing its selection.
+void PasteForTesting(const std::string &text);
+// A click on a button, or on a window's or dialog's close box.
+void ClickForTesting(HWND button);
+void CloseBoxForTesting(HWND);
+// Runs `action` the next time the program waits with nothing to do, as a
+// user acts on what is on the screen; actions run in the order given. A
+// program that waits with no action and no timer left fails the test.
+void WhenIdleForTesting(std::function<void()> action);
+
+// What is on the screen.
+HWND ShownDialogForTesting();  // the innermost dialog shown, or null
+HWND FocusForTesting();        // the control with the keyboard focus, or null
+std::string SelectedTextForTesting(HWND edit);
+std::string TitleForTesting(HWND);
+
+// The next `count` calls of SetTimer fail.
+void RefuseTimersForTesting(int count);
+// The next MessageBoxA returns `answer` at once; answers queue up.
+void AnswerMessageBoxForTesting(int answer);
+// How many message boxes were shown so far.
+int MessageBoxCountForTesting();
+
+// A window's screen image, device pixels 0xffRRGGBB, row by row.
+std::vector<std::uint32_t> ScreenForTesting(HWND);
+// Fills the screen image with a colour, as if nothing had been drawn.
+void FillScreenForTesting(HWND, COLORREF);
+// Device pixels per logical pixel of the windows made from now on.
+void SetScaleForTesting(double scale);

@@ -1,0 +1,105 @@
+// The seam between the window manager and a display driver.
+//
+// platform/user/ decides everything a window does: the queue, the timers,
+// where a key goes, what Tab, Enter and Escape do in a dialog, where a
+// control stands. A driver (platform/qt/, platform/web/, platform/headless/)
+// only talks to its system: it makes and shows native windows and controls,
+// turns native events into the input below, and waits. It defines the
+// Driver* functions; it calls the others.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/user/window.h"
+
+// --- What a driver tells the window manager ---------------------------------
+
+// A key as the user typed it.
+struct KeyInput {
+  int vk = 0;  // virtual key; 0 for a key that has none the program knows
+  bool release = false;
+  bool repeat = false;  // an auto-repeat of a key held down
+  bool shift = false, ctrl = false, alt = false;
+  char character = 0;  // the Latin-1 character it types; 0 for none
+  // The driver's own event, handed back to it when the key goes to a control.
+  std::shared_ptr<const void> native;
+};
+
+// Input waits in one line, in the order it came, and each item goes where
+// the keyboard is when it is taken; so keys typed ahead of a dialog land in
+// it, and those after the key that closes it go to the window behind.
+//   typedInto: the top-level window or dialog that had the keyboard.
+void PostKeyInput(Window *typedInto, KeyInput);
+// A close box: WM_CLOSE for a top-level window, IDCANCEL for a dialog.
+void PostCloseInput(Window *);
+// A button pressed, with the mouse or by its own key: its command goes to
+// the dialog before any input still waiting, as the button sends it at once.
+void ButtonPressed(Window *button);
+// Text typed into whatever control has the focus when it is taken,
+// replacing its selection.
+void PostTextInput(std::string text);
+
+// The client area a native window got, in logical pixels, and its scale.
+struct ClientArea {
+  int width = 0, height = 0;
+  double scale = 1.0;
+};
+// A new client area (a resize, minimising, a screen of another scale): a new
+// white screen image, WM_SIZE when the size changed, and a repaint.
+void WindowResized(Window *, ClientArea);
+
+// Whether anything waits to be taken: then a wait returns at once.
+bool InputWaiting();
+
+// --- What a driver does ------------------------------------------------------
+
+// Makes the native window of a top-level window, hidden, at this outer
+// rectangle; returns the client area it got.
+ClientArea DriverCreateWindow(Window *, Rect outer);
+void DriverShowWindow(Window *);
+void DriverMoveWindow(Window *, Rect outer);
+// Gives the keyboard to a top-level window, as when its dialog has gone.
+void DriverActivateWindow(Window *);
+// The native window or control goes; the record stays until the process ends.
+void DriverDestroyWindow(Window *);
+// A top-level window's or dialog's title, or a control's text, as `text`
+// now has it; for an edit control, `text` itself.
+void DriverSetText(Window *, const std::string &text);
+// An edit control's text as the user left it, lines ending in CR LF.
+std::string DriverEditText(Window *);
+
+// The template font's measures for dialog units: the advance of the 52
+// letters A to Z and a to z, and the height of a line.
+struct FontMeasure {
+  int lettersWidth = 0, lineHeight = 0;
+};
+FontMeasure DriverMeasureDialogFont(const Window *dialog);
+// A dialog, hidden, its client area at `place`, and its controls, each at
+// its `place`; made in template order, which is the tab order.
+void DriverCreateDialog(Window *dialog);
+void DriverCreateControl(Window *control);
+void DriverShowDialog(Window *dialog);
+// At EndDialog: the dialog goes from the screen.
+void DriverHideDialog(Window *dialog);
+
+// The control with the keyboard focus, or null.
+Window *DriverFocusedControl();
+void DriverSetFocus(Window *control);
+// Selects [start, end) of an edit control's text, the caret at end; start -1
+// drops the selection and leaves the caret where it is. Both within the text.
+void DriverSelectText(Window *control, int start, int end);
+// A key the dialog manager leaves to the control that has the focus (or to
+// the dialog, when none has).
+void DriverDeliverKey(Window *target, const KeyInput &);
+// Text for the focused edit control, replacing its selection.
+void DriverTypeText(Window *control, const std::string &text);
+
+// Gathers the native events that came, as input; when none came and nothing
+// waits, waits up to `ms` milliseconds for one (-1: as long as it takes).
+void DriverWait(int ms);
+
+int DriverScreenWidth();  // for SM_CXFULLSCREEN
+// Whether the system has a timer left to give.
+bool DriverTimerAvailable();
+int DriverMessageBox(Window *owner, const char *text, const char *caption, UINT type);

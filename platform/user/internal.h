@@ -1,0 +1,32 @@
+// Shared between the files of the window manager only.
+#pragma once
+
+#include "platform/user/driver.h"
+
+// The first top-level window still there, which keys typed into a dialog
+// that has gone since reach; null when none is.
+Window *MainWindow();
+// A top-level window that waits for WM_PAINT, or null.
+Window *InvalidWindow();
+// Drops a destroyed window's timers and queued messages (queue.cpp).
+void ForgetWindow(Window *);
+
+// The innermost dialog whose loop runs and that has not ended; null when
+// none does (dialog.cpp).
+Window *OpenDialog();
+// Whether the window is a live control of an open dialog.
+bool IsControl(const Window *);
+// A key for an open dialog, as IsDialogMessage takes it: Tab and Shift+Tab
+// move the focus, Enter presses the focused button or else the default one,
+// Escape cancels; any other key goes to the focused control. True, with the
+// message, when the key makes one.
+bool DialogKey(Window *dialog, const KeyInput &, MSG *);
+// EM_SETSEL and the other messages a control takes.
+LRESULT ControlMessage(Window *control, UINT, WPARAM, LPARAM);
+
+// A dialog or control about to go: its close and command input goes, and
+// keys typed into a dialog go to its owner.
+void ForgetInputFor(Window *);
+// The oldest input, made into a message for wherever the keyboard is now;
+// false when the input is used up without one (input.cpp).
+bool TakeInput(MSG *);

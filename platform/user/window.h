@@ -1,0 +1,50 @@
+// A window as the window manager keeps it: top-level windows, dialogs and
+// their controls alike. Shared by platform/user/ and the drivers; a driver
+// keeps what its system needs behind `driver`.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/gdi/surface.h"
+#include "platform/win.h"
+
+enum class WindowKind { TopLevel, Dialog, Control };
+enum class ControlKind { Static, Edit, MultiLineEdit, Button };
+
+struct Window {
+  WindowKind kind = WindowKind::TopLevel;
+  WNDPROC proc = nullptr;     // a top-level window's
+  DLGPROC dlgProc = nullptr;  // a dialog's
+  Window *parent = nullptr;   // a dialog's owner, a control's dialog
+  int id = 0;                 // a control's
+  DWORD style = 0;
+  ControlKind control = ControlKind::Static;
+  // The title; a static text's or a button's text. An edit control's text
+  // is the driver's, where the user types it.
+  std::string text;
+  // A dialog's client area in its owner's client area, a control's in its
+  // dialog's, in pixels.
+  Rect place;
+  int width = 0, height = 0;  // a top-level window's client area, as WM_SIZE last gave it
+  bool invalid = false;       // a WM_PAINT is due
+  bool destroyed = false;
+
+  // A top-level window's screen image: device pixels kept between paints.
+  std::vector<std::uint32_t> pixels;
+  Surface surface;
+
+  // A dialog's.
+  std::string font;     // the template's face
+  int pointSize = 0;    //   and size
+  int tabPixels = 0;    // a multi-line field's tab stops
+  bool ended = false;   // EndDialog was called
+  INT_PTR result = 0;
+
+  void *driver = nullptr;  // the driver's own
+
+  bool IsDefaultButton() const {
+    return control == ControlKind::Button && (style & BS_DEFPUSHBUTTON);
+  }
+};
