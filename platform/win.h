@@ -146,6 +146,7 @@ BOOL MoveWindow(HWND, int x, int y, int w, int h, BOOL repaint);
 BOOL DestroyWindow(HWND);  // sends WM_DESTROY
 BOOL GetClientRect(HWND, RECT *);
 BOOL InvalidateRect(HWND, const RECT *rect, BOOL erase);
+BOOL GetUpdateRect(HWND, RECT *rect, BOOL erase);  // non-zero while a WM_PAINT is due
 // Blocks until a message is there; WM_PAINT and WM_TIMER come only when
 // nothing else is queued, and each is one message however often it fell due.
 BOOL GetMessageA(MSG *, HWND filter, UINT first, UINT last);
@@ -166,6 +167,7 @@ HINSTANCE GetModuleHandleA(LPCSTR);
 INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR tmpl, HWND owner, DLGPROC proc, LPARAM init);
 BOOL EndDialog(HWND dlg, INT_PTR result);
 HWND GetDlgItem(HWND dlg, int id);
+int GetDlgCtrlID(HWND control);
 HWND SetFocus(HWND);
 BOOL SetWindowTextA(HWND, LPCSTR);
 int GetWindowTextA(HWND, LPSTR buf, int max);  // at most max - 1 characters

@@ -30,10 +30,12 @@ struct Field {
 std::vector<Window *> g_shownDialogs;  // innermost last
 Window *g_focus = nullptr;
 std::deque<std::function<void()>> g_idleActions;
+std::function<void()> g_whenStuck;
 int g_refusedTimers = 0;
 std::deque<int> g_answers;
 int g_messageBoxCount = 0;
 double g_scale = 1.0;
+Window *g_lastWindow = nullptr;
 
 Field &FieldOf(Window *w) { return *static_cast<Field *>(w->driver); }
 
@@ -52,7 +54,8 @@ Window *Keyboard() { return g_shownDialogs.empty() ? nullptr : g_shownDialogs.ba
 
 }  // namespace
 
-ClientArea DriverCreateWindow(Window *, Rect outer) {
+ClientArea DriverCreateWindow(Window *w, Rect outer) {
+  g_lastWindow = w;
   return ClientArea{outer.Width(), outer.Height(), g_scale};
 }
 void DriverShowWindow(Window *) {}
@@ -137,6 +140,7 @@ void DriverWait(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return;
   }
+  if (g_whenStuck) return g_whenStuck();
   std::fprintf(stderr, "the program waits for input that the test never gives\n");
   std::abort();
 }
@@ -191,8 +195,12 @@ void WhenIdleForTesting(std::function<void()> action) {
   g_idleActions.push_back(std::move(action));
 }
 
+void ForgetIdleActionsForTesting() { g_idleActions.clear(); }
+void WhenStuckForTesting(std::function<void()> handler) { g_whenStuck = std::move(handler); }
+
 HWND ShownDialogForTesting() { return g_shownDialogs.empty() ? nullptr : g_shownDialogs.back(); }
 HWND FocusForTesting() { return g_focus; }
+HWND LastWindowForTesting() { return g_lastWindow; }
 
 std::string SelectedTextForTesting(HWND w) {
   if (!IsEdit(w)) return {};
@@ -201,6 +209,10 @@ std::string SelectedTextForTesting(HWND w) {
 }
 
 std::string TitleForTesting(HWND w) { return w ? w->text : std::string(); }
+
+RECT PlaceForTesting(HWND w) {
+  return w ? RECT{w->place.left, w->place.top, w->place.right, w->place.bottom} : RECT{};
+}
 
 void RefuseTimersForTesting(int count) { g_refusedTimers = count; }
 void AnswerMessageBoxForTesting(int answer) { g_answers.push_back(answer); }

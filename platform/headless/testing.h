@@ -22,15 +22,23 @@ void PasteForTesting(const std::string &text);
 void ClickForTesting(HWND button);
 void CloseBoxForTesting(HWND);
 // Runs `action` the next time the program waits with nothing to do, as a
-// user acts on what is on the screen; actions run in the order given. A
-// program that waits with no action and no timer left fails the test.
+// user acts on what is on the screen; actions run in the order given.
 void WhenIdleForTesting(std::function<void()> action);
+// Runs `handler` when the program waits with no action and no timer left,
+// for ever but for it: a dialog the test failed to close. Without one (null)
+// the test ends there.
+void WhenStuckForTesting(std::function<void()> handler);
+// Drops the actions that have not run.
+void ForgetIdleActionsForTesting();
 
 // What is on the screen.
+HWND LastWindowForTesting();   // the top-level window made last
 HWND ShownDialogForTesting();  // the innermost dialog shown, or null
 HWND FocusForTesting();        // the control with the keyboard focus, or null
 std::string SelectedTextForTesting(HWND edit);
 std::string TitleForTesting(HWND);
+// Where a dialog's client area stands in its owner's, or a control in its dialog.
+RECT PlaceForTesting(HWND);
 
 // The next `count` calls of SetTimer fail.
 void RefuseTimersForTesting(int count);

@@ -216,6 +216,8 @@ HWND GetDlgItem(HWND dlg, int id) {
   return nullptr;
 }
 
+int GetDlgCtrlID(HWND control) { return IsControl(control) ? control->id : 0; }
+
 HWND SetFocus(HWND hwnd) {
   Window *previous = DriverFocusedControl();
   if (IsControl(hwnd)) DriverSetFocus(hwnd);

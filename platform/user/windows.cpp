@@ -132,6 +132,13 @@ BOOL InvalidateRect(HWND hwnd, const RECT *, BOOL) {
   return 1;
 }
 
+// The whole client area is invalid or none of it.
+BOOL GetUpdateRect(HWND hwnd, RECT *rect, BOOL) {
+  const bool due = hwnd && hwnd->invalid && !hwnd->destroyed;
+  if (rect) *rect = due ? RECT{0, 0, hwnd->width, hwnd->height} : RECT{0, 0, 0, 0};
+  return due ? 1 : 0;
+}
+
 LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   constexpr WPARAM kF4 = 115;
   constexpr LPARAM kAltDown = 1 << 29;

@@ -1,11 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QTest>
-#include <QTimer>
 #include <random>
+#include <string>
 
-#include "platform/qt/internal.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 
@@ -22,12 +19,12 @@ bool ValidState() {
 void EnterValuesThroughTheDialog(TestWindow &w, const std::string &load,
                                  const std::string &source) {
   WithDialog([&] { w.Key(VK_F2); },
-             [&](QWidget *) {
-               Type(QString::fromStdString(load));
-               Press(Qt::Key_Tab);
-               Press(Qt::Key_A, Qt::ControlModifier);
-               Type(QString::fromStdString(source));
-               Press(Qt::Key_Return);
+             [&](HWND) {
+               Type(load);
+               Press(VK_TAB);
+               PressKeyForTesting('A', false, true);
+               Type(source);
+               Press(VK_RETURN);
              });
   UpdateWindow(w.hwnd);
 }
@@ -42,10 +39,9 @@ TEST(Soak, TwentyRunsWithResizesValuesAndKeyStormsStayInTheFourStates) {
   for (int run = 0; run < 20; ++run) {
     SCOPED_TRACE(run);
     // 1 by 1, minimised (0 by 0), 4000 by 3000, and back.
-    const QSize sizes[] = {{1, 1}, {0, 0}, {4000, 3000}, {1000, 700}};
-    QSize size = sizes[run % 4];
-    w.hwnd->widget->setWindowState(size.isEmpty() ? Qt::WindowMinimized : Qt::WindowNoState);
-    if (!size.isEmpty()) ResizeClientForTesting(w.hwnd, size.width(), size.height());
+    const POINT sizes[] = {{1, 1}, {0, 0}, {4000, 3000}, {1000, 700}};
+    const POINT size = sizes[run % 4];
+    ResizeClientForTesting(w.hwnd, size.x, size.y);
     PumpMessagesForTesting();
     if (run % 3 == 0) {
       std::string load = std::to_string(pick(20000)) + (pick(2) ? "e-1" : "");

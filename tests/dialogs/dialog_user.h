@@ -1,66 +1,48 @@
 // Plays the user's part in a modal dialog from a test: the dialog runs its
-// own message loop, so what the user does is scheduled before it opens.
+// own message loop, so what the user does is given before it opens, and
+// runs once the dialog waits for the user.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QClipboard>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 #include <functional>
+#include <string>
 
-constexpr int kDialogWatchdogMs = 20000;  // a dialog still open then is a failure
+#include "platform/headless/testing.h"
 
-// The dialog on the screen, if any.
-inline QWidget *ShownDialog() {
-  for (QWidget *w : QApplication::topLevelWidgets())
-    if (w->isVisible() && w->inherits("QDialog")) return w;
-  return nullptr;
-}
-
-// Runs `open` and, once the dialog is up and active, `act`, which must close
-// it; if it does not, the watchdog presses OK so the test can go on.
-inline void WithDialog(const std::function<void()> &open,
-                       const std::function<void(QWidget *)> &act) {
-  QObject guard;  // takes with it what has not run when the dialog is over
+// Runs `open` and, once the dialog is on the screen and waits, `act`, which
+// must close it; a dialog still open after that is a failure, and is
+// cancelled so that the test can go on.
+inline void WithDialog(const std::function<void()> &open, const std::function<void(HWND)> &act) {
   bool acted = false;
-  QTimer::singleShot(0, &guard, [&] {
-    QWidget *dialog = ShownDialog();
+  WhenIdleForTesting([&] {
+    HWND dialog = ShownDialogForTesting();
     ASSERT_NE(dialog, nullptr) << "no dialog is open";
-    EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; },
-                                kDialogWatchdogMs / 2));
     acted = true;
     act(dialog);
   });
-  QTimer::singleShot(kDialogWatchdogMs, &guard, [] {
+  WhenStuckForTesting([] {
     ADD_FAILURE() << "the dialog stayed open";
-    if (QWidget *dialog = ShownDialog())
-      if (auto *ok = dialog->findChild<QPushButton *>()) ok->click();
+    EndDialog(ShownDialogForTesting(), 0);
   });
   open();
+  WhenStuckForTesting(nullptr);
+  ForgetIdleActionsForTesting();
   EXPECT_TRUE(acted);
+  EXPECT_EQ(ShownDialogForTesting(), nullptr);
 }
 
-// The dialog's line fields in template order: the load, then the source.
-inline QLineEdit *LineField(QWidget *dialog, int index) {
-  return dialog->findChildren<QLineEdit *>().value(index);
+inline void Press(int vk, bool shift = false) { PressKeyForTesting(vk, shift); }
+inline void Type(const std::string &text) { TypeForTesting(text); }
+
+// The whole text of the focused field replaced, as a paste over Ctrl+A.
+inline void Paste(const std::string &text) {
+  PressKeyForTesting('A', false, true);
+  PasteForTesting(text);
 }
 
-inline QPushButton *OkButton(QWidget *dialog) { return dialog->findChild<QPushButton *>(); }
-
-// What has the keyboard focus gets the key, as for a user.
-inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-}
-
-inline void Type(const QString &text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-
-// Replaces the whole text of the focused field through the clipboard.
-inline void Paste(const QString &text) {
-  QGuiApplication::clipboard()->setText(text);
-  Press(Qt::Key_A, Qt::ControlModifier);
-  Press(Qt::Key_V, Qt::ControlModifier);
+inline std::string FieldText(HWND dialog, int id) {
+  char text[256];
+  GetWindowTextA(GetDlgItem(dialog, id), text, sizeof text);
+  return text;
 }

@@ -1,26 +1,26 @@
 // The value dialog as F2 opens it on the real window, driven by keys.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <algorithm>
 #include <memory>
 #include <random>
+#include <string>
 #include <vector>
 
-#include "platform/qt/internal.h"
+#include "dialogs/resource.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 
 TEST(ValuesDialog, OpensWithTheValuesShownAndTheLoadFieldWhollySelected) {
   TestWindow w;
   WithDialog([&] { w.Key(VK_F2); },
-             [&](QWidget *dialog) {
-               EXPECT_EQ(dialog->windowTitle(), "Load value");
-               EXPECT_EQ(LineField(dialog, 0)->text(), "75");
-               EXPECT_EQ(LineField(dialog, 1)->text(), "35");
-               EXPECT_EQ(QApplication::focusWidget(), LineField(dialog, 0));
-               EXPECT_EQ(LineField(dialog, 0)->selectedText(), "75");
-               Press(Qt::Key_Escape);
+             [&](HWND dialog) {
+               EXPECT_EQ(TitleForTesting(dialog), "Load value");
+               EXPECT_EQ(FieldText(dialog, IDC_LOAD), "75");
+               EXPECT_EQ(FieldText(dialog, IDC_SOURCE), "35");
+               EXPECT_EQ(FocusForTesting(), GetDlgItem(dialog, IDC_LOAD));
+               EXPECT_EQ(SelectedTextForTesting(GetDlgItem(dialog, IDC_LOAD)), "75");
+               Press(VK_ESCAPE);
              });
 }
 
@@ -28,11 +28,11 @@ TEST(ValuesDialog, OpensWithTheValuesShownAndTheLoadFieldWhollySelected) {
 // to end in range, that is unchanged by a clamp.
 TEST(ValuesDialog, EnterPressesOkWhichClampsWhateverIsEnteredIntoRange) {
   struct Case {
-    QString load, source;
+    std::string load, source;
     double loadOhms, sourceOhms;  // 0: any value in range
   };
-  const QString nines(10000, '9'), cutLoad = QString(158, '0') + "42",
-                                   cutSource = QString(158, ' ') + "1234";
+  const std::string nines(10000, '9'), cutLoad = std::string(158, '0') + "42",
+                                       cutSource = std::string(158, ' ') + "1234";
   std::vector<Case> cases = {
       {"0", "5", 0.1, 10},        {"-5", "200", 0.1, 200},        {"abc", "500", 0.1, 400},
       {"", "", 0.1, 10},          {"20000", "10", 10000, 10},     {"1e9", "400", 10000, 400},
@@ -41,24 +41,24 @@ TEST(ValuesDialog, EnterPressesOkWhichClampsWhateverIsEnteredIntoRange) {
       {"0x1A", "inf", 0.1, 10},   {"nan", "+7.5E+1", 0.1, 75},    {"\xC3\xB6l", "\t", 0.1, 10},
       {nines, nines, 10000, 400}, {cutLoad, cutSource, 4, 10},    {"1e4", "400.1", 1e4, 400},
   };
-  const QString alphabet = QString::fromUtf8("0123456789.+-eEdDx ,\t\xC3\xA9\xE2\x82\xAC");
+  const std::string alphabet = "0123456789.+-eEdDx ,\t\xE9\x80";
   std::mt19937 random(7);
   for (int i = 0; i < 150; ++i) {
-    QString texts[2];
-    for (QString &text : texts)
+    std::string texts[2];
+    for (std::string &text : texts)
       for (int length = int(random() % 24); length > 0; --length)
         text += alphabet[int(random() % alphabet.size())];
     cases.push_back({texts[0], texts[1], 0, 0});
   }
   TestWindow w;
   for (const Case &c : cases) {
-    SCOPED_TRACE((c.load.left(20) + " | " + c.source.left(20)).toStdString());
+    SCOPED_TRACE(c.load.substr(0, 20) + " | " + c.source.substr(0, 20));
     WithDialog([&] { w.Key(VK_F2); },
-               [&](QWidget *) {
+               [&](HWND) {
                  Paste(c.load);
-                 Press(Qt::Key_Tab);
+                 Press(VK_TAB);
                  Paste(c.source);
-                 Press(Qt::Key_Return);
+                 Press(VK_RETURN);
                });
     EXPECT_EQ(g_loadOhms, c.loadOhms ? c.loadOhms : std::clamp(g_loadOhms, 0.1, 10000.0));
     EXPECT_EQ(g_sourceOhms, c.sourceOhms ? c.sourceOhms : std::clamp(g_sourceOhms, 10.0, 400.0));
@@ -71,29 +71,29 @@ TEST(ValuesDialog, TypingReplacesTheValuesForTheRunAfterOkButNotAfterCancel) {
   constexpr int kTicks = 400;  // past the first round trip
   struct Case {
     const char *name;
-    Qt::Key close;  // Qt::Key_unknown: the close box
+    int close;  // 0: the close box
     double loadOhms, sourceOhms;
   };
-  const Case cases[] = {{"enter", Qt::Key_Return, 1000, 10},
-                        {"escape", Qt::Key_Escape, 75, 35},
-                        {"close box", Qt::Key_unknown, 75, 35}};
+  const Case cases[] = {{"enter", VK_RETURN, 1000, 10},
+                        {"escape", VK_ESCAPE, 75, 35},
+                        {"close box", 0, 75, 35}};
   auto runImage = [](TestWindow &w) {
     w.Key(VK_RETURN);
     w.Ticks(kTicks);
-    return w.hwnd->screen.copy();
+    return ScreenForTesting(w.hwnd);
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
-    QImage reference = runImage(*std::make_unique<TestWindow>(c.loadOhms, c.sourceOhms));
+    const std::vector<std::uint32_t> reference = runImage(*std::make_unique<TestWindow>(c.loadOhms, c.sourceOhms));
     TestWindow w;
     w.Key(VK_RETURN);
     w.Ticks(20);
     WithDialog([&] { w.Key(VK_F2); },
-               [&](QWidget *dialog) {
+               [&](HWND dialog) {
                  Type("1000");
-                 Press(Qt::Key_Tab);
+                 Press(VK_TAB);
                  Type("10");
-                 c.close == Qt::Key_unknown ? void(dialog->close()) : Press(c.close);
+                 c.close ? Press(c.close) : CloseBoxForTesting(dialog);
                });
     EXPECT_EQ(g_loadOhms, c.loadOhms);
     EXPECT_EQ(g_sourceOhms, c.sourceOhms);

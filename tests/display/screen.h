@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "display/trace_frame.h"
-#include "platform/qt/internal.h"
+#include "platform/headless/testing.h"
 #include "tests/app/test_window.h"
 
 inline bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
@@ -22,7 +22,7 @@ class Screen : public ::testing::Test {
   void Erase() {
     if (dc_) ReleaseDC(window.hwnd, dc_);
     dc_ = nullptr;
-    window.hwnd->screen.fill(Qt::white);
+    FillScreenForTesting(window.hwnd, kWhite);
   }
   COLORREF Pixel(int x, int y) { return GetPixel(Dc(), x, y); }
   // Pixels of the colour in the rectangle, right and bottom excluded.

@@ -74,7 +74,7 @@ void ExpectEveryTickLeavesOnlyItsLastFrame(TestWindow &main, bool minimise = fal
     draw(phase, true);
     const std::string between = SaveFrameState();
     draw(phase + kPhaseStep, false);
-    same = main.hwnd->screen == reference->screen;
+    same = ScreenForTesting(main.hwnd) == ScreenForTesting(reference);
     RestoreFrameState(between);
     draw(phase + kPhaseStep, false);
     ReleaseDC(reference, hdc);

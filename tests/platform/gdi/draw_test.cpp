@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/qt/internal.h"
+#include "platform/headless/testing.h"
 #include "tests/app/test_window.h"
 
 namespace {
@@ -182,7 +182,7 @@ TEST(Drawing, PrimitivesCoverThePixelsGdiCovers) {
        {640, 500, 641, 509}},
   };
   Canvas s;
-  s.w.hwnd->screen.fill(Qt::white);  // no schematic in the way
+  FillScreenForTesting(s.w.hwnd, kWhite);  // no schematic in the way
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
     s.pens.push_back(CreatePen(PS_SOLID, c.penWidth, c.color));
@@ -273,7 +273,7 @@ TEST(Drawing, ANewReadoutCoversTheOldOneInEveryTextFont) {
     SetTextAlign(s.hdc, TA_RIGHT | TA_TOP);
     const RECT area{0, 400, 200, 400 + height};
     const auto ink = [&](const char *text, bool over) {
-      if (!over) s.w.hwnd->screen.fill(Qt::white);
+      if (!over) FillScreenForTesting(s.w.hwnd, kWhite);
       TextOutA(s.hdc, 100, 400, text, 6);
       std::vector<COLORREF> pixels;
       for (LONG y = area.top; y < area.bottom; ++y)
@@ -284,7 +284,7 @@ TEST(Drawing, ANewReadoutCoversTheOldOneInEveryTextFont) {
     ink("1.000V", false);
     EXPECT_EQ(ink("1.111V", true), alone);        // nothing of "1.000V" is left
     const auto boxLeft = [&](const char *text) {  // the white box, over black
-      s.w.hwnd->screen.fill(Qt::black);
+      FillScreenForTesting(s.w.hwnd, kBlack);
       TextOutA(s.hdc, 100, 400, text, 6);
       return s.w.InkBox(kWhite, area).left;
     };
