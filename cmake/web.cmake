@@ -30,22 +30,15 @@ foreach(face Regular Bold)
   list(APPEND FONTS ${font})
 endforeach()
 
-# The program: WinMain as it is, its waits given back to the browser through
-# Asyncify; the WebAssembly inside the script, and the script made into the
-# page below.
-file(GLOB WEB_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)
-if(NOT WEB_SOURCES)
-  return()
-endif()
-file(GLOB PROGRAM_SOURCES CONFIGURE_DEPENDS app/*.cpp model/*.cpp display/*.cpp dialogs/*.cpp
-  platform/gdi/*.cpp)
-set(DIALOG_DATA ${CMAKE_BINARY_DIR}/ondulane_rc.cpp)
-add_custom_command(OUTPUT ${DIALOG_DATA}
-  COMMAND ${CMAKE_COMMAND} -DINPUT=${CMAKE_SOURCE_DIR}/dialogs/ondulane.rc -DOUTPUT=${DIALOG_DATA}
-    -P ${CMAKE_SOURCE_DIR}/cmake/rc_to_cpp.cmake
-  DEPENDS dialogs/ondulane.rc cmake/rc_to_cpp.cmake
-  COMMENT "Compiling the dialog templates of dialogs/ondulane.rc")
-add_executable(ondulane ${PROGRAM_SOURCES} ${WEB_SOURCES} ${DIALOG_DATA})
+# The program: WinMain as it is, over the window manager and the drawing
+# core, on the page's driver; its waits give the page back to the browser
+# through Asyncify. The WebAssembly goes inside the script, and the script
+# into the page below.
+include(cmake/sources.cmake)
+ondulane_dialog_data(DIALOG_DATA)
+file(GLOB WEB_DRIVER_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)
+add_executable(ondulane ${ONDULANE_PROGRAM_SOURCES} ${ONDULANE_WINDOWING_SOURCES}
+  ${WEB_DRIVER_SOURCES} ${DIALOG_DATA})
 target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR})
 set(WEB_PRE ${CMAKE_SOURCE_DIR}/platform/web/pre.js)
 file(GLOB WEB_LIBRARIES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.js)

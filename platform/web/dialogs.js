@@ -1,79 +1,62 @@
-// A dialog template's controls as form elements over the canvas, placed in
-// pixels that platform/web/dialog.cpp works out from dialog units. What the
-// user does becomes commands for the dialog's procedure; Escape and the close
-// box are IDCANCEL, which the procedure may act on or not.
+// A dialog and its controls as form elements over the canvas, at the pixel
+// rectangles the window manager computed, each made for the program's
+// window of the same handle. Tab, Enter and Escape go to the window manager
+// as keys (page.js), which decides what they do; typing into a field, a
+// click on a button and the close box are the browser's.
 
 mergeInto(LibraryManager.library, {
   $Dialogs__deps: ["$Page"],
   $Dialogs: {
-    controls: [],  // every control made, by index
-    IDOK: 1,
-    IDCANCEL: 2,
+    // Made and not yet gone, innermost last: {handle, root, frame, caption,
+    // client, controls, shown, focus}.
+    dialogs: [],
+    controls: {},  // the element of each control, by its handle
+    managedKeys: ["Tab", "Enter", "Escape"],
 
-    command: function(dialog, id) { Page.push([2, dialog.id, id]); },
-
-    focusables: function(dialog) {
-      return dialog.controls.filter(function(e) { return e.tabIndex >= 0 && !e.hidden; });
+    // The innermost dialog if it is on the screen, or null.
+    shown: function() {
+      var dialog = Dialogs.dialogs[Dialogs.dialogs.length - 1];
+      return dialog && dialog.shown ? dialog : null;
     },
 
-    // ENTER presses the focused push button, else the default one; Tab and
-    // Shift+Tab go round the tab stops; F keys do nothing here.
-    onKeyDown: function(dialog, e) {
-      if (e.ctrlKey || e.altKey || e.metaKey) return;
-      var focused = document.activeElement;
-      if (e.key === "Escape") {
-        e.preventDefault();
-        Dialogs.command(dialog, Dialogs.IDCANCEL);
-      } else if (e.key === "Enter") {
-        e.preventDefault();
-        var button = focused && focused.tagName === "BUTTON" && dialog.controls.includes(focused)
-                         ? focused : dialog.defaultButton;
-        Dialogs.command(dialog, button ? button.controlId : Dialogs.IDOK);
-      } else if (e.key === "Tab") {
-        var stops = Dialogs.focusables(dialog);
-        if (!stops.length) return;
-        var at = stops.indexOf(focused);
-        var next = e.shiftKey ? (at <= 0 ? stops.length - 1 : at - 1)
-                              : (at < 0 || at === stops.length - 1 ? 0 : at + 1);
-        e.preventDefault();
-        Dialogs.focus(stops[next]);
-      } else if (/^F\d+$/.test(e.key)) {
-        e.preventDefault();
-      }
+    dialog: function(handle) {
+      return Dialogs.dialogs.find(function(d) { return d.handle === handle; });
     },
 
-    // Focus that the keyboard gives selects a field's whole text, as the
-    // dialog manager does; focus set by the procedure leaves the selection.
-    focus: function(element) {
-      element.focus();
-      if (element.tagName === "INPUT") element.select();
-    },
+    isField: function(e) { return e.tagName === "INPUT" || e.tagName === "TEXTAREA"; },
 
     // Edit controls give their lines as CR LF; the page keeps LF.
     toPage: function(text) { return text.replace(/\r\n/g, "\n"); },
     fromPage: function(text) { return text.replace(/\r?\n/g, "\r\n"); },
+    // A position in the program's text of the field, in the field's own.
+    pagePosition: function(e, at) {
+      return Dialogs.toPage(Dialogs.fromPage(e.value).slice(0, at)).length;
+    },
 
-    // Fills the fields a link gives values for, found by the words of the
-    // labels before them, and presses the default button, as a user would.
-    applyLink: function(dialog) {
-      var link = Page.link;
-      Page.link = null;
-      var label = "";
+    // A hidden element takes no focus: the dialog takes it once shown.
+    focus: function(e) {
+      var dialog = e.dialog;
+      if (dialog.shown) e.focus();
+      else dialog.focus = e;
+    },
+
+    // The field after the static text with this word, as a user reads the
+    // dialog.
+    labelled: function(dialog, word) {
+      var label = "", found = null;
+      var pattern = new RegExp("\\b" + word + "\\b", "i");
       dialog.controls.forEach(function(e) {
-        if (e.tagName === "LABEL") label = e.textContent.toLowerCase();
-        if (e.tagName !== "INPUT") return;
-        for (var name in link)
-          if (new RegExp("\\b" + name + "\\b").test(label)) e.value = link[name];
+        if (e.tagName === "LABEL") label = e.textContent;
+        else if (!found && Dialogs.isField(e) && pattern.test(label)) found = e;
       });
-      var button = dialog.defaultButton;
-      Dialogs.command(dialog, button ? button.controlId : Dialogs.IDOK);
+      return found;
     },
   },
 
-  // Opens a dialog whose client area lies at (x, y) of the main window's
-  // client area, w by h pixels, in the template's font.
+  // A dialog, hidden, whose client area lies at (x, y) of the canvas's client
+  // area, width by height pixels, in the template's font.
   web_dialog_open__deps: ["$Dialogs"],
-  web_dialog_open: function(id, caption, points, x, y, width, height) {
+  web_dialog_open: function(handle, caption, points, x, y, width, height) {
     var root = document.createElement("div");
     root.className = "dialog-layer";
     var frame = document.createElement("div");
@@ -104,38 +87,35 @@ mergeInto(LibraryManager.library, {
     frame.style.left = origin.left + x - frame.clientLeft + "px";
     frame.style.top = origin.top + y - title.offsetHeight - frame.clientTop + "px";
     frame.setAttribute("aria-label", text.textContent);
-    var dialog = {id: id, root: root, client: client, controls: [], defaultButton: null};
     close.addEventListener("mousedown", function(e) { e.preventDefault(); });
-    close.addEventListener("click", function() { Dialogs.command(dialog, Dialogs.IDCANCEL); });
-    Page.dialogKeys = Dialogs.onKeyDown;
+    close.addEventListener("click", function() { Page.push({kind: Page.CLOSE, window: handle}); });
     // Clicks beside the dialog do nothing, as with any modal dialog.
     root.addEventListener("mousedown", function(e) {
       if (!frame.contains(e.target)) e.preventDefault();
     });
-    Page.dialogs.push(dialog);
+    Dialogs.dialogs.push({
+      handle: handle, root: root, frame: frame, caption: text, client: client, controls: [],
+      shown: false, focus: null,
+    });
     document.getElementById("client").inert = true;
     document.getElementById("bar").inert = true;
-    return Page.dialogs.length - 1;
   },
 
-  // Adds a control: kind 0 static text, 1 edit field, 2 multi-line edit
-  // field, 3 push button. Returns its index.
-  web_dialog_add__deps: ["$Dialogs"],
-  web_dialog_add: function(
-      slot, kind, id, text, x, y, width, height, tabStop, border, readOnly, isDefault,
-      tabPixels) {
-    var dialog = Page.dialogs[slot];
+  // A control of kind 0 static text, 1 edit field, 2 multi-line edit field,
+  // 3 push button, as ControlKind in platform/user/window.h.
+  web_control_add__deps: ["$Dialogs"],
+  web_control_add: function(
+      dialogHandle, handle, kind, text, x, y, width, height, visible, tabStop, border, readOnly,
+      isDefault, tabPixels) {
+    var dialog = Dialogs.dialog(dialogHandle);
     var e;
     if (kind === 0) {
       e = document.createElement("label");
     } else if (kind === 3) {
       e = document.createElement("button");
       e.type = "button";
-      if (isDefault) {
-        e.classList.add("default");
-        dialog.defaultButton = e;
-      }
-      e.addEventListener("click", function() { Dialogs.command(dialog, id); });
+      if (isDefault) e.classList.add("default");
+      e.addEventListener("click", function() { Page.push({kind: Page.BUTTON, window: handle}); });
     } else {
       e = document.createElement(kind === 2 ? "textarea" : "input");
       if (kind === 1) e.type = "text";
@@ -146,97 +126,136 @@ mergeInto(LibraryManager.library, {
       // A static text before a field is its label.
       var previous = dialog.controls[dialog.controls.length - 1];
       if (previous && previous.tagName === "LABEL") {
-        e.id = "control-" + Dialogs.controls.length;
+        e.id = "control-" + handle;
         previous.htmlFor = e.id;
       }
     }
     if (kind === 0 || kind === 3) e.textContent = Page.latin1(text);
     else e.value = Dialogs.toPage(Page.latin1(text));
     if (kind !== 0) e.tabIndex = tabStop ? 0 : -1;
-    e.controlId = id;
+    e.hidden = !visible;
+    e.handle = handle;
+    e.dialog = dialog;
     e.style.left = x + "px";
     e.style.top = y + "px";
     e.style.width = width + "px";
     e.style.height = height + "px";
     dialog.client.append(e);
     dialog.controls.push(e);
-    Dialogs.controls.push(e);
-    return Dialogs.controls.length - 1;
+    Dialogs.controls[handle] = e;
   },
 
-  // Shown once its procedure has set it up.
   web_dialog_show__deps: ["$Dialogs"],
-  web_dialog_show: function(slot) {
-    var dialog = Page.dialogs[slot];
+  web_dialog_show: function(handle) {
+    var dialog = Dialogs.dialog(handle);
     dialog.root.classList.add("shown");
-    if (!dialog.root.contains(document.activeElement)) {
-      var stops = Dialogs.focusables(dialog);
-      if (stops.length) Dialogs.focus(stops[0]);
-    }
-    if (Page.link) Dialogs.applyLink(dialog);
+    dialog.shown = true;
+    if (dialog.focus) dialog.focus.focus();
+    dialog.focus = null;
   },
 
-  web_dialog_close__deps: ["$Dialogs"],
-  web_dialog_close: function(slot) {
-    var dialog = Page.dialogs[slot];
+  web_dialog_hide__deps: ["$Dialogs"],
+  web_dialog_hide: function(handle) {
+    var dialog = Dialogs.dialog(handle);
+    dialog.root.classList.remove("shown");
+    dialog.shown = false;
+  },
+
+  // The keyboard back to the canvas once no dialog is left.
+  web_activate__deps: ["$Dialogs"],
+  web_activate: function(handle) {
+    if (handle !== Page.canvasWindow || Dialogs.dialogs.length) return;
+    document.getElementById("client").inert = false;
+    document.getElementById("bar").inert = false;
+    Page.canvas().focus();
+  },
+
+  web_forget__deps: ["$Dialogs"],
+  web_forget: function(handle) {
+    delete Dialogs.controls[handle];
+    var dialog = Dialogs.dialog(handle);
+    if (!dialog) return;
     dialog.root.remove();
-    dialog.controls.forEach(function(e) { Dialogs.controls[Dialogs.controls.indexOf(e)] = null; });
-    Page.dialogs.splice(slot, 1);
-    if (!Page.dialogs.length) {
-      document.getElementById("client").inert = false;
-      document.getElementById("bar").inert = false;
-      Page.canvas().focus();
-    }
+    Dialogs.dialogs.splice(Dialogs.dialogs.indexOf(dialog), 1);
   },
 
-  web_control_set_text__deps: ["$Dialogs"],
-  web_control_set_text: function(index, text) {
-    var e = Dialogs.controls[index];
-    if (!e) return;
-    if (e.tagName === "INPUT" || e.tagName === "TEXTAREA") e.value = Dialogs.toPage(Page.latin1(text));
-    else e.textContent = Page.latin1(text);
+  // The canvas's window's title is the page's.
+  web_set_text__deps: ["$Dialogs"],
+  web_set_text: function(handle, pointer) {
+    var text = Page.latin1(pointer);
+    var e = Dialogs.controls[handle];
+    var dialog = Dialogs.dialog(handle);
+    if (e && Dialogs.isField(e)) e.value = Dialogs.toPage(text);
+    else if (e) e.textContent = text;
+    else if (dialog) dialog.frame.setAttribute("aria-label", dialog.caption.textContent = text);
+    else if (handle === Page.canvasWindow) document.title = text;
   },
 
-  web_control_get_text__deps: ["$Dialogs"],
-  web_control_get_text: function(index, buffer, size) {
-    var e = Dialogs.controls[index];
-    if (!e) return Page.writeLatin1("", buffer, size);
-    var text = e.tagName === "INPUT" || e.tagName === "TEXTAREA" ? Dialogs.fromPage(e.value)
-                                                                  : e.textContent;
-    return Page.writeLatin1(text, buffer, size);
+  // A malloc'ed copy of a field's text, lines ending in CR LF.
+  web_control_text__deps: ["$Dialogs"],
+  web_control_text: function(handle) {
+    var e = Dialogs.controls[handle];
+    return Page.newLatin1(e && Dialogs.isField(e) ? Dialogs.fromPage(e.value) : "");
+  },
+
+  // The control with the keyboard, or the one a hidden dialog will give it to; 0 for none.
+  web_focused_control__deps: ["$Dialogs"],
+  web_focused_control: function() {
+    var last = Dialogs.dialogs[Dialogs.dialogs.length - 1];
+    if (last && !last.shown) return last.focus ? last.focus.handle : 0;
+    var e = document.activeElement;
+    return e && e.handle && Dialogs.controls[e.handle] === e ? e.handle : 0;
   },
 
   web_control_focus__deps: ["$Dialogs"],
-  web_control_focus: function(index) {
-    var e = Dialogs.controls[index];
-    if (e) e.focus();
+  web_control_focus: function(handle) {
+    var e = Dialogs.controls[handle];
+    if (e) Dialogs.focus(e);
   },
 
-  // The control that has the focus, or -1.
-  web_focused_control__deps: ["$Dialogs"],
-  web_focused_control: function() {
-    return document.activeElement ? Dialogs.controls.indexOf(document.activeElement) : -1;
-  },
-
-  // EM_SETSEL: start -1 removes the selection, end -1 runs to the end.
+  // [start, end) selected, the caret at end; start -1 leaves the caret and
+  // nothing selected.
   web_control_select__deps: ["$Dialogs"],
-  web_control_select: function(index, start, end) {
-    var e = Dialogs.controls[index];
-    if (!e || !("setSelectionRange" in e)) return;
-    var length = e.value.length;
-    if (end < 0 || end > length) end = length;
-    if (start < 0) start = end;
-    e.setSelectionRange(Math.min(start, length), end);
+  web_control_select: function(handle, start, end) {
+    var e = Dialogs.controls[handle];
+    if (!e || !Dialogs.isField(e)) return;
+    if (start < 0) {
+      var caret = e.selectionDirection === "backward" ? e.selectionStart : e.selectionEnd;
+      e.setSelectionRange(caret, caret);
+      return;
+    }
+    var from = Dialogs.pagePosition(e, start), to = Dialogs.pagePosition(e, end);
+    e.setSelectionRange(Math.min(from, to), Math.max(from, to), from > to ? "backward" : "forward");
   },
 
-  // Pixels per dialog unit in a template's font: x from the average width of
-  // the 52 letters, y from the line height, as dialog managers measure them.
-  web_dialog_units__deps: ["$Page"],
-  web_dialog_units: function(points, out) {
+  // Text typed in place of the selection.
+  web_control_type__deps: ["$Dialogs"],
+  web_control_type: function(handle, text) {
+    var e = Dialogs.controls[handle];
+    if (!e || !Dialogs.isField(e) || e.readOnly) return;
+    e.setRangeText(Dialogs.toPage(Page.latin1(text)), e.selectionStart, e.selectionEnd, "end");
+  },
+
+  // A link's field: focused with its text selected, as a click and a
+  // select-all of the user's.
+  web_focus_labelled__deps: ["$Dialogs"],
+  web_focus_labelled: function(dialogHandle, word) {
+    var dialog = Dialogs.dialog(dialogHandle);
+    var e = dialog && Dialogs.labelled(dialog, Page.latin1(word));
+    if (!e) return;
+    Dialogs.focus(e);
+    e.select();
+  },
+
+  // The template font's measures: the advance of the 52 letters and the
+  // height of a line, as the browser lays them out.
+  web_measure_font__deps: ["$Page"],
+  web_measure_font: function(points, out) {
     var context = document.createElement("canvas").getContext("2d");
     context.font = Page.dialogFont(points);
     var m = context.measureText("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    HEAP32[out >> 2] = ((Math.round(m.width) / 26 | 0) + 1) >> 1;
-    HEAP32[(out >> 2) + 1] = Math.round(m.fontBoundingBoxAscent) + Math.round(m.fontBoundingBoxDescent);
+    HEAP32[out >> 2] = Math.round(m.width);
+    HEAP32[(out >> 2) + 1] =
+        Math.round(m.fontBoundingBoxAscent) + Math.round(m.fontBoundingBoxDescent);
   },
 });

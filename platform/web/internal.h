@@ -1,70 +1,57 @@
-// Shared between the files of the browser layer only.
+// Shared between the files of the page's driver only: the page's functions
+// (page.js, dialogs.js, glyphs.js). Windows go to the page as handles, the
+// page's own record of a dialog or control being the element made for it.
 #pragma once
 
-#include <cstdint>
-#include <vector>
+#include <string>
 
-#include "platform/gdi/surface.h"
-#include "platform/win.h"
+#include "platform/user/driver.h"
 
-struct Window {
-  WNDPROC proc = nullptr;     // the main window
-  DLGPROC dlgProc = nullptr;  // dialogs
-  Window *parent = nullptr;   // a dialog's owner, a control's dialog
-  int id = 0;                 // a control's id
-  int element = -1;           // a control's form element, a dialog's slot in the page
-  bool invalid = false;       // a WM_PAINT is due
-  bool destroyed = false;
-  int width = 0, height = 0;  // a main window's client area in CSS pixels, as WM_SIZE gave it
-  Surface surface;            // the canvas's device pixels
-  std::vector<std::uint32_t> pixels;
-  bool dialogEnded = false;
-  INT_PTR dialogResult = 0;
+// An item of the page's input, as web_take_input hands it over.
+struct PageInput {
+  enum Kind : int { Key = 1, Close = 2, Button = 3, LinkValue = 4 } kind;
+  Window *window;  // typed into; to close; pressed
+  int vk, repeat, shift, character;
+  char *word, *value;  // a link's value and the word of its field's label
 };
+static_assert(sizeof(PageInput) == 8 * 4, "the page writes eight 32-bit words");
 
-// The functions of the page (page.js, dialogs.js).
 extern "C" {
-void web_install();
-void web_wait(double ms);
-int web_take_input(int *out);
-void web_client_size(void *out);
+// page.js
+void web_install(Window *canvas, const char *title);
+void web_wait(int ms);
+int web_take_input(PageInput *);
+void web_client_area(ClientArea *);
+void web_present(const void *rgba, int x, int y, int width, int height, int canvasWidth,
+                 int canvasHeight);
 int web_screen_width();
-void web_set_title(const char *);
 int web_confirm(const char *);
-void web_resize_canvas(int width, int height);
-void web_present(const void *rgba, int x, int y, int width, int height);
-int web_dialog_open(int id, const char *caption, int points, int x, int y, int width, int height);
-int web_dialog_add(int slot, int kind, int id, const char *text, int x, int y, int width,
-                   int height, int tabStop, int border, int readOnly, int isDefault, int tabPixels);
-void web_dialog_show(int slot);
-void web_dialog_close(int slot);
-void web_control_set_text(int index, const char *);
-int web_control_get_text(int index, char *buffer, int size);
-void web_control_focus(int index);
-int web_focused_control();
-void web_control_select(int index, int start, int end);
-void web_dialog_units(int points, int *out);
+// dialogs.js
+void web_measure_font(int points, FontMeasure *);
+void web_dialog_open(Window *, const char *caption, int points, int x, int y, int width,
+                     int height);
+void web_control_add(Window *dialog, Window *, int kind, const char *text, int x, int y, int width,
+                     int height, int visible, int tabStop, int border, int readOnly, int isDefault,
+                     int tabPixels);
+void web_dialog_show(Window *);
+void web_dialog_hide(Window *);
+void web_activate(Window *);
+void web_forget(Window *);
+void web_set_text(Window *, const char *);
+char *web_control_text(Window *);
+Window *web_focused_control();
+void web_control_focus(Window *);
+void web_control_select(Window *, int start, int end);
+void web_control_type(Window *, const char *);
+void web_focus_labelled(Window *dialog, const char *word);
+// glyphs.js
 int *web_glyphs(int bold, int cellHeight);
 }
 
-// The page's input, taken one item at a time (window.cpp).
-enum class Input { None = 0, Key = 1, Command = 2 };
+// A string the page made with malloc, taken over.
+std::string TakeString(char *);
 
-// The main window, or null.
-Window *MainWindow();
-// Matches the main window's client area and screen image to the canvas;
-// sends WM_SIZE when its size changed.
-void FollowCanvas(Window *);
-// Queues a message as PostMessageA does.
-void QueueMessage(HWND, UINT, WPARAM, LPARAM);
-// The innermost dialog that is running, or null (dialog.cpp).
-Window *OpenDialog();
-// The dialog with this id, or null.
-Window *DialogWithId(int id);
-// Drops a destroyed window's timers and queued messages (messages.cpp).
-void ForgetWindow(Window *);
-// A dialog control's text, as SetWindowTextA and GetWindowTextA give it (dialog.cpp).
-BOOL SetControlText(Window *control, LPCSTR text);
-int GetControlText(Window *control, LPSTR buf, int max);
-// Messages to dialog controls.
-LRESULT SendControlMessage(Window *control, UINT, WPARAM, LPARAM);
+// The canvas's window takes the canvas's client area, as it is now (window.cpp).
+void FollowCanvas();
+// Whether the window is the one the canvas shows.
+bool ShowsCanvas(const Window *);

@@ -1,36 +1,35 @@
-// The page's side of the window-system calls: the canvas, the keys and the
-// bar, the dialogs' form elements, the wait for input and time, and glyphs
-// rendered by the browser. Called from platform/web/*.cpp.
+// The page's side of the driver: the canvas and its client area, the page's
+// input (keys, the bar, a link's values, and what dialogs.js adds), the wait
+// for input and time, the screen width and the message box. Called from
+// platform/web/*.cpp.
 //
-// Input is kept in arrival order and handed to the program one item at a
+// Input is kept in arrival order and handed to the program an item at a
 // time; the program wakes right after the event that brought it, before the
-// browser dispatches the next, so keys typed ahead of a dialog land in it.
+// browser dispatches the next, so a key typed ahead of a dialog finds the
+// dialog's field focused.
 
 mergeInto(LibraryManager.library, {
-  $Page__deps: ["$Asyncify"],
+  $Page__deps: ["$Asyncify", "malloc"],
   $Page: {
-    input: [],  // [kind, a, b]: 1 key (virtual key, repeat), 2 command (dialog, id)
+    // As PageInput in platform/web/internal.h.
+    KEY: 1, CLOSE: 2, BUTTON: 3, LINK_VALUE: 4,
+    input: [],  // {kind, window, vk, repeat, shift, character, word, value}, oldest first
     waker: null,
-    dialogs: [],  // open dialogs, innermost last: {id, root, controls}
+    canvasWindow: 0,  // the program's window on the canvas
     face: '"Ondulane Sans", sans-serif',
-    // Keys with a command in the main window, and their virtual keys.
-    keys: {Enter: 13, F1: 112, F2: 113, F3: 114},
-    // ?load=150&source=100: the key that opens the dialog those fields are
-    // in, and the words of their labels.
+    // The keys the program has commands for: they do nothing of the
+    // browser's (help, find).
+    commands: ["Enter", "F1", "F2", "F3"],
+    // ?load=150&source=100: typed into the dialog this key opens, into the
+    // fields whose labels have these words, and confirmed.
     linkKey: "F2",
-    linkKeys: ["load", "source"],
-    link: null,
-    dialogKeys: null,  // the innermost dialog's key handling (dialogs.js)
+    linkWords: ["load", "source"],
     context2d: null,
     client: null,  // [width, height, devicePixelRatio] as last read
 
     push: function(item) {
       Page.input.push(item);
-      if (Page.waker) {
-        var wake = Page.waker;
-        Page.waker = null;
-        queueMicrotask(wake);
-      }
+      Page.wake();
     },
 
     wake: function() {
@@ -64,40 +63,66 @@ mergeInto(LibraryManager.library, {
       for (var i = pointer; HEAPU8[i]; ++i) text += String.fromCharCode(HEAPU8[i]);
       return text;
     },
-    // Writes at most size - 1 characters and a zero; others than Latin-1 as "?".
-    writeLatin1: function(text, buffer, size) {
-      var count = Math.max(0, Math.min(text.length, size - 1));
-      for (var i = 0; i < count; ++i) {
+    // A malloc'ed copy for the program, which frees it; others than Latin-1 as "?".
+    newLatin1: function(text) {
+      var copy = _malloc(text.length + 1);
+      for (var i = 0; i < text.length; ++i) {
         var code = text.charCodeAt(i);
-        HEAPU8[buffer + i] = code < 256 ? code : 63;
+        HEAPU8[copy + i] = code < 256 ? code : 63;
       }
-      if (size > 0) HEAPU8[buffer + count] = 0;
-      return count;
+      HEAPU8[copy + text.length] = 0;
+      return copy;
     },
 
-    sendKey: function(name, repeat) {
-      Page.push([1, Page.keys[name], repeat ? 1 : 0]);
+    // The program's virtual key of a key's name; 0 for one it has none for.
+    virtualKey: function(name) {
+      var named = {Enter: 13, Tab: 9, Escape: 27, Backspace: 8, " ": 32};
+      var f = /^F([1-9][0-9]?)$/.exec(name);
+      if (f) return 111 + Number(f[1]);
+      if (name in named) return named[name];
+      return /^[a-z0-9]$/i.test(name) ? name.toUpperCase().charCodeAt(0) : 0;
     },
 
-    // Keys of the main window: the four commands, their browser actions
-    // (help, find) stopped; every other key is the browser's.
+    // A key typed into a window, with its event if it had one.
+    key: function(window, name, e) {
+      var code = name.length === 1 ? name.charCodeAt(0) : 0;
+      return {
+        kind: Page.KEY, window: window, vk: Page.virtualKey(name), repeat: !!(e && e.repeat),
+        shift: !!(e && e.shiftKey), character: code < 256 ? code : 0,
+      };
+    },
+
+    // Every key goes to the program but those with a modifier, the
+    // browser's; in a dialog, only the keys its window manager acts on, the
+    // rest being the browser's typing into the field.
     onKeyDown: function(e) {
-      if (Page.dialogs.length) return Page.dialogKeys(Page.dialogs[Page.dialogs.length - 1], e);
       if (e.ctrlKey || e.altKey || e.metaKey) return;
-      if (!(e.key in Page.keys)) return;
+      if (Page.commands.includes(e.key)) e.preventDefault();
+      var dialog = Dialogs.shown();
+      if (!dialog) return Page.push(Page.key(Page.canvasWindow, e.key, e));
+      if (!Dialogs.managedKeys.includes(e.key)) return;
       e.preventDefault();
-      Page.sendKey(e.key, e.repeat);
+      Page.push(Page.key(dialog.handle, e.key, e));
     },
 
-    install: function() {
-      // A link with values for the value dialog opens it with them typed in.
+    // A link's values go in first, ahead of anything the user types: its
+    // key, each value into its field, and ENTER.
+    putLink: function() {
       var query = new URLSearchParams(location.search);
-      Page.link = {};
-      Page.linkKeys.forEach(function(name) {
-        if (query.has(name)) Page.link[name] = query.get(name);
+      var words = Page.linkWords.filter(function(word) { return query.has(word); });
+      if (!words.length) return;
+      Page.push(Page.key(Page.canvasWindow, Page.linkKey));
+      words.forEach(function(word) {
+        Page.push({kind: Page.LINK_VALUE, window: Page.canvasWindow, word: word,
+                   value: query.get(word)});
       });
-      if (Object.keys(Page.link).length) Page.sendKey(Page.linkKey, false);
-      else Page.link = null;
+      Page.push(Page.key(Page.canvasWindow, "Enter"));
+    },
+
+    install: function(canvasWindow, title) {
+      Page.canvasWindow = canvasWindow;
+      document.title = Page.latin1(title);
+      Page.putLink();
       document.addEventListener("keydown", Page.onKeyDown);
       new ResizeObserver(Page.resized).observe(document.getElementById("client"));
       window.addEventListener("resize", Page.resized);
@@ -109,7 +134,9 @@ mergeInto(LibraryManager.library, {
       document.querySelectorAll("#bar button").forEach(function(button) {
         // A tap sends the key; the keyboard's focus stays where it was.
         button.addEventListener("mousedown", function(e) { e.preventDefault(); });
-        button.addEventListener("click", function() { Page.sendKey(button.dataset.key, false); });
+        button.addEventListener("click", function() {
+          Page.push(Page.key(Page.canvasWindow, button.dataset.key));
+        });
       });
     },
 
@@ -121,9 +148,11 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  web_install__deps: ["$Page"],
-  web_install: function() { Page.install(); },
+  web_install__deps: ["$Page", "$Dialogs"],
+  web_install: function(canvasWindow, title) { Page.install(canvasWindow, title); },
 
+  // Gives the page back to the browser until input comes, or for ms
+  // milliseconds (-1: for as long as it takes).
   web_wait__deps: ["$Page"],
   web_wait: function(ms) {
     return Asyncify.handleSleep(function(wakeUp) {
@@ -137,19 +166,23 @@ mergeInto(LibraryManager.library, {
     });
   },
 
-  // Takes the oldest input into out[0..1]; its kind, or 0 when none.
+  // Takes the oldest input into a PageInput; 0 when none is left.
   web_take_input__deps: ["$Page"],
   web_take_input: function(out) {
     var item = Page.input.shift();
     if (!item) return 0;
-    HEAP32[out >> 2] = item[1];
-    HEAP32[(out >> 2) + 1] = item[2];
-    return item[0];
+    HEAP32.set([
+      item.kind, item.window || 0, item.vk || 0, item.repeat ? 1 : 0, item.shift ? 1 : 0,
+      item.character || 0, item.word ? Page.newLatin1(item.word) : 0,
+      item.kind === Page.LINK_VALUE ? Page.newLatin1(item.value) : 0,
+    ], out >> 2);
+    return 1;
   },
 
-  // The client area in CSS pixels and the device pixels per CSS pixel.
-  web_client_size__deps: ["$Page"],
-  web_client_size: function(out) {
+  // The client area in CSS pixels and the device pixels per CSS pixel, as a
+  // ClientArea.
+  web_client_area__deps: ["$Page"],
+  web_client_area: function(out) {
     if (!Page.client) {
       var client = document.getElementById("client");
       Page.client = [client.clientWidth, client.clientHeight, window.devicePixelRatio || 1];
@@ -159,26 +192,19 @@ mergeInto(LibraryManager.library, {
     HEAPF64[(out + 8) >> 3] = Page.client[2];
   },
 
-  web_screen_width: function() { return screen.availWidth || screen.width; },
-
-  web_set_title__deps: ["$Page"],
-  web_set_title: function(text) { document.title = Page.latin1(text); },
-
-  web_confirm__deps: ["$Page"],
-  web_confirm: function(text) { return confirm(Page.latin1(text)) ? 1 : 0; },
-
-  web_resize_canvas__deps: ["$Page"],
-  web_resize_canvas: function(width, height) {
-    var canvas = Page.canvas();
-    if (canvas.width !== width) canvas.width = width;
-    if (canvas.height !== height) canvas.height = height;
-  },
-
-  // Puts device pixels, RGBA bytes, onto the canvas at (x, y).
+  // Puts device pixels, RGBA bytes, onto the canvas at (x, y); the canvas
+  // first takes the screen image's size.
   web_present__deps: ["$Page"],
-  web_present: function(rgba, x, y, width, height) {
+  web_present: function(rgba, x, y, width, height, canvasWidth, canvasHeight) {
+    var canvas = Page.canvas();
+    if (canvas.width !== canvasWidth) canvas.width = canvasWidth;
+    if (canvas.height !== canvasHeight) canvas.height = canvasHeight;
     var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
     Page.context().putImageData(new ImageData(bytes, width, height), x, y);
   },
 
+  web_screen_width: function() { return screen.availWidth || screen.width; },
+
+  web_confirm__deps: ["$Page"],
+  web_confirm: function(text) { return confirm(Page.latin1(text)) ? 1 : 0; },
 });

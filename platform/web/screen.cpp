@@ -1,5 +1,5 @@
-// Device contexts on the main window's screen image, and its changes put on
-// the canvas.
+// The canvas's screen image put on the canvas, a changed rectangle at a time.
+#include <cstdint>
 #include <vector>
 
 #include "platform/web/internal.h"
@@ -8,37 +8,12 @@ namespace {
 
 std::vector<std::uint32_t> g_rgba;  // a changed rectangle as the canvas takes it
 
-bool HasScreen(HWND hwnd) { return hwnd && hwnd == MainWindow() && !hwnd->pixels.empty(); }
-
 }  // namespace
-
-HDC GetDC(HWND hwnd) { return HasScreen(hwnd) ? OpenContext(hwnd->surface) : nullptr; }
-
-int ReleaseDC(HWND, HDC dc) {
-  if (!dc) return 0;
-  CloseContext(dc);
-  return 1;
-}
-
-HDC BeginPaint(HWND hwnd, PAINTSTRUCT *ps) {
-  *ps = PAINTSTRUCT{nullptr, 1, RECT{0, 0, 0, 0}};
-  if (!HasScreen(hwnd)) return nullptr;
-  hwnd->invalid = false;
-  FillSurface(hwnd->surface, RGB(255, 255, 255));
-  ps->hdc = OpenContext(hwnd->surface);
-  ps->rcPaint = RECT{0, 0, hwnd->width, hwnd->height};
-  return ps->hdc;
-}
-
-BOOL EndPaint(HWND, const PAINTSTRUCT *ps) {
-  if (ps && ps->hdc) CloseContext(ps->hdc);
-  return 1;
-}
 
 // 0xffRRGGBB words become the R, G, B, A bytes of the canvas's image data.
 void PresentChanged(Surface &s, const Rect &r) {
   const Rect shown = r & Rect{0, 0, s.width, s.height};
-  if (shown.Empty()) return;
+  if (!ShowsCanvas(static_cast<const Window *>(s.owner)) || shown.Empty()) return;
   g_rgba.resize(std::size_t(shown.Area()));
   std::uint32_t *out = g_rgba.data();
   for (int y = shown.top; y < shown.bottom; ++y) {
@@ -48,7 +23,8 @@ void PresentChanged(Surface &s, const Rect &r) {
       *out++ = 0xff000000u | (p & 0xff) << 16 | (p & 0xff00) | (p >> 16 & 0xff);
     }
   }
-  web_present(g_rgba.data(), shown.left, shown.top, shown.Width(), shown.Height());
+  web_present(g_rgba.data(), shown.left, shown.top, shown.Width(), shown.Height(), s.width,
+              s.height);
 }
 
 // Each rectangle is on the canvas once put; the browser shows them together.

@@ -1,0 +1,71 @@
+// The page's input, in the order it came, into the window manager's line;
+// and the wait for it, which gives the page back to the browser.
+#include <memory>
+#include <utility>
+
+#include "platform/web/internal.h"
+
+namespace {
+
+// A link's value goes into the field of the open dialog whose label has
+// this word: the page's own key, acted on when the dialog manager hands it
+// to the dialog, as a click into the field would be.
+struct LabelledField {
+  std::string word;
+};
+
+void TakePageInput() {
+  PageInput in;
+  while (web_take_input(&in)) {
+    switch (in.kind) {
+      case PageInput::Key: {
+        KeyInput key;
+        key.vk = in.vk;
+        key.repeat = in.repeat;
+        key.shift = in.shift;
+        key.character = char(in.character);
+        PostKeyInput(in.window, std::move(key));
+        break;
+      }
+      case PageInput::Close:
+        PostCloseInput(in.window);
+        break;
+      case PageInput::Button:
+        ButtonPressed(in.window);
+        break;
+      case PageInput::LinkValue: {
+        KeyInput field;
+        field.native = std::make_shared<const LabelledField>(LabelledField{TakeString(in.word)});
+        PostKeyInput(in.window, std::move(field));
+        PostTextInput(TakeString(in.value));
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+// The program suspends (Asyncify) in web_wait only; while it runs, no event
+// comes, so the page's input is all taken after each wait.
+void DriverWait(int ms) {
+  if (ms != 0 && !InputWaiting()) web_wait(ms);
+  TakePageInput();
+  FollowCanvas();
+}
+
+void DriverDeliverKey(Window *target, const KeyInput &key) {
+  if (key.native) {
+    const auto &field = *static_cast<const LabelledField *>(key.native.get());
+    web_focus_labelled(target->kind == WindowKind::Dialog ? target : target->parent,
+                       field.word.c_str());
+    return;
+  }
+  // Keys typed at the canvas ahead of the dialog; in the dialog the browser
+  // types them itself.
+  if (key.release || target->kind != WindowKind::Control) return;
+  if (target->control == ControlKind::Button && key.vk == VK_SPACE)
+    ButtonPressed(target);
+  else if (key.character)
+    DriverTypeText(target, std::string(1, key.character));
+}
