@@ -90,8 +90,3 @@ foreach(case ${BROWSER_CASES})
   set_tests_properties(browser.${case} PROPERTIES TIMEOUT 600 LABELS browser
     ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules;ONDULANE_LINUX_SNAPSHOT=${ONDULANE_LINUX_SNAPSHOT};COMPARISON_LOG=${CMAKE_BINARY_DIR}/web_vs_linux.txt")
 endforeach()
-# Keys typed ahead of a dialog opened by a link's values: alone on the
-# machine, as the desktop's typed-ahead test runs.
-if(TEST browser.type_ahead)
-  set_tests_properties(browser.type_ahead PROPERTIES RUN_SERIAL TRUE)
-endif()

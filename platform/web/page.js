@@ -10,12 +10,13 @@
 
 mergeInto(LibraryManager.library, {
   $Page__deps: ["$Asyncify", "malloc"],
+  $Page__postset: "Page.listen();",
   $Page: {
     // As PageInput in platform/web/internal.h.
     KEY: 1, CLOSE: 2, BUTTON: 3, LINK_VALUE: 4,
     input: [],  // {kind, window, vk, repeat, shift, character, word, value}, oldest first
     waker: null,
-    canvasWindow: 0,  // the program's window on the canvas
+    canvasWindow: 0,  // the program's window on the canvas; 0 until it is made
     face: '"Ondulane Sans", sans-serif',
     // The keys the program has commands for: they do nothing of the
     // browser's (help, find).
@@ -105,32 +106,24 @@ mergeInto(LibraryManager.library, {
       Page.push(Page.key(dialog.handle, e.key, e));
     },
 
-    // A link's values go in first, ahead of anything the user types: its
-    // key, each value into its field, and ENTER.
+    // A link's values go in first, ahead of anything the user typed while
+    // the page started: its key, each value into its field, and ENTER.
     putLink: function() {
       var query = new URLSearchParams(location.search);
       var words = Page.linkWords.filter(function(word) { return query.has(word); });
       if (!words.length) return;
-      Page.push(Page.key(Page.canvasWindow, Page.linkKey));
+      var link = [Page.key(Page.canvasWindow, Page.linkKey)];
       words.forEach(function(word) {
-        Page.push({kind: Page.LINK_VALUE, window: Page.canvasWindow, word: word,
+        link.push({kind: Page.LINK_VALUE, window: Page.canvasWindow, word: word,
                    value: query.get(word)});
       });
-      Page.push(Page.key(Page.canvasWindow, "Enter"));
+      link.push(Page.key(Page.canvasWindow, "Enter"));
+      Page.input.unshift.apply(Page.input, link);
     },
 
-    install: function(canvasWindow, title) {
-      Page.canvasWindow = canvasWindow;
-      document.title = Page.latin1(title);
-      Page.putLink();
+    // From the page's start: keys and taps wait for the program.
+    listen: function() {
       document.addEventListener("keydown", Page.onKeyDown);
-      new ResizeObserver(Page.resized).observe(document.getElementById("client"));
-      window.addEventListener("resize", Page.resized);
-      // A window moved to a screen of another density keeps its size.
-      (function watchRatio() {
-        matchMedia("(resolution: " + devicePixelRatio + "dppx)")
-            .addEventListener("change", function() { Page.resized(); watchRatio(); }, {once: true});
-      })();
       document.querySelectorAll("#bar button").forEach(function(button) {
         // A tap sends the key; the keyboard's focus stays where it was.
         button.addEventListener("mousedown", function(e) { e.preventDefault(); });
@@ -138,6 +131,19 @@ mergeInto(LibraryManager.library, {
           Page.push(Page.key(Page.canvasWindow, button.dataset.key));
         });
       });
+    },
+
+    install: function(canvasWindow, title) {
+      Page.canvasWindow = canvasWindow;
+      document.title = Page.latin1(title);
+      Page.putLink();
+      new ResizeObserver(Page.resized).observe(document.getElementById("client"));
+      window.addEventListener("resize", Page.resized);
+      // A window moved to a screen of another density keeps its size.
+      (function watchRatio() {
+        matchMedia("(resolution: " + devicePixelRatio + "dppx)")
+            .addEventListener("change", function() { Page.resized(); watchRatio(); }, {once: true});
+      })();
     },
 
     // The font of a dialog template: the embedded face, at the template's

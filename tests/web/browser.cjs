@@ -7,13 +7,36 @@ const puppeteer = require("puppeteer-core");
 
 const CHROMIUM = process.env.CHROMIUM || "/usr/bin/chromium";
 
-// Opens `page` (a path) with the URL's query `search`; returns the browser,
-// the tab, and the requests that were refused.
+// Whether the program has shown its window: the canvas has the client
+// area's device pixels, which it takes with the first picture put on it.
+function shown() {
+  const client = document.getElementById("client");
+  const canvas = document.getElementById("screen");
+  const device = (css) => Math.ceil(css * devicePixelRatio - 1e-6);
+  return canvas.width === device(client.clientWidth) && canvas.height === device(client.clientHeight);
+}
+
+// Asked without the page's timers, which may stand still.
+async function untilShown(tab) {
+  while (!(await tab.evaluate(shown))) await new Promise((resolve) => setTimeout(resolve, 10));
+}
+
+// The page's start held back until the test calls start(): its fonts, and
+// with them the program, wait.
+function holdStart() {
+  const load = document.fonts.load.bind(document.fonts);
+  const held = new Promise((resolve) => (window.startProgram = resolve));
+  document.fonts.load = (...args) => held.then(() => load(...args));
+}
+
+// Opens `page` (a path) with the URL's query `search` and waits for the
+// program's window, unless `held`: then the program starts with start().
+// Returns the browser, the tab, and the requests that were refused.
 async function openPage(
   pagePath,
   {
     search = "", width = 1000, height = 700, scale = 1, touch = false, beforeLoad = null,
-    realClock = false,
+    realClock = false, held = false,
   } = {},
 ) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), "ondulane-page-"));
@@ -40,8 +63,13 @@ async function openPage(
   const errors = [];
   tab.on("pageerror", (e) => errors.push(String(e)));
   if (beforeLoad) await tab.evaluateOnNewDocument(beforeLoad);
+  if (held) await tab.evaluateOnNewDocument(holdStart);
   await tab.goto(url, { waitUntil: "load" });
-  await tab.waitForFunction(() => document.title === "Ondulane");
+  const start = async () => {
+    await tab.evaluate(() => window.startProgram());
+    await untilShown(tab);
+  };
+  if (!held) await untilShown(tab);
   // The page's clock stands still from here on but for advance(): ticks
   // come only when a test lets time pass, however fast the machine.
   const cdp = await tab.createCDPSession();
@@ -55,7 +83,7 @@ async function openPage(
     await browser.close();
     fs.rmSync(folder, { recursive: true, force: true });
   };
-  return { browser, tab, refused, errors, close, advance };
+  return { browser, tab, refused, errors, close, advance, start };
 }
 
 module.exports = { openPage };
