@@ -334,6 +334,7 @@ const cases = {
       { keys: ["F3", "Enter", "Enter"], wait: 1000, expect: "running" },
       { held: true, keys: ["F2", "1", "5", "0", "Tab", "1", "0", "0", "Enter"], wait: 0,
         expect: "linked" },
+      { held: true, keys: ["F3", "Space", "F2"], wait: 0, expect: "values dialog 75 35" },
       { held: true, search: LINK_150_100, keys: ["F2"], wait: 0,
         expect: "values dialog 1.5e+002 1.e+002" },
       { held: true, search: LINK_150_100, keys: ["Enter"], wait: 1000, expect: "running" },
