@@ -31,12 +31,12 @@ add_custom_command(OUTPUT ${ICON}
   COMMAND icotool -c -o ${ICON} ${ICON_PNGS}
   DEPENDS ${ICON_PNGS} VERBATIM)
 
-file(GLOB PROGRAM_SOURCES CONFIGURE_DEPENDS app/*.cpp model/*.cpp display/*.cpp dialogs/*.cpp)
+include(cmake/sources.cmake)
 set(RESOURCES ${CMAKE_SOURCE_DIR}/app/ondulane_windows.rc)
 set_source_files_properties(${RESOURCES} PROPERTIES
   OBJECT_DEPENDS "${ICON};${MANIFEST};${CMAKE_SOURCE_DIR}/dialogs/ondulane.rc;${CMAKE_SOURCE_DIR}/dialogs/resource.h"
   COMPILE_DEFINITIONS "ONDULANE_VERSION=${PROJECT_VERSION};ONDULANE_VERSION_COMMAS=${ONDULANE_VERSION_COMMAS}")
-add_executable(ondulane WIN32 ${PROGRAM_SOURCES} ${RESOURCES})
+add_executable(ondulane WIN32 ${ONDULANE_PROGRAM_SOURCES} ${RESOURCES})
 target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
 
 include(cmake/pure_tests.cmake)

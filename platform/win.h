@@ -1,7 +1,9 @@
 // The window-system calls the program is written against. On Windows this is
 // the system's own header; elsewhere the same names, values and effects are
-// declared here and implemented on Qt in platform/qt/, and none of Qt's types
-// appear in this header.
+// declared here and implemented in two halves, as USER32 and GDI32 are: the
+// window manager in platform/user/ and the drawing core in platform/gdi/,
+// over a driver for the system (platform/qt/, platform/web/, or
+// platform/headless/ for tests). No toolkit's types appear in this header.
 #pragma once
 
 #ifdef _WIN32

@@ -8,8 +8,9 @@ RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev
   fonts-liberation2)
 # Building the Debian package.
 PACKAGE_PACKAGES=(dpkg-dev file)
-# The tests, the benchmarks and the package checks.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev xvfb xauth xdotool openbox x11-apps imagemagick
+# The tests, the benchmarks and the package checks; FreeType draws the text
+# of the driver without a display that the program's tests run on.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev xvfb xauth xdotool openbox x11-apps imagemagick
   x11-utils x11-xserver-utils valgrind lintian desktop-file-utils appstream)
 
 # The Windows build (scripts/build-windows) and its tests under Wine;
