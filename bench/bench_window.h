@@ -5,7 +5,7 @@
 
 #include "app/state.h"
 #include "app/wndproc.h"
-#include "platform/qt/win_testing.h"
+#include "platform/qt/testing.h"
 #include "platform/win.h"
 
 // Made once per process at the given client size and painted.

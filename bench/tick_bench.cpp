@@ -3,13 +3,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <vector>
 
 #include "app/state.h"
 #include "app/wndproc.h"
 #include "bench/bench_window.h"
-#include "platform/qt/internal.h"
-#include "platform/qt/win_testing.h"
+#include "platform/qt/testing.h"
+#include "platform/user/window.h"
 #include "platform/win.h"
 
 namespace {
@@ -99,19 +100,20 @@ void BM_PixelsChangedPerTick(benchmark::State &state) {
     StartRun(hwnd);
     PumpMessagesForTesting();
     while (g_running) {
-      const QImage before = hwnd->screen.copy();
+      // The screen image the window manager keeps: device pixels, row by row.
+      const std::vector<std::uint32_t> before = hwnd->pixels;
       WndProc(hwnd, WM_TIMER, kTimerId, 0);
-      QRect box;
-      for (int y = 0; y < before.height(); ++y) {
-        const auto *a = reinterpret_cast<const QRgb *>(before.constScanLine(y));
-        const auto *b = reinterpret_cast<const QRgb *>(hwnd->screen.constScanLine(y));
-        for (int x = 0; x < before.width(); ++x)
-          if (a[x] != b[x]) {
+      const std::vector<std::uint32_t> &after = hwnd->pixels;
+      const int width = hwnd->surface.width, height = hwnd->surface.height;
+      int left = width, top = height, right = -1, bottom = -1;
+      for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+          if (before[std::size_t(y) * width + x] != after[std::size_t(y) * width + x]) {
             ++changed;
-            box |= QRect(x, y, 1, 1);
+            left = std::min(left, x), right = std::max(right, x);
+            top = std::min(top, y), bottom = y;
           }
-      }
-      boxed += double(box.width()) * box.height();
+      if (right >= 0) boxed += double(right - left + 1) * (bottom - top + 1);
       ++ticks;
     }
   }

@@ -1,12 +1,10 @@
-// Modal dialogs from templates, and their controls, on Qt.
+// The native side of dialogs on Qt: a QDialog and its widgets where the
+// window manager placed them, in the template's font.
 //
-// A template becomes a QDialog laid out in dialog units of its own font.
-// What the user does in it becomes queued WM_COMMAND messages, which the
-// dialog's own message loop hands to its procedure; Escape and the close box
-// only ask the procedure, which decides whether the dialog ends. The dialog
-// is modal through its loop and the keyboard routing, not Qt's modality,
-// which would drop keys that reach the owner before the dialog has the focus.
-#include <QApplication>
+// The window manager decides what every key does; the widgets only show and
+// take what it leaves to them. A dialog is modal through its loop and the
+// routing of keys, not Qt's modality, which would drop keys that reach the
+// owner before the dialog has the focus.
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFontDatabase>
@@ -18,76 +16,54 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "platform/qt/internal.h"
 
 namespace {
 
-constexpr int kDefaultTabStopDlu =
-    32;  // a multi-line field's tab stops, every 8 average characters
-constexpr WORD BN_CLICKED = 0;
 // Faces to take when a template's own face is not installed.
 const QStringList kSubstituteFaces = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans"};
 
-std::vector<std::unique_ptr<Window>> g_controls;  // the controls of every open dialog
-std::vector<Window *> g_dialogLoops;              // dialogs in their loops, innermost last
+std::vector<Window *> g_dialogs;  // made and not destroyed, innermost last
 
-// Rounds half away from zero, as the platform's MulDiv does.
-int MulDivRounded(int number, int numerator, int denominator) {
-  long long product = 1LL * number * numerator;
-  long long half = (product < 0 ? -denominator : denominator) / 2;
-  return int((product + half) / denominator);
+QString Latin1(const std::string &text) {
+  return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
-// Pixels per dialog unit come from the font: x by a quarter of the average
-// character width, y by an eighth of the line height.
-struct DialogUnits {
-  int charWidth;
-  int lineHeight;
-  int X(int dlu) const { return MulDivRounded(dlu, charWidth, 4); }
-  int Y(int dlu) const { return MulDivRounded(dlu, lineHeight, 8); }
-  QRect Rect(int x, int y, int cx, int cy) const { return QRect(X(x), Y(y), X(cx), Y(cy)); }
-};
+bool IsMultiLine(const Window *w) { return w && w->control == ControlKind::MultiLineEdit; }
 
-QFont TemplateFont(const DialogTemplate &t) {
+// The text property of a control's widget: Qt keeps lines ending in LF
+// where the program has CR LF.
+const char *TextProperty(const Window *w) { return IsMultiLine(w) ? "plainText" : "text"; }
+
+// Where an offset into a field's text as the program counts it falls in Qt's.
+int Position(const QString &text, int offset) {
+  int position = 0;
+  for (int counted = 0; position < text.size() && counted < offset; ++position)
+    counted += text[position] == '\n' ? 2 : 1;
+  return position;
+}
+
+QFont TemplateFont(const Window *dialog) {
   QFont font;
   QStringList faces = kSubstituteFaces;
-  if (QFontDatabase::hasFamily(QString::fromLatin1(t.font)))
-    faces.prepend(QString::fromLatin1(t.font));
+  if (QFontDatabase::hasFamily(Latin1(dialog->font))) faces.prepend(Latin1(dialog->font));
   font.setFamilies(faces);
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSize(t.pointSize);
+  font.setPointSize(dialog->pointSize);
   return font;
-}
-
-// The average width is that of the 52 letters, rounded, as dialog managers
-// measure it.
-DialogUnits UnitsOf(const QFont &font) {
-  QFontMetrics metrics(font);
-  int letters = metrics.horizontalAdvance(
-      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-  return DialogUnits{(letters / 26 + 1) / 2, metrics.height()};
 }
 
 class TemplateDialog : public QDialog {
  public:
-  TemplateDialog(Window *window, QWidget *owner, Qt::WindowFlags flags)
-      : QDialog(owner, flags), window_(window) {}
-
-  // Escape comes here.
-  void reject() override { QueueMessage(window_, WM_COMMAND, IDCANCEL, 0); }
+  using QDialog::QDialog;
 
  protected:
   void closeEvent(QCloseEvent *e) override {
     e->ignore();
-    QueueMessage(window_, WM_COMMAND, IDCANCEL, 0);
+    if (Window *dialog = WindowOf(this)) PostCloseInput(dialog);
   }
-
- private:
-  Window *window_;
 };
 
 // Draws a dotted focus rectangle inside the button that has the focus, so
@@ -111,255 +87,167 @@ class DialogButton : public QPushButton {
   }
 };
 
-Qt::WindowFlags FlagsFor(DWORD style) {
-  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
-  if (style & WS_CAPTION) flags |= Qt::WindowTitleHint;
-  if (style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  return flags;
-}
-
-Qt::FocusPolicy FocusFor(DWORD style) {
-  return style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus;
-}
-
-QWidget *MakeLabel(const DialogControl &c, QWidget *parent) {
-  auto *label = new QLabel(QString::fromLatin1(c.text), parent);
-  label->setTextFormat(Qt::PlainText);
-  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  label->setWordWrap(true);
-  return label;
-}
-
-// Read-only, wrapped at its width, scrolled vertically; Tab moves on as in
-// any dialog, and the text can still be selected and copied.
-QWidget *MakeTextField(const DialogControl &c, QWidget *parent, const DialogUnits &units) {
-  auto *field = new QPlainTextEdit(QString::fromLatin1(c.text), parent);
-  field->setReadOnly(c.style & ES_READONLY);
-  if (c.style & ES_READONLY)
+QWidget *MakeControl(Window *c, QWidget *parent) {
+  const bool readOnly = c->style & ES_READONLY;
+  if (c->control == ControlKind::Button) {
+    auto *button = new DialogButton(parent);
+    button->setDefault(c->IsDefaultButton());
+    QObject::connect(button, &QPushButton::clicked, [c] { ButtonPressed(c); });
+    return button;
+  }
+  if (c->control == ControlKind::Edit) {
+    auto *field = new QLineEdit(parent);
+    field->setFrame(c->style & WS_BORDER);
+    field->setReadOnly(readOnly);
+    return field;
+  }
+  if (c->control == ControlKind::Static) {
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+  }
+  // Wrapped at its width, scrolled vertically; read-only, its text can
+  // still be selected and copied.
+  auto *field = new QPlainTextEdit(parent);
+  field->setReadOnly(readOnly);
+  if (readOnly)
     field->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   field->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   field->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
   field->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  field->setVerticalScrollBarPolicy(c.style & WS_VSCROLL ? Qt::ScrollBarAlwaysOn
-                                                         : Qt::ScrollBarAlwaysOff);
-  field->setTabStopDistance(units.X(kDefaultTabStopDlu));
-  field->setTabChangesFocus(true);
-  if (!(c.style & WS_BORDER)) field->setFrameShape(QFrame::NoFrame);
-  field->setFocusPolicy(FocusFor(c.style));
+  field->setVerticalScrollBarPolicy(c->style & WS_VSCROLL ? Qt::ScrollBarAlwaysOn
+                                                          : Qt::ScrollBarAlwaysOff);
+  field->setTabStopDistance(c->parent->tabPixels);
+  if (!(c->style & WS_BORDER)) field->setFrameShape(QFrame::NoFrame);
   return field;
 }
 
-QWidget *MakeLineField(const DialogControl &c, QWidget *parent) {
-  auto *field = new QLineEdit(QString::fromLatin1(c.text), parent);
-  field->setFrame(c.style & WS_BORDER);
-  field->setReadOnly(c.style & ES_READONLY);
-  field->setFocusPolicy(FocusFor(c.style));
-  return field;
-}
-
-QWidget *MakeButton(const DialogControl &c, QWidget *parent, Window *dialog, Window *control) {
-  auto *button = new DialogButton(QString::fromLatin1(c.text), parent);
-  button->setDefault(c.style & BS_DEFPUSHBUTTON);
-  button->setFocusPolicy(FocusFor(c.style));
-  QObject::connect(button, &QPushButton::clicked, [dialog, control] {
-    QueueMessage(dialog, WM_COMMAND, WPARAM(WORD(control->id)) | WPARAM(BN_CLICKED) << 16,
-                 LPARAM(control));
-  });
-  return button;
-}
-
-QWidget *MakeControl(const DialogControl &c, QWidget *parent, const DialogUnits &units,
-                     Window *dialog, Window *control) {
-  QString kind = QString::fromLatin1(c.kind);
-  if (kind == "BUTTON") return MakeButton(c, parent, dialog, control);
-  if (kind == "EDIT")
-    return c.style & ES_MULTILINE ? MakeTextField(c, parent, units) : MakeLineField(c, parent);
-  return MakeLabel(c, parent);
-}
-
-// Builds the dialog and one control window per template entry; the
-// creation order is the tab order.
-std::unique_ptr<Window> BuildDialog(const DialogTemplate &t, HWND owner, DLGPROC proc) {
-  auto dialog = std::make_unique<Window>();
-  dialog->dlgProc = proc;
-  dialog->parent = owner;
-  QWidget *ownerWidget = owner ? owner->widget.data() : nullptr;
-  auto *widget = new TemplateDialog(dialog.get(), ownerWidget, FlagsFor(t.style));
-  dialog->widget = widget;
-  widget->setWindowTitle(QString::fromLatin1(t.caption));
-  widget->setFont(TemplateFont(t));
-  DialogUnits units = UnitsOf(widget->font());
-  // The client area stands at the template's position; the frame goes round it.
-  QPoint origin = ownerWidget ? ownerWidget->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
-  QRect client = units.Rect(t.x, t.y, t.cx, t.cy).translated(origin);
-  widget->setFixedSize(client.size());
-  widget->setGeometry(client);
-  dialog->frame = FrameBeforeShowing(widget).value_or(QMargins());
-  for (int i = 0; i < t.controlCount; ++i) {
-    const DialogControl &c = t.controls[i];
-    auto control = std::make_unique<Window>();
-    control->parent = dialog.get();
-    control->id = c.id;
-    QWidget *w = MakeControl(c, widget, units, dialog.get(), control.get());
-    w->setGeometry(units.Rect(c.x, c.y, c.cx, c.cy));
-    w->setVisible(c.style & WS_VISIBLE);
-    control->widget = w;
-    g_controls.push_back(std::move(control));
+// The window manager has answered for a dialog that has closed: what the
+// owner had uncovered meanwhile is weighed against where the dialog stood.
+void Answered(QPointer<QWidget> shell, QPointer<QWidget> owner, QMargins frame) {
+  if (Window *w = WindowOf(owner); w && w->driver && NativeOf(w).answers > 0) {
+    if (shell) NativeOf(w).kept |= OuterRectOver(shell, frame, owner);
+    --NativeOf(w).answers;
+    Uncovered(w, QRegion());
   }
-  return dialog;
-}
-
-// Takes the dialog and its controls away, with any message still queued for
-// them.
-void DestroyDialog(std::unique_ptr<Window> dialog) {
-  delete dialog->widget.data();
-  for (auto &c : g_controls)
-    if (c->parent == dialog.get()) DestroyWindow(c.get());
-  std::erase_if(g_controls, [&](const auto &c) { return c->parent == dialog.get(); });
-  DestroyWindow(dialog.get());
-}
-
-Window *ControlShowing(const QWidget *widget) {
-  for (auto &c : g_controls)
-    if (c->widget && c->widget == widget) return c.get();
-  return nullptr;
-}
-
-// Edit controls give their lines as CR LF; Qt keeps LF.
-QString FromWindowsText(LPCSTR text) {
-  return QString::fromLatin1(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
-// EM_SETSEL: start -1 removes the selection, end -1 runs to the end of the
-// text, and the caret goes to the end given.
-void SelectText(QWidget *widget, int start, int end) {
-  if (auto *line = qobject_cast<QLineEdit *>(widget)) {
-    int length = int(line->text().size());
-    if (start < 0) return line->deselect();
-    if (end < 0 || end > length) end = length;
-    line->setSelection(std::min(start, length), end - std::min(start, length));
-  } else if (auto *text = qobject_cast<QPlainTextEdit *>(widget)) {
-    QTextCursor cursor = text->textCursor();
-    int length = text->document()->characterCount() - 1;
-    if (start < 0) {
-      cursor.clearSelection();
-    } else {
-      cursor.setPosition(std::min(start, length));
-      cursor.setPosition(end < 0 || end > length ? length : end, QTextCursor::KeepAnchor);
-    }
-    text->setTextCursor(cursor);
-  }
+  if (shell && !WindowOf(shell)) shell->deleteLater();
 }
 
 }  // namespace
 
-INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR tmpl, HWND owner, DLGPROC proc, LPARAM init) {
-  auto id = reinterpret_cast<std::uintptr_t>(tmpl);
-  const DialogTemplate *t = id <= 0xFFFF ? FindDialogTemplate(int(id)) : nullptr;
-  if (!t || !proc) return -1;
+FontMeasure DriverMeasureDialogFont(const Window *dialog) {
   EnsureApplication();
-  std::unique_ptr<Window> dialog = BuildDialog(*t, owner, proc);
-  HWND dlg = dialog.get();
-  // A procedure that returns non-zero leaves the focus to the dialog manager.
-  if (proc(dlg, WM_INITDIALOG, 0, init)) {
-    QWidget *first = dlg->widget->nextInFocusChain();
-    while (first != dlg->widget && first->focusPolicy() != Qt::StrongFocus)
-      first = first->nextInFocusChain();
-    if (first != dlg->widget) first->setFocus(Qt::TabFocusReason);
-  }
-  if (!dlg->dialogEnded) {
-    dlg->widget->show();
-    dlg->widget->activateWindow();
-  }
-  g_dialogLoops.push_back(dlg);
-  while (!dlg->dialogEnded) {
-    MSG m;
-    if (!GetMessageA(&m, nullptr, 0, 0)) {
-      PostQuitMessage(int(m.wParam));  // the program's own loop must see it too
-      break;
-    }
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
-  }
-  g_dialogLoops.pop_back();
-  INT_PTR result = dlg->dialogResult;
-  DestroyDialog(std::move(dialog));
-  if (owner && owner->widget) owner->widget->activateWindow();
-  return result;
+  const QFontMetrics metrics(TemplateFont(dialog));
+  return FontMeasure{
+      metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"),
+      metrics.height()};
 }
 
-BOOL EndDialog(HWND dlg, INT_PTR result) {
-  if (!dlg || !dlg->dlgProc || dlg->dialogEnded) return 0;
-  dlg->dialogEnded = true;
-  dlg->dialogResult = result;
-  // Dialogs keep what they cover, frame and all, so the uncovering their
-  // closing causes repaints nothing, however late it comes and even when Qt
-  // has not learnt the frame yet; the next uncovering repaints as anywhere.
-  if (Window *owner = dlg->parent; owner && dlg->widget && owner->widget)
-    owner->savedBits = OuterRectOver(dlg->widget, dlg->frame, owner->widget);
-  if (dlg->widget) dlg->widget->hide();
-  return 1;
+void DriverCreateDialog(Window *dialog) {
+  QWidget *owner = WidgetOf(dialog->parent);
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
+  if (dialog->style & WS_CAPTION) flags |= Qt::WindowTitleHint;
+  if (dialog->style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  auto *widget = new TemplateDialog(owner, flags);
+  Attach(dialog, widget);
+  widget->setWindowTitle(Latin1(dialog->text));
+  widget->setFont(TemplateFont(dialog));
+  // The client area stands where it was placed; the frame goes round it.
+  const Rect &p = dialog->place;
+  const QRect client = QRect(p.left, p.top, p.Width(), p.Height())
+                           .translated(owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint());
+  widget->setFixedSize(client.size());
+  widget->setGeometry(client);
+  g_dialogs.push_back(dialog);
 }
 
-QWidget *OpenDialog() {
-  return g_dialogLoops.empty() || g_dialogLoops.back()->dialogEnded ? nullptr
-                                                                    : g_dialogLoops.back()->widget;
+void DriverCreateControl(Window *control) {
+  QWidget *widget = MakeControl(control, WidgetOf(control->parent));
+  Attach(control, widget);
+  DriverSetText(control, control->text);
+  const Rect &p = control->place;
+  widget->setGeometry(p.left, p.top, p.Width(), p.Height());
+  widget->setVisible(control->style & WS_VISIBLE);
+  if (control->control != ControlKind::Static)
+    widget->setFocusPolicy(control->style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
 }
 
-HWND GetDlgItem(HWND dlg, int id) {
-  for (auto &c : g_controls)
-    if (c->parent == dlg && c->id == id) return c.get();
+void DriverShowDialog(Window *dialog) {
+  WidgetOf(dialog)->show();
+  WidgetOf(dialog)->activateWindow();
+}
+
+// A dialog keeps what it covered, frame and all, until the window manager
+// has answered for it: the uncovering its closing causes repaints nothing,
+// however late it comes and even when the window manager had not placed
+// the dialog yet; the next uncovering repaints as anywhere.
+void DriverHideDialog(Window *dialog) {
+  QWidget *widget = WidgetOf(dialog), *owner = WidgetOf(dialog->parent);
+  if (!owner || dialog->parent->kind != WindowKind::TopLevel) return widget->hide();
+  Native &o = NativeOf(dialog->parent);
+  o.kept |= OuterRectOver(widget, QMargins(), owner);
+  widget->hide();
+  if (AskWindowManager(widget,
+                       [shell = QPointer<QWidget>(widget), ownerWidget = QPointer<QWidget>(owner)](
+                           QMargins frame) { Answered(shell, ownerWidget, frame); })) {
+    ++o.answers;
+    NativeOf(dialog).answers = 1;
+  }
+}
+
+QWidget *ShownDialog() {
+  for (auto it = g_dialogs.rbegin(); it != g_dialogs.rend(); ++it)
+    if (QWidget *widget = WidgetOf(*it); widget && widget->isVisible()) return widget;
   return nullptr;
 }
 
-HWND SetFocus(HWND hwnd) {
-  Window *previous = ControlShowing(QApplication::focusWidget());
-  if (hwnd && hwnd->widget) hwnd->widget->setFocus(Qt::OtherFocusReason);
-  return previous;
+void ForgetDialog(Window *w) { std::erase(g_dialogs, w); }
+
+Window *DriverFocusedControl() {
+  QWidget *dialog = g_dialogs.empty() ? nullptr : WidgetOf(g_dialogs.back());
+  return dialog ? WindowOf(dialog->focusWidget()) : nullptr;
 }
 
-BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
-  if (!hwnd || !hwnd->widget || !text) return 0;
-  QWidget *widget = hwnd->widget;
-  if (auto *line = qobject_cast<QLineEdit *>(widget))
-    line->setText(QString::fromLatin1(text));
-  else if (auto *field = qobject_cast<QPlainTextEdit *>(widget))
-    field->setPlainText(FromWindowsText(text));
-  else if (auto *label = qobject_cast<QLabel *>(widget))
-    label->setText(QString::fromLatin1(text));
-  else if (auto *button = qobject_cast<QPushButton *>(widget))
-    button->setText(QString::fromLatin1(text));
-  else
-    widget->setWindowTitle(QString::fromLatin1(text));
-  return 1;
+void DriverSetFocus(Window *control) {
+  if (QWidget *widget = WidgetOf(control)) widget->setFocus(Qt::OtherFocusReason);
 }
 
-int GetWindowTextA(HWND hwnd, LPSTR buf, int max) {
-  if (!buf || max <= 0) return 0;
-  buf[0] = '\0';
-  if (!hwnd || !hwnd->widget) return 0;
-  QWidget *widget = hwnd->widget;
-  QString text;
-  if (auto *line = qobject_cast<QLineEdit *>(widget))
-    text = line->text();
-  else if (auto *field = qobject_cast<QPlainTextEdit *>(widget))
-    text = field->toPlainText().replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-  else if (auto *label = qobject_cast<QLabel *>(widget))
-    text = label->text();
-  else if (auto *button = qobject_cast<QPushButton *>(widget))
-    text = button->text();
-  else
-    text = widget->windowTitle();
-  // Characters outside Latin-1 arrive as '?'.
-  QByteArray bytes = text.toLatin1();
-  int count = std::min(int(bytes.size()), max - 1);
-  std::copy_n(bytes.constData(), count, buf);
-  buf[count] = '\0';
-  return count;
+void DriverSetText(Window *w, const std::string &text) {
+  QWidget *widget = WidgetOf(w);
+  if (widget && w->kind == WindowKind::Control)
+    widget->setProperty(TextProperty(w), Latin1(text).replace("\r\n", "\n"));
+  else if (widget)
+    widget->setWindowTitle(Latin1(text));
 }
 
-LRESULT SendControlMessage(Window *control, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == EM_SETSEL && control->widget)
-    SelectText(control->widget, int(wParam), int(lParam));
-  return 0;
+std::string DriverEditText(Window *w) {
+  QWidget *widget = WidgetOf(w);
+  QString text = widget ? widget->property(TextProperty(w)).toString() : QString();
+  if (IsMultiLine(w)) text.replace("\n", "\r\n");
+  const QByteArray bytes = text.toLatin1();  // characters outside Latin-1 come as '?'
+  return std::string(bytes.constData(), std::size_t(bytes.size()));
+}
+
+// Start -1 drops the selection and leaves the caret where it is.
+void DriverSelectText(Window *control, int start, int end) {
+  if (auto *line = qobject_cast<QLineEdit *>(WidgetOf(control)))
+    return start < 0 ? line->deselect() : line->setSelection(start, end - start);
+  auto *field = qobject_cast<QPlainTextEdit *>(WidgetOf(control));
+  if (!field) return;
+  QTextCursor cursor = field->textCursor();
+  const QString text = field->toPlainText();
+  if (start >= 0) cursor.setPosition(Position(text, start));
+  cursor.setPosition(start >= 0 ? Position(text, end) : cursor.position(),
+                     start >= 0 ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+  field->setTextCursor(cursor);
+}
+
+void DriverTypeText(Window *control, const std::string &text) {
+  QWidget *widget = WidgetOf(control);
+  if (!widget || widget->property("readOnly").toBool()) return;
+  const QString typed = Latin1(text).replace("\r\n", "\n");
+  if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(typed);
+  if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(typed);
 }

@@ -1,71 +1,71 @@
-// Shared between the Qt-backed files of the platform layer only.
+// Shared between the files of the Qt driver only.
 #pragma once
 
-#include <QColor>
-#include <QFont>
 #include <QImage>
 #include <QPointer>
-#include <QRect>
+#include <QRegion>
 #include <QWidget>
+#include <cstdlib>
+#include <functional>
 #include <memory>
 #include <optional>
-#include <vector>
 
-#include "platform/user/dialog_template.h"
-#include "platform/gdi/surface.h"
-#include "platform/win.h"
+#include "platform/qt/testing.h"
+#include "platform/user/driver.h"
 
-struct Window {
+// What the driver keeps of a window, behind Window::driver.
+struct Native {
   QPointer<QWidget> widget;
-  WNDPROC proc = nullptr;     // top-level windows
-  DLGPROC dlgProc = nullptr;  // dialogs
-  Window *parent = nullptr;   // a dialog's owner, a control's dialog
-  int id = 0;                 // a control's id
-  bool invalid = false;       // a WM_PAINT is due
-  bool destroyed = false;
-  QImage screen;    // a top-level window's client area in device pixels, kept between paints
-  Surface surface;  // the drawing core's view of it
-  bool putsScreen = false;  // shows it straight on its X11 window, not through Qt's backing store
-  QSize reportedSize;       // the size given with the last WM_SIZE
-  QSize outerToFit;         // an outer size to set once shown, when the frame was not known before
-  QRect savedBits;          // where a dialog has just closed over the window, in its client area
-  QMargins frame;           // a dialog's frame, as the window manager told before it was shown
-  bool dialogEnded = false;
-  INT_PTR dialogResult = 0;
+  QImage screen;            // a top-level window's Window::pixels, not copied
+  bool putsScreen = false;  // shown straight on its X11 window, past Qt's backing store
+  QSize outerToFit;         // to set once shown, when the frame was not known before
+  // A top-level window: where its closed dialogs kept what they covered,
+  // what was uncovered since, and the window manager's answers for those
+  // dialogs still to come. A dialog: 1 while its answer is to come.
+  QRect kept;
+  QRegion uncovered;
+  int answers = 0;
 };
 
+Native &NativeOf(const Window *);
+QWidget *WidgetOf(const Window *);
+// The window a widget, or a top-level window's QWindow, shows; or null.
+Window *WindowOf(const QObject *);
+// Marks the widget (the first one: the window's) or QWindow as showing it.
+void Attach(Window *, QObject *);
+const QImage &ScreenImage(Window *);  // on the window's own pixels
+// Part of a top-level window uncovered; none when an answer has come.
+void Uncovered(Window *, const QRegion &);
+
+// application.cpp
+void EnsureApplication();
+// Handles events, asleep between them, until `done` or for `ms` at most.
+void WaitUntil(const std::function<bool()> &done, int ms);
+
+// dialog.cpp
+QWidget *ShownDialog();       // the innermost, or null
+void ForgetDialog(Window *);  // any window about to go
+
+// frame_extents.cpp
+struct xcb_connection_t;
+xcb_connection_t *QtConnection();  // null on other window systems than X11
+template <typename T>
+using Reply = std::unique_ptr<T, decltype(&std::free)>;  // of an xcb request
 // The frame the window manager will put round a top-level window, asked
-// before the window is first shown; none when it cannot tell.
+// before it is first shown; none when it cannot tell.
 std::optional<QMargins> FrameBeforeShowing(QWidget *);
 // Where a window lies with its frame, as the window system has it now, in
-// the client coordinates of another; a frame not put round it yet counts
-// as the one given.
+// the client coordinates of another; `frame` goes round it where the window
+// manager has not put its own yet.
 QRect OuterRectOver(QWidget *, QMargins frame, QWidget *other);
-// Creates the QApplication on first use.
-void EnsureApplication();
-// Queues a message as PostMessageA does.
-void QueueMessage(HWND, UINT, WPARAM, LPARAM);
-// Shows the changed part of a window's screen image, in device pixels.
-void PresentScreen(Window *, const QRect &changed);
-// Gives a window a white screen image for a client area of `client` logical
-// pixels at `scale` device pixels each (draw.cpp).
-void MakeScreen(Window *, QSize client, qreal scale);
-// Whether a widget's X11 window takes pixels laid out as a screen image's
-// (screen_x11.cpp); false on other window systems.
+// Asks the window manager to answer for a window it was asked to hide. The
+// answer comes once it has handled all that was asked of it before; then
+// `answered` runs, after the events that came before, with the frame the
+// window manager tells for the window. False when no answer will come.
+bool AskWindowManager(QWidget *, std::function<void(QMargins frame)> answered);
+
+// screen_x11.cpp: whether the widget's X11 window takes the screen image's
+// pixels as they are; putting them, and sending what was put.
 bool CanPutScreenDirectly(QWidget *);
-// How a changed rectangle of a screen image goes to an X11 window: clipped
-// to the image and to X11's coordinates, in pieces of at most columns by rows
-// that fit a request of requestBytes and, unless whole rows, the copy strip.
-struct PutPieces {
-  QRect area;
-  int columns = 0, rows = 0;
-};
-PutPieces PlanPut(QRect changed, QSize image, size_t requestBytes);
-// Sends part of a screen image to a widget's X11 window, once flushed.
 void PutScreen(QWidget *, const QImage &screen, QRect);
-// Sends what was put; the changes shown at each turn of the event loop are sent so.
 void FlushPutScreens();
-// Messages to dialog controls (dialog.cpp).
-LRESULT SendControlMessage(Window *, UINT, WPARAM, LPARAM);
-// The innermost dialog that is running, which has the keyboard; null when none.
-QWidget *OpenDialog();

@@ -7,13 +7,10 @@
 // the event loop.
 #include <xcb/xcb.h>
 
-#include <QGuiApplication>
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 
 #include "platform/qt/internal.h"
 
@@ -23,20 +20,11 @@ constexpr int kBytesPerPixel = 4;
 constexpr size_t kStripBytes = 256 * 1024;  // the rows of one request, when not whole rows
 constexpr int kX11Extent = 32768;           // X11 places pixels at 16-bit signed coordinates
 
-template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;
-
 xcb_connection_t *g_connection = nullptr;  // Qt's, once a window shows its image directly
 xcb_gcontext_t g_gc = 0;                   // copies pixels as they are
 uint8_t g_depth = 0;                       // of the windows that show their image directly
 bool g_unflushed = false;                  // requests wait in the connection's buffer
 alignas(4) uint8_t g_strip[kStripBytes];   // the part rows of one request
-
-xcb_connection_t *Connection() {
-  auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  if (QGuiApplication::platformName() != "xcb" || !x11) return nullptr;
-  return x11->connection();
-}
 
 const xcb_visualtype_t *FindVisual(xcb_connection_t *c, xcb_visualid_t id, uint8_t depth) {
   for (auto s = xcb_setup_roots_iterator(xcb_get_setup(c)); s.rem; xcb_screen_next(&s))
@@ -64,7 +52,7 @@ bool SameLayout(xcb_connection_t *c, const xcb_visualtype_t &v, uint8_t depth) {
 }  // namespace
 
 bool CanPutScreenDirectly(QWidget *widget) {
-  xcb_connection_t *c = Connection();
+  xcb_connection_t *c = QtConnection();
   if (!c) return false;
   auto window = xcb_window_t(widget->winId());
   Reply<xcb_get_window_attributes_reply_t> attributes(
@@ -86,7 +74,7 @@ bool CanPutScreenDirectly(QWidget *widget) {
   return true;
 }
 
-PutPieces PlanPut(QRect changed, QSize image, size_t requestBytes) {
+PutPieces PlanPut(QRect changed, QSize image, std::size_t requestBytes) {
   QRect area = changed & QRect(QPoint(0, 0), image) & QRect(0, 0, kX11Extent, kX11Extent);
   if (area.isEmpty()) return PutPieces{};
   auto rowBytes = size_t(area.width()) * kBytesPerPixel;

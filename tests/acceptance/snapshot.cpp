@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/qt/testing.h"
 #include "tests/app/test_window.h"
 
 int main(int argc, char **argv) {

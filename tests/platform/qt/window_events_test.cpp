@@ -1,24 +1,24 @@
+// What the Qt driver makes of Qt's events on a top-level window: keys, sizes
+// and minimising; and how it puts a screen image on an X11 window.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QTimer>
 #include <vector>
 
-#include "platform/qt/internal.h"
+#include "platform/qt/testing.h"
 #include "tests/app/test_window.h"
-#include "tests/dialogs/dialog_user.h"
+#include "tests/platform/qt/qt_user.h"
 
 namespace {
 
 // A key typed into the main window, as the window system delivers it.
-void Press(TestWindow &w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
+void Press(TestWindow &, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
            bool autoRepeat = false) {
-  QString text = key < 0x80 ? QString(QChar(key)) : QString();
-  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-    QKeyEvent e(type, key, mods, text, autoRepeat);
-    QApplication::sendEvent(w.hwnd->widget, &e);
-  }
+  ASSERT_NE(MainWidget(), nullptr);
+  Press(MainWidget(), key, mods, autoRepeat);
 }
 
 }  // namespace
@@ -39,6 +39,7 @@ TEST(WindowEvents, KeysReachTheProcedureAsQueuedKeyDowns) {
       {"an even number of repeats cancels", Qt::Key_Return, Qt::NoModifier, true, 4, 0},
       {"Alt+Return takes the default path", Qt::Key_Return, Qt::AltModifier, false, 1, 0},
       {"letters are ignored", Qt::Key_A, Qt::NoModifier, false, 1, 0},
+      {"Tab is ignored", Qt::Key_Tab, Qt::NoModifier, false, 1, 0},
       {"F10 is a system key", Qt::Key_F10, Qt::NoModifier, false, 1, 0},
   };
   for (const Case &c : cases) {
@@ -73,7 +74,7 @@ TEST(WindowEvents, KeysTypedAheadOfADialogLandInIt) {
     QTimer watchdog;  // a dialog left open is closed, and the case fails
     watchdog.callOnTimeout([&] {
       ADD_FAILURE() << "a dialog stayed open";
-      if (QWidget *dialog = ShownDialog()) OkButton(dialog)->click();
+      if (QWidget *dialog = DialogWidget()) dialog->findChild<QPushButton *>()->click();
     });
     watchdog.start(5000);
     for (int key : c.keys) Press(w, key);
@@ -96,13 +97,13 @@ TEST(WindowEvents, ResizingAndRestoringReportTheSizeAndRestartTheRun) {
   EXPECT_EQ(g_phaseDeg, 0);
   EXPECT_EQ(g_running, 1);
   w.Ticks(5);
-  w.hwnd->widget->setWindowState(Qt::WindowMinimized);
+  MainWidget()->setWindowState(Qt::WindowMinimized);
   PumpMessagesForTesting();
   EXPECT_EQ(g_clientWidth, 0);
   EXPECT_EQ(g_clientHeight, 0);
   w.Ticks(5);  // the animation goes on ticking with the empty size
   EXPECT_EQ(g_phaseDeg, 30);
-  w.hwnd->widget->setWindowState(Qt::WindowNoState);
+  MainWidget()->setWindowState(Qt::WindowNoState);
   PumpMessagesForTesting();
   EXPECT_EQ(g_clientWidth, 640);
   EXPECT_EQ(g_phaseDeg, 0);
@@ -112,6 +113,15 @@ TEST(WindowEvents, ResizingAndRestoringReportTheSizeAndRestartTheRun) {
   PumpMessagesForTesting();
   EXPECT_EQ(g_running, 0);
   EXPECT_EQ(g_phaseDeg, 0);
+}
+
+TEST(WindowEvents, TheCloseBoxClosesOnceTaken) {
+  TestWindow w;
+  ASSERT_NE(MainWidget(), nullptr);
+  MainWidget()->close();
+  EXPECT_NE(MainWidget(), nullptr);  // queued, not handled inside the Qt event
+  PumpMessagesForTesting();
+  EXPECT_EQ(MainWidget(), nullptr);
 }
 
 TEST(PutScreen, SplitsAChangeIntoPiecesThatFitARequestAndX11sCoordinates) {

@@ -1,37 +1,11 @@
-// The drawing core on Qt: device contexts on a window's screen image, glyph
-// ink from Qt's fonts, and the changes shown when the event loop turns.
-#include <QAbstractEventDispatcher>
+// Glyph ink from Qt's fonts, for the drawing core.
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPointer>
 #include <algorithm>
-#include <cmath>
 
 #include "platform/qt/internal.h"
 
 namespace {
-
-// Changes are shown when the event loop wakes or is about to wait, outside
-// the message that drew them.
-void WatchEventLoop() {
-  static QPointer<QAbstractEventDispatcher> watched;
-  QAbstractEventDispatcher *loop = QAbstractEventDispatcher::instance();
-  if (!loop || loop == watched) return;
-  watched = loop;
-  QObject::connect(loop, &QAbstractEventDispatcher::awake, ShowAllChanged);
-  QObject::connect(loop, &QAbstractEventDispatcher::aboutToBlock, ShowAllChanged);
-}
-
-// The window's surface on its current screen image: a new image (a resize)
-// or one shared with a copy is taken afresh.
-Surface &AttachScreen(Window *w) {
-  uchar *bits = w->screen.bits();  // detaches a shared image before it is drawn on
-  AttachPixels(w->surface, reinterpret_cast<std::uint32_t *>(bits), w->screen.width(),
-               w->screen.height(), int(w->screen.bytesPerLine() / 4), w->screen.devicePixelRatio());
-  w->surface.owner = w;
-  WatchEventLoop();
-  return w->surface;
-}
 
 // The Qt font for a character cell `cellHeight` pixels high: the largest
 // pixel size whose line fits. Sizes step unevenly, so the cell is padded
@@ -107,47 +81,4 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   }
   ink->first[256] = int(ink->runs.size());
   return ink;
-}
-
-void PresentChanged(Surface &s, const Rect &r) {
-  if (!s.owner) return;  // drawn off any window
-  PresentScreen(static_cast<Window *>(s.owner), QRect(r.left, r.top, r.Width(), r.Height()));
-}
-
-void FinishPresenting() { FlushPutScreens(); }
-
-void MakeScreen(Window *w, QSize client, qreal scale) {
-  const QSize device(int(std::ceil(client.width() * scale - 1e-6)),
-                     int(std::ceil(client.height() * scale - 1e-6)));
-  w->screen = QImage(device, QImage::Format_RGB32);
-  w->screen.setDevicePixelRatio(scale);
-  w->screen.fill(Qt::white);
-  AttachScreen(w);
-}
-
-HDC GetDC(HWND hwnd) {
-  if (!hwnd || hwnd->screen.isNull()) return nullptr;
-  return OpenContext(AttachScreen(hwnd));
-}
-
-int ReleaseDC(HWND, HDC dc) {
-  if (!dc) return 0;
-  CloseContext(dc);
-  return 1;
-}
-
-HDC BeginPaint(HWND hwnd, PAINTSTRUCT *ps) {
-  *ps = PAINTSTRUCT{nullptr, 1, RECT{0, 0, 0, 0}};
-  if (!hwnd || hwnd->screen.isNull()) return nullptr;
-  hwnd->invalid = false;
-  Surface &s = AttachScreen(hwnd);
-  FillSurface(s, RGB(255, 255, 255));
-  ps->hdc = OpenContext(s);
-  ps->rcPaint = RECT{0, 0, hwnd->reportedSize.width(), hwnd->reportedSize.height()};
-  return ps->hdc;
-}
-
-BOOL EndPaint(HWND, const PAINTSTRUCT *ps) {
-  if (ps->hdc) CloseContext(ps->hdc);
-  return 1;
 }

@@ -1,0 +1,179 @@
+// The Qt widgets of a dialog: where the window manager placed its controls,
+// what the focused button shows, and what Qt's own events do in it.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "dialogs/resource.h"
+#include "platform/qt/testing.h"
+#include "platform/user/window.h"
+#include "tests/app/test_window.h"
+#include "tests/platform/qt/qt_user.h"
+
+namespace {
+
+constexpr int kWatchdogMs = 20000;  // a dialog still open then is a failure
+
+// What the test does once the dialog's loop runs; and what its procedure saw.
+std::function<void(HWND)> g_act;
+std::vector<std::pair<int, QWidget *>> g_commands;  // each command, and the focus then
+std::string g_sourceAtOk;
+
+INT_PTR CALLBACK RecordingDlgProc(HWND dlg, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) QTimer::singleShot(0, [dlg] { g_act(dlg); });
+  if (message != WM_COMMAND) return 0;
+  QWidget *dialog = DialogWidget();
+  g_commands.push_back({LOWORD(wParam), dialog ? dialog->focusWidget() : nullptr});
+  if (LOWORD(wParam) == IDOK) {
+    char text[64] = "";
+    if (HWND source = GetDlgItem(dlg, IDC_SOURCE)) GetWindowTextA(source, text, sizeof text);
+    g_sourceAtOk = text;
+    EndDialog(dlg, 1);
+  }
+  return 0;
+}
+
+// Opens the dialog over the window, runs `act` in its loop and waits until
+// it has closed; a watchdog presses OK on a dialog left open.
+void RunDialog(const TestWindow &w, int id, std::function<void(HWND)> act) {
+  g_commands.clear();
+  g_act = std::move(act);
+  QTimer watchdog;
+  watchdog.setSingleShot(true);
+  watchdog.callOnTimeout([] {
+    ADD_FAILURE() << "the dialog stayed open";
+    if (QWidget *dialog = DialogWidget()) dialog->findChild<QPushButton *>()->click();
+  });
+  watchdog.start(kWatchdogMs);
+  DialogBoxParamA(nullptr, MAKEINTRESOURCEA(id), w.hwnd, RecordingDlgProc, 0);
+}
+
+// Ends the dialog as its OK button would: a message its loop takes.
+void Close(HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDOK, 0); }
+
+QRect ToQRect(const Rect &r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// The dialog's control widgets, in the order they were made.
+QWidget *Control(QWidget *dialog, int index) {
+  return dialog->findChildren<QWidget *>(Qt::FindDirectChildrenOnly).value(index);
+}
+
+}  // namespace
+
+// The widgets stand at the pixel rectangles the window manager gave each
+// control, in the order of the template, and the dialog's client area where
+// it placed the dialog over its owner.
+TEST(DialogWidgets, StandWhereTheWindowManagerPlacedThem) {
+  struct Case {
+    int id;
+    std::vector<std::pair<int, const char *>> controls;  // in the template's order
+  };
+  const Case cases[] = {
+      {IDD_VALUES,
+       {{IDC_LOAD_CAPTION, "QLabel"},
+        {IDC_LOAD, "QLineEdit"},
+        {IDC_STATIC, "QLabel"},
+        {IDC_SOURCE, "QLineEdit"},
+        {IDOK, "QPushButton"}}},
+      {IDD_TEXT, {{IDOK, "QPushButton"}, {IDC_TEXT, "QPlainTextEdit"}}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.id);
+    TestWindow w;
+    MoveWindow(w.hwnd, 40, 30, 1000, 700, 1);
+    PumpMessagesForTesting();
+    RunDialog(w, c.id, [&](HWND dlg) {
+      QWidget *dialog = DialogWidget();
+      ASSERT_NE(dialog, nullptr);
+      EXPECT_EQ(dialog->geometry().translated(-MainWidget()->mapToGlobal(QPoint(0, 0))),
+                ToQRect(dlg->place));
+      EXPECT_FALSE(dlg->place.Empty());
+      for (std::size_t i = 0; i < c.controls.size(); ++i) {
+        const auto &[id, kind] = c.controls[i];
+        SCOPED_TRACE(id);
+        QWidget *widget = Control(dialog, int(i));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_TRUE(widget->inherits(kind));
+        EXPECT_EQ(widget->geometry(), ToQRect(GetDlgItem(dlg, id)->place));
+      }
+      Close(dlg);
+    });
+  }
+}
+
+TEST(DialogWidgets, TheFocusedButtonShowsIt) {
+  TestWindow w;
+  QImage unfocused, focused;
+  RunDialog(w, IDD_VALUES, [&](HWND dlg) {
+    QWidget *dialog = DialogWidget();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([dialog] { return QApplication::activeWindow() == dialog; }));
+    QWidget *ok = dialog->findChild<QPushButton *>();
+    unfocused = ok->grab().toImage();
+    SetFocus(GetDlgItem(dlg, IDOK));
+    EXPECT_TRUE(ok->hasFocus());
+    focused = ok->grab().toImage();
+    Close(dlg);
+  });
+  EXPECT_FALSE(unfocused.isNull());
+  EXPECT_NE(unfocused, focused);
+}
+
+// Tab, Escape, Enter and the close box do what the window manager makes of
+// them, and Qt nothing more: one step of the focus for a Tab, a cancel
+// that leaves the dialog to its procedure, the default button for Enter.
+// Keys it leaves to a field reach the field.
+TEST(DialogWidgets, KeysFromQtGoWhereTheWindowManagerSendsThem) {
+  TestWindow w;
+  QWidget *load = nullptr, *source = nullptr, *ok = nullptr;
+  RunDialog(w, IDD_VALUES, [&](HWND dlg) {
+    QWidget *dialog = DialogWidget();
+    ASSERT_NE(dialog, nullptr);
+    load = Control(dialog, 1), source = Control(dialog, 3), ok = Control(dialog, 4);
+    SetFocus(GetDlgItem(dlg, IDC_LOAD));
+    // Whichever widget Qt gives them to, keys go where the window manager says.
+    for (int key : {Qt::Key_Tab, Qt::Key_Tab, Qt::Key_Escape}) Press(dialog, key);
+    dialog->close();
+    Press(dialog, Qt::Key_Backtab, Qt::ShiftModifier);
+    for (int key : {Qt::Key_4, Qt::Key_2, Qt::Key_Return}) Press(dialog, key);
+  });
+  ASSERT_NE(load, nullptr);
+  const std::vector<std::pair<int, QWidget *>> expected = {
+      {IDCANCEL, ok}, {IDCANCEL, ok}, {IDOK, source}};
+  EXPECT_EQ(g_commands, expected);
+  EXPECT_EQ(g_sourceAtOk, "42");
+}
+
+// A multi-line field counts its lines' ends as CR LF, as the program does;
+// a selection dropped with start -1 leaves the caret where it was.
+TEST(DialogWidgets, SelectingInAMultiLineFieldCountsCrLf) {
+  TestWindow w;
+  QString selected, afterDrop;
+  int caret = -1;
+  RunDialog(w, IDD_TEXT, [&](HWND dlg) {
+    HWND text = GetDlgItem(dlg, IDC_TEXT);
+    SetWindowTextA(text, "ab\r\ncd\r\nef");
+    SendMessageA(text, EM_SETSEL, 4, 8);
+    auto *field = DialogWidget()->findChild<QPlainTextEdit *>();
+    selected = field->textCursor().selectedText();
+    SendMessageA(text, EM_SETSEL, WPARAM(-1), 0);
+    afterDrop = field->textCursor().selectedText();
+    caret = field->textCursor().position();
+    char back[32] = "";
+    GetWindowTextA(text, back, sizeof back);
+    EXPECT_STREQ(back, "ab\r\ncd\r\nef");
+    Close(dlg);
+  });
+  EXPECT_EQ(selected, QString("cd") + QChar(QChar::ParagraphSeparator));
+  EXPECT_EQ(afterDrop, QString());
+  EXPECT_EQ(caret, 6);
+}
