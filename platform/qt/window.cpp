@@ -49,7 +49,7 @@ class ScreenWidget : public QWidget {
  protected:
   // Shown straight on the X11 window, Qt paints nothing of it.
   QPaintEngine *paintEngine() const override {
-    return NativeOf(window_).putsScreen ? nullptr : QWidget::paintEngine();
+    return window_->driver && NativeOf(window_).putsScreen ? nullptr : QWidget::paintEngine();
   }
 
   // A rectangle at a time: the bounding one would copy what did not change.
