@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "platform/gdi/context.h"
+#include "platform/gdi/text_layer.h"
 
 namespace {
 
@@ -61,6 +62,23 @@ bool DeviceBox(int left, int top, int right, int bottom, double scale, Box *box)
              ToDevice(bottom, scale)};
   return std::abs((long long)box->right - box->left) <= kLargestEllipse &&
          std::abs((long long)box->bottom - box->top) <= kLargestEllipse;
+}
+
+// The logical pixels of the box whose centres lie inside the ellipse in
+// `bounds`: what its brush paints over, as a text's box counts it.
+long long InsideEllipse(const Rect &box, const Rect &bounds) {
+  const double cx = (bounds.left + bounds.right) / 2.0, cy = (bounds.top + bounds.bottom) / 2.0;
+  const double a = bounds.Width() / 2.0, b = bounds.Height() / 2.0;
+  const Rect rows = box & bounds;
+  long long inside = 0;
+  for (int y = rows.top; y < rows.bottom; ++y) {
+    const double v = (y + 0.5 - cy) / b, half = a * std::sqrt(std::max(1 - v * v, 0.0));
+    const long long left = std::max<long long>(box.left, std::llround(std::ceil(cx - half - 0.5)));
+    const long long right =
+        std::min<long long>(box.right, std::llround(std::ceil(cx + half - 0.5)));
+    inside += std::max(right - left, 0LL);
+  }
+  return inside;
 }
 
 // Paints runs of pixels in the pen's colour and the context's mix: `runs`
@@ -158,6 +176,10 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
   });
   MarkChanged(s, filled);
   Stroke(dc);
+  const Rect bounds{std::min(left, right), std::min(top, bottom), std::max(left, right),
+                    std::max(top, bottom)};
+  ForgetTexts(
+      s, [&](const ShownText &t) { return MostlyCovered(t.box, InsideEllipse(t.box, bounds)); });
   return 1;
 }
 

@@ -8,6 +8,7 @@
 #include <iterator>
 
 #include "platform/gdi/context.h"
+#include "platform/gdi/text_layer.h"
 
 namespace {
 
@@ -53,6 +54,7 @@ void FillDevice(Surface &s, Rect r, std::uint32_t pixel) {
 }
 
 void FillSurface(Surface &s, COLORREF color) {
+  ForgetTexts(s, [](const ShownText &) { return true; });
   FillDevice(s, Rect{0, 0, s.width, s.height}, Pixel(color));
 }
 

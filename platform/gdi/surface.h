@@ -7,12 +7,42 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "platform/gdi/geometry.h"
 #include "platform/gdi/raster.h"
 #include "platform/win.h"
 
 constexpr int kMaxChanged = 24;  // rectangles kept per surface before they merge
+
+// The texts a surface shows, kept without touching the heap: when all
+// kMaxTexts are taken, the oldest goes; a text longer than kMaxTextChars
+// keeps its first kMaxTextChars characters.
+constexpr int kMaxTexts = 128;
+constexpr int kMaxTextChars = 80;
+
+// A text as the program drew it with TextOutA, for assistive technology.
+struct ShownText {
+  char chars[kMaxTextChars];  // Latin-1, as drawn
+  int length = 0;
+  Rect box;            // logical pixels: the background box, filled or not
+  int cellHeight = 0;  // its font's, at 100%
+  bool bold = false;
+  COLORREF color = 0;
+  std::string_view Text() const { return {chars, std::size_t(length)}; }
+};
+
+// What a surface shows in words, for a backend to hand to assistive
+// technology. A text goes when a later opaque text's box or an ellipse's
+// inside paints over more than half of its box's logical pixels, so a
+// readout redrawn in place replaces the one before, longer or shorter; a
+// full repaint starts afresh. Transparent texts, lines and single pixels
+// take none away. A text wholly outside the client area is not kept.
+struct TextLayer {
+  ShownText texts[kMaxTexts];  // oldest first
+  int count = 0;
+  std::uint64_t changes = 0;  // grows whenever the texts change, and only then
+};
 
 // A window's client area. The program draws in logical pixels; the core
 // draws each call at `scale` device pixels per logical pixel, as GDI scaling
@@ -28,6 +58,7 @@ struct Surface {
   Coverage coverage;          // the pixels of the primitive being drawn
   Rect changed[kMaxChanged];  // not shown yet, disjoint, device pixels
   int changedCount = 0;
+  TextLayer texts;
 
   Surface() = default;
   Surface(const Surface &) = delete;
@@ -44,6 +75,10 @@ void FillSurface(Surface &, COLORREF);
 void MarkChanged(Surface &, Rect);
 // Shows every change not yet shown, through the backend's hooks.
 void ShowAllChanged();
+
+// The texts the surface shows in reading order, top to bottom, then left to
+// right; returns how many.
+int TextsInReadingOrder(const Surface &, const ShownText *(&order)[kMaxTexts]);
 
 // A device context on the surface, as GetDC and BeginPaint give it; null
 // when all are in use.

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/gdi/context.h"
+#include "platform/gdi/text_layer.h"
 
 namespace {
 
@@ -26,6 +27,28 @@ const GlyphInk &InkAt(GdiObject &font, double scale) {
     font.scaledFor = scale;
   }
   return *font.scaled;
+}
+
+// The text as the surface keeps it, in its box of logical pixels.
+ShownText TextToShow(HDC dc, const Rect &box, LPCSTR text, int length) {
+  ShownText shown;
+  shown.length = std::min(length, kMaxTextChars);
+  std::memcpy(shown.chars, text, std::size_t(shown.length));
+  shown.box = box;
+  shown.cellHeight = dc->font->face.cellHeight;
+  shown.bold = dc->font->face.bold;
+  shown.color = dc->textColor;
+  return shown;
+}
+
+// An opaque box takes away the texts it mostly covers, but for the same
+// text drawn again where it stands, which stays as it was.
+void Show(Surface &s, const ShownText &text, bool opaque) {
+  if (opaque)
+    ForgetTexts(s, [&](const ShownText &old) {
+      return !SameText(old, text) && MostlyCovered(old.box, (old.box & text.box).Area());
+    });
+  RememberText(s, text);
 }
 
 }  // namespace
@@ -77,9 +100,15 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     left -= width;
   const Rect box{ToDevice(left, s.scale), ToDevice(y, s.scale), ToDevice(left + width, s.scale),
                  ToDevice((long long)y + dc->font->face.cellHeight, s.scale)};
+  const Rect all{0, 0, s.width, s.height};
+  // A text wholly outside the client area shows nothing.
+  if (!(box & all).Empty()) {
+    const Rect place{int(std::max(left, -kFar)), y, int(std::min(left + width, kFar)),
+                     y + dc->font->face.cellHeight};
+    Show(s, TextToShow(dc, place, text, length), dc->bkMode == OPAQUE);
+  }
   if (dc->bkMode == OPAQUE) FillDevice(s, box, Pixel(dc->bkColor));
   const std::uint32_t color = Pixel(dc->textColor);
-  const Rect all{0, 0, s.width, s.height};
   Rect inked = box & all;
   long long penX = left;
   for (int i = 0; i < length; penX += logical.advance[(unsigned char)(text[i])], ++i) {

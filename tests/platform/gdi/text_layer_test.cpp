@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/state.h"
+#include "display/pens_fonts.h"
+#include "display/trace.h"
+#include "platform/headless/testing.h"
+#include "platform/user/window.h"
+#include "tests/app/test_window.h"
+
+namespace {
+
+std::vector<std::string> Texts(const Surface &s) {
+  const ShownText *order[kMaxTexts];
+  std::vector<std::string> texts;
+  for (int i = 0, n = TextsInReadingOrder(s, order); i < n; ++i)
+    texts.emplace_back(order[i]->Text());
+  return texts;
+}
+
+const ShownText *Find(const Surface &s, const std::string &text) {
+  for (int i = 0; i < s.texts.count; ++i)
+    if (s.texts.texts[i].Text() == text) return &s.texts.texts[i];
+  return nullptr;
+}
+
+// A volts readout, as "1.000V": a figure with three decimals and the unit.
+bool IsVoltsReadout(const std::string &t) {
+  return t.size() > 5 && t.ends_with('V') && t[t.size() - 5] == '.' &&
+         (std::isdigit((unsigned char)t[0]) || t[0] == '-');
+}
+
+// A surface of 400 by 300 pixels of its own, drawn on in the stock font
+// (16 pixels high, digits all as wide).
+struct Sheet {
+  Sheet() {
+    AttachPixels(surface, pixels.data(), 400, 300, 400, 1.0);
+    FillSurface(surface, kWhite);
+    dc = OpenContext(surface);
+  }
+  ~Sheet() { CloseContext(dc); }
+  void Text(int x, int y, const std::string &text, bool opaque = true) {
+    SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
+    TextOutA(dc, x, y, text.data(), int(text.size()));
+  }
+  void Line(int mix, int x0, int y0, int x1, int y1) {
+    SetROP2(dc, mix);
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+    SetROP2(dc, R2_COPYPEN);
+  }
+  int Width(const std::string &text) {
+    Text(0, 280, text);
+    const int width = Find(surface, text)->box.Width();
+    FillSurface(surface, kWhite);
+    return width;
+  }
+
+  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(400 * 300);
+  Surface surface;
+  HDC dc;
+};
+
+}  // namespace
+
+// The title and the subtitle centred, the attribution right-aligned, the rest
+// left-aligned; each box where the text was put, as high as its font's cell.
+TEST(TextLayer, StartScreenShowsItsTextsInReadingOrder) {
+  TestWindow w;
+  HDC hdc = GetDC(w.hwnd);
+  SelectObject(hdc, g_titleFont);
+  TEXTMETRICA title{};
+  GetTextMetricsA(hdc, &title);
+  ReleaseDC(w.hwnd, hdc);
+  const int lh = g_lineHeight, attributionX = 1000 - 2 * g_charWidth;
+  const int titleLine = title.tmHeight + title.tmExternalLeading;
+  enum Align { kLeft, kCentre, kRight };
+  struct Case {
+    const char *text;
+    Align align;
+    int x, y, cellHeight;
+    COLORREF color;
+  };
+  const Case cases[] = {
+      {"Ondulane", kCentre, 500, 0, 40, kBlack},
+      {"Ondulane", kRight, attributionX, 0, 15, kBlack},
+      {"A teaching aid", kRight, attributionX, lh, 15, kBlack},
+      {"Interaction between source and load", kCentre, 500, titleLine, 22, kBlack},
+      {"75.0 ohms  ", kLeft, 770, 205, 15, kBlack},
+      {"50-ohm transmission line", kLeft, 500, 350, 15, kBlack},
+      {"35.0 ohms ", kLeft, 142, 525 - 4 * lh, 15, kBlack},
+      {"VSWR = 1.43 ", kLeft, 142, 525 - 3 * lh, 15, kBlack},
+      {"Rho = 0.176 ", kLeft, 142, 525 - 2 * lh, 15, kBlack},
+      {"Output set to 1V", kLeft, 166, 525, 15, kBlack},
+      {"Press ENTER to start/pause/resume program", kLeft, 500, 525, 15, kRed},
+      {"across a 50-ohm load", kLeft, 166, 525 + lh, 15, kBlack},
+      {"Press F1 to reset program", kLeft, 500, 525 + lh, 15, kRed},
+      {"(+13 dBm)", kLeft, 166, 525 + 2 * lh, 15, kBlack},
+      {"Press F2 to enter new load and/or source value(s)", kLeft, 500, 525 + 2 * lh, 15, kRed},
+      {"(EMF = 1.70V)  ", kLeft, 166, 525 + 3 * lh, 15, kBlack},
+      {"Press F3 for supporting text", kLeft, 500, 525 + 3 * lh, 15, kRed},
+  };
+  const Surface &s = w.hwnd->surface;
+  const ShownText *order[kMaxTexts];
+  ASSERT_EQ(TextsInReadingOrder(s, order), int(std::size(cases)));
+  for (int i = 0; i < int(std::size(cases)); ++i) {
+    const Case &c = cases[i];
+    const ShownText &t = *order[i];
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(t.Text(), c.text);
+    const int anchor = c.align == kLeft    ? t.box.left
+                       : c.align == kRight ? t.box.right
+                                           : t.box.left + t.box.Width() / 2;
+    EXPECT_EQ(anchor, c.x);
+    EXPECT_EQ(t.box.top, c.y);
+    EXPECT_EQ(t.box.Height(), c.cellHeight);
+    EXPECT_EQ(t.cellHeight, c.cellHeight);
+    EXPECT_TRUE(t.bold);
+    EXPECT_EQ(t.color, c.color);
+  }
+}
+
+// The program lays out in 100% pixels at every scale, and so do the texts.
+TEST(TextLayer, TextsKeepTheirLogicalBoxesOnEveryScale) {
+  auto layout = [](double scale) {
+    SetScaleForTesting(scale);
+    TestWindow w;
+    SetScaleForTesting(1.0);
+    std::vector<std::pair<std::string, Rect>> texts;
+    for (int i = 0; i < w.hwnd->surface.texts.count; ++i) {
+      const ShownText &t = w.hwnd->surface.texts.texts[i];
+      texts.emplace_back(t.Text(), t.box);
+    }
+    return texts;
+  };
+  const auto atFull = layout(1.0);
+  ASSERT_FALSE(atFull.empty());
+  for (double scale : {1.25, 1.5, 2.0}) {
+    SCOPED_TRACE(testing::Message() << "at " << scale);
+    EXPECT_EQ(layout(scale), atFull);
+  }
+}
+
+// Each frame redraws the load-voltage readout over the one before; a round
+// trip later it reads another value, and only that one is shown.
+TEST(TextLayer, LoadVoltageRedrawnReplacesTheOldReadout) {
+  TestWindow w;
+  w.Key(VK_RETURN);
+  std::set<std::string> seen;
+  int ticks = 0;
+  // Away from the ends of the legs, where the amplitude changes after the
+  // readout is drawn.
+  for (int until : {1, 100, 300, 500, 700, 900}) {
+    w.Ticks(until - ticks);
+    ticks = until;
+    SCOPED_TRACE(testing::Message() << "after " << ticks << " ticks");
+    FrameText volts;
+    const std::string expected(volts, std::size_t(VoltsText(volts, g_incidentAmp)));
+    std::vector<std::string> readouts;
+    for (const std::string &t : Texts(w.hwnd->surface))
+      if (IsVoltsReadout(t)) readouts.push_back(t);
+    EXPECT_EQ(readouts, std::vector<std::string>{expected});
+    seen.insert(expected);
+  }
+  EXPECT_GE(seen.size(), 3u);
+}
+
+TEST(TextLayer, FullRepaintStartsAfresh) {
+  TestWindow w;
+  const std::vector<std::string> start = Texts(w.hwnd->surface);
+  w.Key(VK_RETURN);
+  w.Ticks(400);  // the readouts of Z1 to Z7 and the standing wave's captions
+  ASSERT_GT(Texts(w.hwnd->surface).size(), start.size() + 8);
+  w.Paint();
+  EXPECT_EQ(Texts(w.hwnd->surface), start);
+}
+
+// Inverted lines through every text, drawn once and drawn again, and a whole
+// run's frames, leave the texts and their change count as they were.
+TEST(TextLayer, InvertedLinesLeaveTheTexts) {
+  TestWindow w;
+  const Surface &s = w.hwnd->surface;
+  const std::vector<std::string> start = Texts(s);
+  const std::uint64_t changes = s.texts.changes;
+  HDC hdc = GetDC(w.hwnd);
+  SelectObject(hdc, g_redPen);
+  SetROP2(hdc, R2_NOTXORPEN);
+  for (int pass = 0; pass < 2; ++pass)
+    for (int y = 0; y < 700; y += 7) {
+      MoveToEx(hdc, 0, y, nullptr);
+      LineTo(hdc, 1000, y);
+    }
+  ReleaseDC(w.hwnd, hdc);
+  EXPECT_EQ(Texts(s), start);
+  EXPECT_EQ(s.texts.changes, changes);
+}
+
+// An opaque text or an ellipse takes away the texts it paints over more than
+// half of; a transparent text takes none away.
+TEST(TextLayer, WhatAPaintingCoversGoes) {
+  enum Then { kOpaque, kTransparent, kEllipse };
+  struct Case {
+    const char *what;
+    const char *old;  // drawn at (100, 100)
+    bool oldOpaque;
+    Then then;
+    int x, y;  // the second text's point, or the top left of an ellipse 80 across
+    const char *text;
+    std::vector<std::string> shown;
+  };
+  Sheet sheet;
+  const int digit = sheet.Width("0"), word = sheet.Width("0000");
+  ASSERT_EQ(word, 4 * digit);
+  const Case cases[] = {
+      {"another value in place", "1.000V", true, kOpaque, 100, 100, "1.111V", {"1.111V"}},
+      {"a longer one", "1.000V", true, kOpaque, 100 - digit, 100, "10.000V", {"10.000V"}},
+      {"a shorter one", "10.000V", true, kOpaque, 100 + digit, 100, "1.000V", {"1.000V"}},
+      {"the same again", "0000", true, kOpaque, 100, 100, "0000", {"0000"}},
+      {"half across: stays", "0000", true, kOpaque, 100 + word / 2, 100, "0000", {"0000", "0000"}},
+      {"a column more: goes", "0000", true, kOpaque, 99 + word / 2, 100, "0000", {"0000"}},
+      {"half down: stays", "0000", true, kOpaque, 100, 108, "0000", {"0000", "0000"}},
+      {"a row more: goes", "0000", true, kOpaque, 100, 107, "0000", {"0000"}},
+      {"a short one inside", "F1 to reset", true, kOpaque, 110, 100, "F2", {"F1 to reset", "F2"}},
+      {"transparent over", "1.000V", true, kTransparent, 100, 100, "1.111V", {"1.000V", "1.111V"}},
+      {"over a transparent", "1.000V", false, kOpaque, 100, 100, "1.111V", {"1.111V"}},
+      {"an ellipse round it", "0000", true, kEllipse, 78, 68, "", {}},
+      {"an ellipse on its corner", "0000", true, kEllipse, 40, 40, "", {"0000"}},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    FillSurface(sheet.surface, kWhite);
+    sheet.Text(100, 100, c.old, c.oldOpaque);
+    if (c.then == kEllipse)
+      Ellipse(sheet.dc, c.x, c.y, c.x + 80, c.y + 80);
+    else
+      sheet.Text(c.x, c.y, c.text, c.then == kOpaque);
+    std::vector<std::string> shown;
+    for (int i = 0; i < sheet.surface.texts.count; ++i)
+      shown.emplace_back(sheet.surface.texts.texts[i].Text());
+    EXPECT_EQ(shown, c.shown);
+  }
+}
+// Texts put on a grid, none over another: the newest kMaxTexts stay, in the
+// order drawn; a long one keeps its first characters and its whole box.
+TEST(TextLayer, KeepsTheNewestWhenFull) {
+  Sheet sheet;
+  const int drawn = kMaxTexts + 2;
+  for (int i = 0; i < drawn; ++i) sheet.Text(i % 8 * 50, i / 8 * 16, std::to_string(i));
+  const TextLayer &layer = sheet.surface.texts;
+  ASSERT_EQ(layer.count, kMaxTexts);
+  for (int i = 0; i < kMaxTexts; ++i) EXPECT_EQ(layer.texts[i].Text(), std::to_string(i + 2));
+
+  const int digit = sheet.Width("1");
+  const std::string text(kMaxTextChars + 20, '1');
+  sheet.Text(-50 * digit, 0, text);  // half of it off the surface
+  ASSERT_EQ(layer.count, 1);
+  EXPECT_EQ(layer.texts[0].Text(), text.substr(0, kMaxTextChars));
+  EXPECT_EQ(layer.texts[0].box.Width(), int(text.size()) * digit);
+}
+
+// The change count moves when the texts change, and only then.
+TEST(TextLayer, ChangeCountMovesOnlyOnAChange) {
+  enum Act { kText, kTransparent, kFill, kPixel, kInvertedLine, kLine, kEllipse, kNothing };
+  struct Case {
+    const char *what;
+    Act act;
+    int x, y;
+    const char *text;
+    bool moves;
+  };
+  const Case cases[] = {
+      {"a text", kText, 10, 10, "1.000V", true},
+      {"the same text again", kText, 10, 10, "1.000V", false},
+      {"the same drawn transparent", kTransparent, 10, 10, "1.000V", false},
+      {"another value in place", kText, 10, 10, "1.111V", true},
+      {"a text beside it", kText, 200, 10, "Z 1", true},
+      {"a text outside the surface", kText, 500, 10, "Z 2", false},
+      {"a text of no characters", kText, 10, 50, "", false},
+      {"a pixel on it", kPixel, 12, 12, "", false},
+      {"an inverted line through it", kInvertedLine, 0, 15, "", false},
+      {"a line through it", kLine, 0, 15, "", false},
+      {"an ellipse beside it", kEllipse, 100, 100, "", false},
+      {"an ellipse over it", kEllipse, 180, 0, "", true},
+      {"a full repaint", kFill, 0, 0, "", true},
+      {"a full repaint of nothing", kFill, 0, 0, "", false},
+      {"nothing", kNothing, 0, 0, "", false},
+  };
+  Sheet sheet;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::uint64_t before = sheet.surface.texts.changes;
+    switch (c.act) {
+      case kText:
+      case kTransparent:
+        sheet.Text(c.x, c.y, c.text, c.act == kText);
+        break;
+      case kFill:
+        FillSurface(sheet.surface, kWhite);
+        break;
+      case kPixel:
+        SetPixel(sheet.dc, c.x, c.y, kRed);
+        break;
+      case kInvertedLine:
+      case kLine:
+        sheet.Line(c.act == kLine ? R2_COPYPEN : R2_NOTXORPEN, c.x, c.y, 400, c.y);
+        break;
+      case kEllipse:
+        Ellipse(sheet.dc, c.x, c.y, c.x + 60, c.y + 60);
+        break;
+      case kNothing:
+        break;
+    }
+    EXPECT_EQ(sheet.surface.texts.changes != before, c.moves);
+  }
+}
