@@ -96,9 +96,12 @@ void DriverSetFocus(Window *w) { g_focus = w; }
 void DriverSelectText(Window *w, int start, int end) {
   if (!IsEdit(w)) return;
   Field &f = FieldOf(w);
-  f.start = start < 0 ? end : start;
+  if (start < 0) {
+    f.start = f.end;  // the caret stays
+    return;
+  }
+  f.start = start;
   f.end = end;
-  if (start < 0) f.start = f.end = std::clamp(f.end, 0, int(f.text.size()));
 }
 
 // A field takes characters, Backspace and Ctrl+A; a button takes the space

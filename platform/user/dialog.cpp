@@ -207,6 +207,9 @@ BOOL EndDialog(HWND dlg, INT_PTR result) {
   dlg->ended = true;
   dlg->result = result;
   DriverHideDialog(dlg);
+  // Wakes the dialog's loop, should it be waiting: it was ended from outside
+  // any message it took.
+  PostMessageA(dlg, WM_NULL, 0, 0);
   return 1;
 }
 

@@ -150,3 +150,12 @@ TEST(DialogManager, TabEnterEscapeAndTheCloseBoxDoWhatADialogManagerDoes) {
   EXPECT_EQ(done, n - 1);  // the last step closed the dialog
   EXPECT_EQ(g_commands, steps[n - 1].commands);
 }
+
+// Ended from outside any message it took, as from a callback of the
+// driver's, the dialog's loop does not wait on.
+TEST(DialogManager, EndDialogFromOutsideAMessageEndsTheLoop) {
+  TestWindow w;
+  WhenIdleForTesting([] { EndDialog(ShownDialogForTesting(), 5); });
+  EXPECT_EQ(Open(w, IDD_TEXT), 5);
+  EXPECT_EQ(ShownDialogForTesting(), nullptr);
+}
