@@ -1,5 +1,7 @@
 // The driver without a display: windows are their records, the screen image
 // stays in memory, controls keep their text here, and the user is the test.
+#include "platform/user/driver.h"
+
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -13,13 +15,12 @@
 #include <vector>
 
 #include "platform/headless/testing.h"
-#include "platform/user/driver.h"
 
 namespace {
 
-constexpr int kScreenWidth = 800;  // as the screen of a small projector
-constexpr int kLineHeight = 16;    // of a dialog's font
-constexpr int kLettersWidth = 312; // its 52 letters: 6 pixels each on average
+constexpr int kScreenWidth = 800;   // as the screen of a small projector
+constexpr int kLineHeight = 16;     // of a dialog's font
+constexpr int kLettersWidth = 312;  // its 52 letters: 6 pixels each on average
 
 // An edit field's text and selection, the caret at its end.
 struct Field {
@@ -221,7 +222,9 @@ void RefuseTimersForTesting(int count) { g_refusedTimers = count; }
 void AnswerMessageBoxForTesting(int answer) { g_answers.push_back(answer); }
 int MessageBoxCountForTesting() { return g_messageBoxCount; }
 
-std::vector<std::uint32_t> ScreenForTesting(HWND w) { return w ? w->pixels : std::vector<std::uint32_t>(); }
+std::vector<std::uint32_t> ScreenForTesting(HWND w) {
+  return w ? w->pixels : std::vector<std::uint32_t>();
+}
 
 void FillScreenForTesting(HWND w, COLORREF c) {
   std::fill(w->pixels.begin(), w->pixels.end(),

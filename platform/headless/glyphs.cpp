@@ -14,8 +14,9 @@
 
 namespace {
 
-constexpr const char *kFaces[] = {"/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
-                                  "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"};
+constexpr const char *kFaces[] = {
+    "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
+    "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"};
 
 int Ceil26(FT_Pos v) { return int((v + 63) >> 6); }
 

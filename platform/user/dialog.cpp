@@ -17,7 +17,8 @@
 namespace {
 
 constexpr WORD BN_CLICKED = 0;
-constexpr int kDefaultTabStopDlu = 32;  // a multi-line field's tab stops, every 8 average characters
+constexpr int kDefaultTabStopDlu =
+    32;  // a multi-line field's tab stops, every 8 average characters
 
 std::vector<std::unique_ptr<Window>> g_controls;  // the controls of every open dialog
 std::vector<Window *> g_dialogLoops;              // dialogs in their loops, innermost last
@@ -37,7 +38,9 @@ struct DialogUnits {
       : charWidth((m.lettersWidth / 26 + 1) / 2), lineHeight(m.lineHeight) {}
   int X(int dlu) const { return MulDivRounded(dlu, charWidth, 4); }
   int Y(int dlu) const { return MulDivRounded(dlu, lineHeight, 8); }
-  Rect Place(int x, int y, int cx, int cy) const { return {X(x), Y(y), X(x) + X(cx), Y(y) + Y(cy)}; }
+  Rect Place(int x, int y, int cx, int cy) const {
+    return {X(x), Y(y), X(x) + X(cx), Y(y) + Y(cy)};
+  }
 };
 
 ControlKind KindOf(const DialogControl &c) {
@@ -153,8 +156,8 @@ bool DialogKey(Window *dialog, const KeyInput &key, MSG *msg) {
         MoveFocus(dialog, key.shift);
         return false;
       case VK_RETURN: {
-        Window *button = focus && focus->control == ControlKind::Button ? focus
-                                                                        : DefaultButton(dialog);
+        Window *button =
+            focus && focus->control == ControlKind::Button ? focus : DefaultButton(dialog);
         *msg = Command(dialog, button ? button->id : IDOK, button);
         return true;
       }

@@ -76,8 +76,8 @@ void PostTextInput(std::string text) {
 bool InputWaiting() { return !g_input.empty(); }
 
 void ForgetInputFor(Window *w) {
-  std::erase_if(g_input, [w](const Input &in) { return in.window == w && in.kind != Input::Kind::Key;
-  });
+  std::erase_if(g_input,
+                [w](const Input &in) { return in.window == w && in.kind != Input::Kind::Key; });
   for (Input &in : g_input)
     if (in.window == w) in.window = w->kind == WindowKind::Dialog ? w->parent : nullptr;
 }

@@ -129,8 +129,8 @@ UINT SetTimer(HWND hwnd, UINT id, UINT ms, void *) {
   if (!DriverTimerAvailable()) return 0;
   KillTimer(hwnd, id);
   const Milliseconds period(std::max(1u, ms));
-  g_timers.push_back(Timer{hwnd, id, period,
-                           Clock::now() + std::chrono::duration_cast<Clock::duration>(period)});
+  g_timers.push_back(
+      Timer{hwnd, id, period, Clock::now() + std::chrono::duration_cast<Clock::duration>(period)});
   return id;
 }
 

@@ -36,10 +36,10 @@ struct Window {
   Surface surface;
 
   // A dialog's.
-  std::string font;     // the template's face
-  int pointSize = 0;    //   and size
-  int tabPixels = 0;    // a multi-line field's tab stops
-  bool ended = false;   // EndDialog was called
+  std::string font;    // the template's face
+  int pointSize = 0;   //   and size
+  int tabPixels = 0;   // a multi-line field's tab stops
+  bool ended = false;  // EndDialog was called
   INT_PTR result = 0;
 
   void *driver = nullptr;  // the driver's own

@@ -69,8 +69,8 @@ WORD RegisterClassExA(const WNDCLASSEXA *cls) {
 }
 
 // The size given is the outer one: the client area is what the frame leaves.
-HWND CreateWindowExA(DWORD, LPCSTR cls, LPCSTR title, DWORD style, int x, int y, int w, int h,
-                     HWND, void *, HINSTANCE, void *) {
+HWND CreateWindowExA(DWORD, LPCSTR cls, LPCSTR title, DWORD style, int x, int y, int w, int h, HWND,
+                     void *, HINSTANCE, void *) {
   if (!cls) return nullptr;
   WNDPROC proc = nullptr;
   for (const auto &c : g_classes)
@@ -160,8 +160,9 @@ int GetWindowTextA(HWND hwnd, LPSTR buf, int max) {
   if (!buf || max <= 0) return 0;
   buf[0] = '\0';
   if (!hwnd || hwnd->destroyed) return 0;
-  const bool edit = hwnd->kind == WindowKind::Control && (hwnd->control == ControlKind::Edit ||
-                                                          hwnd->control == ControlKind::MultiLineEdit);
+  const bool edit =
+      hwnd->kind == WindowKind::Control &&
+      (hwnd->control == ControlKind::Edit || hwnd->control == ControlKind::MultiLineEdit);
   const std::string text = edit ? DriverEditText(hwnd) : hwnd->text;
   const int count = std::min(int(text.size()), max - 1);
   text.copy(buf, std::size_t(count));

@@ -74,9 +74,8 @@ TEST(ValuesDialog, TypingReplacesTheValuesForTheRunAfterOkButNotAfterCancel) {
     int close;  // 0: the close box
     double loadOhms, sourceOhms;
   };
-  const Case cases[] = {{"enter", VK_RETURN, 1000, 10},
-                        {"escape", VK_ESCAPE, 75, 35},
-                        {"close box", 0, 75, 35}};
+  const Case cases[] = {
+      {"enter", VK_RETURN, 1000, 10}, {"escape", VK_ESCAPE, 75, 35}, {"close box", 0, 75, 35}};
   auto runImage = [](TestWindow &w) {
     w.Key(VK_RETURN);
     w.Ticks(kTicks);
@@ -84,7 +83,8 @@ TEST(ValuesDialog, TypingReplacesTheValuesForTheRunAfterOkButNotAfterCancel) {
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);
-    const std::vector<std::uint32_t> reference = runImage(*std::make_unique<TestWindow>(c.loadOhms, c.sourceOhms));
+    const std::vector<std::uint32_t> reference =
+        runImage(*std::make_unique<TestWindow>(c.loadOhms, c.sourceOhms));
     TestWindow w;
     w.Key(VK_RETURN);
     w.Ticks(20);

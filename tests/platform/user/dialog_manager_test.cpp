@@ -126,7 +126,11 @@ TEST(DialogManager, TabEnterEscapeAndTheCloseBoxDoWhatADialogManagerDoes) {
       {"Shift+Tab", VK_TAB, true, IDC_SOURCE, "34", {}},
       {"Escape", VK_ESCAPE, false, IDC_SOURCE, "34", {IDCANCEL}},
       {"the close box", 0, false, IDC_SOURCE, "34", {IDCANCEL, IDCANCEL}},
-      {"Enter in a field presses the default button", VK_RETURN, false, 0, "",
+      {"Enter in a field presses the default button",
+       VK_RETURN,
+       false,
+       0,
+       "",
        {IDCANCEL, IDCANCEL, IDOK}},
   };
   const std::size_t n = std::size(steps);

@@ -89,7 +89,8 @@ TEST(Input, TicksGoOnWhileADialogIsOpen) {
   TestWindow w;
   SetTimer(w.hwnd, kTimerId, 5, nullptr);  // faster than the program's own, for a short test
   std::function<void()> waitForTicks = [&] {
-    if (g_phaseDeg >= 3 * kPhaseStep) return ClickForTesting(GetDlgItem(ShownDialogForTesting(), IDOK));
+    if (g_phaseDeg >= 3 * kPhaseStep)
+      return ClickForTesting(GetDlgItem(ShownDialogForTesting(), IDOK));
     WhenIdleForTesting(waitForTicks);
   };
   WithDialog([&] { w.Key(VK_F3); },
