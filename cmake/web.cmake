@@ -76,17 +76,21 @@ add_custom_command(OUTPUT ${BROWSER_MODULES}/node_modules/.package-lock.json
   DEPENDS ${BROWSER_TESTS}/package.json ${BROWSER_TESTS}/package-lock.json VERBATIM)
 add_custom_target(browser_test_modules ALL
   DEPENDS ${BROWSER_MODULES}/node_modules/.package-lock.json)
-execute_process(COMMAND ${NODE} ${BROWSER_TESTS}/page_test.cjs --list
-  OUTPUT_VARIABLE BROWSER_CASES OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
-set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${BROWSER_TESTS}/page_test.cjs)
+# Each *_test.cjs holds cases: node FILE PAGE CASE runs one, --list names them.
+file(GLOB BROWSER_TEST_FILES CONFIGURE_DEPENDS ${BROWSER_TESTS}/*_test.cjs)
 # The Linux build's snapshot tool renders the same states for comparison.
 set(ONDULANE_LINUX_SNAPSHOT "" CACHE FILEPATH "ondulane_snapshot of the Linux build")
 set(LINUX_CASES same_as_linux scaled)
-foreach(case ${BROWSER_CASES})
-  if(case IN_LIST LINUX_CASES AND NOT ONDULANE_LINUX_SNAPSHOT)
-    continue()
-  endif()
-  add_test(NAME browser.${case} COMMAND ${NODE} ${BROWSER_TESTS}/page_test.cjs ${PAGE} ${case})
-  set_tests_properties(browser.${case} PROPERTIES TIMEOUT 600 LABELS browser
-    ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules;ONDULANE_LINUX_SNAPSHOT=${ONDULANE_LINUX_SNAPSHOT};COMPARISON_LOG=${CMAKE_BINARY_DIR}/web_vs_linux.txt")
+foreach(file ${BROWSER_TEST_FILES})
+  execute_process(COMMAND ${NODE} ${file} --list
+    OUTPUT_VARIABLE cases OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${file})
+  foreach(case ${cases})
+    if(case IN_LIST LINUX_CASES AND NOT ONDULANE_LINUX_SNAPSHOT)
+      continue()
+    endif()
+    add_test(NAME browser.${case} COMMAND ${NODE} ${file} ${PAGE} ${case})
+    set_tests_properties(browser.${case} PROPERTIES TIMEOUT 600 LABELS browser
+      ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules;ONDULANE_LINUX_SNAPSHOT=${ONDULANE_LINUX_SNAPSHOT};COMPARISON_LOG=${CMAKE_BINARY_DIR}/web_vs_linux.txt")
+  endforeach()
 endforeach()

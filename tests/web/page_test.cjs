@@ -1,69 +1,14 @@
-// The browser tests of the one-file page: node page_test.cjs PAGE CASE, or
-// --list for the cases' names. ONDULANE_LINUX_SNAPSHOT names the Linux
-// build's snapshot tool, for the cases that compare with its renderings.
+// The browser tests of the one-file page's picture, input and dialogs.
+// ONDULANE_LINUX_SNAPSHOT names the Linux build's snapshot tool, for the
+// cases that compare with its renderings.
 const assert = require("assert/strict");
 const fs = require("fs");
+const { RUN_MS, layout, dialog, whileTimePasses, press } = require("./steps.cjs");
 
 const MAX_PAGE_BYTES = 1.5 * 1024 * 1024;
 const KEYS = ["ENTER", "F1", "F2", "F3"];
-const RUN_MS = 960 * 50 + 1000;  // a whole run, and a little more
 const LINUX = process.env.ONDULANE_LINUX_SNAPSHOT;
 const LINK_150_100 = "?load=150&source=100";
-
-// Where the canvas and the bar lie, as the page lays them out.
-async function layout(tab) {
-  return tab.evaluate(() => {
-    const box = (e) => {
-      const r = e.getBoundingClientRect();
-      return { x: r.x, y: r.y, width: r.width, height: r.height };
-    };
-    const bar = document.getElementById("bar");
-    const canvas = document.getElementById("screen");
-    return {
-      canvas: box(canvas),
-      pixels: [canvas.width, canvas.height],
-      bar: getComputedStyle(bar).display === "none" ? null : box(bar),
-      keys: [...bar.querySelectorAll("kbd")].map((k) => k.textContent),
-    };
-  });
-}
-
-// The open dialog as the user sees it, or null.
-async function dialog(tab) {
-  return tab.evaluate(() => {
-    const frame = document.querySelector(".dialog-layer.shown .dialog");
-    if (!frame) return null;
-    const fields = [...frame.querySelectorAll("input, textarea")];
-    const focused = document.activeElement;
-    return {
-      caption: frame.querySelector(".caption span").textContent,
-      fields: fields.map((f) => f.value),
-      focus: focused.tagName === "BUTTON" ? focused.textContent : fields.indexOf(focused),
-      selected: focused.selectionStart === undefined
-        ? null : [focused.selectionStart, focused.selectionEnd],
-      scrolled: fields.map((f) => f.scrollTop),
-    };
-  });
-}
-
-// Pointer input is dispatched with the page's frames, which need time to
-// pass: lets it pass until `action` is done.
-async function whileTimePasses(advance, action) {
-  let done = false;
-  const acting = action.finally(() => (done = true));
-  while (!done) await advance(20);
-  await acting;
-}
-
-// Keys by name, "Shift+Tab" with its modifier held.
-async function press(tab, ...keys) {
-  for (const key of keys) {
-    const [name, ...held] = key.split("+").reverse();
-    for (const modifier of held) await tab.keyboard.down(modifier);
-    await tab.keyboard.press(name);
-    for (const modifier of held) await tab.keyboard.up(modifier);
-  }
-}
 
 async function canvasImage(tab) {
   return require("./pictures.cjs").canvasImage(tab);
@@ -427,21 +372,4 @@ const cases = {
   },
 };
 
-async function main() {
-  const [page, name] = process.argv.slice(2);
-  if (page === "--list") {
-    console.log(Object.keys(cases).join(";"));
-    process.exit(0);
-  }
-  if (!cases[name]) throw new Error(`no case ${name}`);
-  const { openPage } = require("./browser.cjs");
-  await cases[name](page, (options) => openPage(page, options));
-}
-
-main().then(
-  () => console.log("PASS"),
-  (e) => {
-    console.error(e);
-    process.exit(1);
-  },
-);
+require("./run_cases.cjs").run(cases);
