@@ -8,6 +8,7 @@
 #include <climits>
 #include <cmath>
 
+#include "platform/gdi/colour_map.h"
 #include "platform/gdi/context.h"
 #include "platform/gdi/text_layer.h"
 
@@ -87,7 +88,7 @@ long long InsideEllipse(const Rect &box, const Rect &bounds) {
 template <class Runs>
 void PaintRuns(HDC dc, Runs runs) {
   Surface &s = *dc->surface;
-  const std::uint32_t pen = Pixel(dc->pen->color);
+  const std::uint32_t pen = Pixel(ShownColour(Ink::Line, dc->pen->color));
   const bool invert = dc->mix == R2_NOTXORPEN;
   Rect painted{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
   runs([&](int y, int l, int r) {
@@ -144,7 +145,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
   Surface &s = *dc->surface;
   const Rect block = ToDevice(Rect{x, y, x + 1, y + 1}, s.scale);
   if ((block & Rect{0, 0, s.width, s.height}).Empty()) return COLORREF(-1);
-  FillDevice(s, block, Pixel(color));
+  FillDevice(s, block, Pixel(ShownColour(Ink::Line, color)));
   return color;
 }
 

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/gdi/colour_map.h"
 #include "platform/gdi/context.h"
 #include "platform/gdi/text_layer.h"
 
@@ -108,7 +109,7 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
     Show(s, TextToShow(dc, place, text, length), dc->bkMode == OPAQUE);
   }
   if (dc->bkMode == OPAQUE) FillDevice(s, box, Pixel(dc->bkColor));
-  const std::uint32_t color = Pixel(dc->textColor);
+  const std::uint32_t color = Pixel(ShownColour(Ink::Text, dc->textColor));
   Rect inked = box & all;
   long long penX = left;
   for (int i = 0; i < length; penX += logical.advance[(unsigned char)(text[i])], ++i) {

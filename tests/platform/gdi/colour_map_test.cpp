@@ -1,0 +1,144 @@
+#include "platform/gdi/colour_map.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <set>
+#include <vector>
+
+#include "platform/gdi/surface.h"
+#include "tests/app/test_window.h"
+
+namespace {
+
+constexpr COLORREF kDarkRed = RGB(192, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 114, 178);
+constexpr COLORREF kOther = RGB(10, 20, 30);
+
+// A white surface of its own, drawn on with a 2-pixel pen.
+struct Sheet {
+  Sheet() {
+    AttachPixels(surface, pixels.data(), 300, 200, 300, 1.0);
+    FillSurface(surface, kWhite);
+    dc = OpenContext(surface);
+  }
+  ~Sheet() {
+    CloseContext(dc);
+    for (HPEN p : pens) DeleteObject(p);
+  }
+  void Line(COLORREF c, int x0, int y0, int x1, int y1) {
+    pens.push_back(CreatePen(PS_SOLID, 2, c));
+    SelectObject(dc, pens.back());
+    MoveToEx(dc, x0, y0, nullptr);
+    LineTo(dc, x1, y1);
+  }
+  // The colours other than white.
+  std::set<COLORREF> Colours() const {
+    std::set<COLORREF> found;
+    for (std::uint32_t p : pixels)
+      if ((p & 0xffffff) != 0xffffff) found.insert(RGB(p >> 16 & 0xff, p >> 8 & 0xff, p & 0xff));
+    return found;
+  }
+
+  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(300 * 200);
+  Surface surface;
+  HDC dc;
+  std::vector<HPEN> pens;
+};
+
+enum class Drawing { Line, Pixels, Text };
+
+void Draw(Sheet &s, Drawing what, COLORREF c) {
+  switch (what) {
+    case Drawing::Line:
+      s.Line(c, 20, 20, 250, 150);
+      break;
+    case Drawing::Pixels:
+      for (int x = 20; x < 40; ++x) SetPixel(s.dc, x, 30, c);
+      break;
+    case Drawing::Text:
+      SetTextColor(s.dc, c);
+      TextOutA(s.dc, 20, 20, "Press F1", 8);
+      break;
+  }
+}
+
+struct Case {
+  const char *name;
+  Drawing what;
+  COLORREF drawn, shown;
+};
+
+// Red as a line and as text, green as a line only.
+void MapRedAndGreen() {
+  MapColour(Ink::Line, kRed, kDarkRed);
+  MapColour(Ink::Line, kGreen, kBlue);
+  MapColour(Ink::Text, kRed, kDarkRed);
+}
+
+class ColourMapTest : public testing::Test {
+ protected:
+  void TearDown() override { ClearColourMap(); }
+};
+
+}  // namespace
+
+// Without a map, before one or after it is cleared, every colour shows as
+// drawn.
+TEST_F(ColourMapTest, MappedColoursReachThePixelsAndOthersShowAsDrawn) {
+  for (bool mapped : {false, true, false}) {
+    if (mapped)
+      MapRedAndGreen();
+    else
+      ClearColourMap();
+    for (const Case &c : {
+             Case{"red line", Drawing::Line, kRed, kDarkRed},
+             Case{"green line", Drawing::Line, kGreen, kBlue},
+             Case{"black line", Drawing::Line, kBlack, kBlack},
+             Case{"red pixels", Drawing::Pixels, kRed, kDarkRed},
+             Case{"other pixels", Drawing::Pixels, kOther, kOther},
+             Case{"red text", Drawing::Text, kRed, kDarkRed},
+             Case{"green text, mapped for lines only", Drawing::Text, kGreen, kGreen},
+             Case{"black text", Drawing::Text, kBlack, kBlack},
+         }) {
+      SCOPED_TRACE(testing::Message() << c.name << (mapped ? ", mapped" : ", not mapped"));
+      Sheet s;
+      Draw(s, c.what, c.drawn);
+      EXPECT_EQ(s.Colours(), std::set<COLORREF>{mapped ? c.shown : c.drawn});
+    }
+  }
+}
+
+TEST_F(ColourMapTest, ColourMappedAgainShowsAsTheLastMapSays) {
+  MapColour(Ink::Line, kRed, kBlue);
+  MapColour(Ink::Line, kRed, kDarkRed);
+  Sheet s;
+  Draw(s, Drawing::Line, kRed);
+  EXPECT_EQ(s.Colours(), std::set<COLORREF>{kDarkRed});
+}
+
+// Over texts, pixels and lines of every kind, mapped or not, a figure drawn
+// inverted twice leaves every pixel as it was.
+TEST_F(ColourMapTest, InvertingMixDrawnTwiceRestoresEveryPixelUnderAMap) {
+  MapRedAndGreen();
+  Sheet s;
+  for (COLORREF c : {kRed, kGreen, kBlack}) {
+    Draw(s, Drawing::Text, c);
+    s.Line(c, 0, 199, 299, int(c % 200));
+  }
+  Draw(s, Drawing::Pixels, kRed);
+  const std::vector<std::uint32_t> before = s.pixels;
+  std::mt19937 rng(23);
+  auto any = [&](int hi) { return std::uniform_int_distribution<int>(0, hi)(rng); };
+  const COLORREF colours[] = {kRed, kGreen, kBlack, kOther, COLORREF(any(0xFFFFFF))};
+  std::vector<std::vector<int>> lines;
+  for (int i = 0; i < 200; ++i) lines.push_back({any(4), any(299), any(199), any(299), any(199)});
+  SetROP2(s.dc, R2_NOTXORPEN);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (const auto &l : lines) s.Line(colours[l[0]], l[1], l[2], l[3], l[4]);
+    if (pass == 0) {
+      EXPECT_NE(s.pixels, before);
+    }
+  }
+  EXPECT_EQ(s.pixels, before);
+}
