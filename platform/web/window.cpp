@@ -3,6 +3,7 @@
 // ratio is a resize, as a window's on the desktop.
 #include <cstdlib>
 
+#include "platform/web/colours.h"
 #include "platform/web/internal.h"
 
 namespace {
@@ -36,6 +37,7 @@ ClientArea DriverCreateWindow(Window *w, Rect) {
   if (g_canvas) return {};
   g_canvas = w;
   web_install(w, w->text.c_str());
+  UseColoursAsked(w);
   return CanvasArea();
 }
 
