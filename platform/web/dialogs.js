@@ -11,6 +11,7 @@ mergeInto(LibraryManager.library, {
     // client, controls, shown, focus}.
     dialogs: [],
     controls: {},  // the element of each control, by its handle
+    returnTo: null,  // what had the keyboard before the first dialog came
     managedKeys: ["Tab", "Enter", "Escape"],
 
     // The innermost dialog if it is on the screen, or null.
@@ -93,6 +94,8 @@ mergeInto(LibraryManager.library, {
     root.addEventListener("mousedown", function(e) {
       if (!frame.contains(e.target)) e.preventDefault();
     });
+    // The keyboard goes back where it was once the last dialog has gone.
+    if (!Dialogs.dialogs.length) Dialogs.returnTo = document.activeElement;
     Dialogs.dialogs.push({
       handle: handle, root: root, frame: frame, caption: text, client: client, controls: [],
       shown: false, focus: null,
@@ -123,11 +126,14 @@ mergeInto(LibraryManager.library, {
       e.readOnly = !!readOnly;
       e.style.tabSize = tabPixels + "px";
       if (!border) e.classList.add("borderless");
-      // A static text before a field is its label.
+      // A static text before a field is its label; a field with none is
+      // named by its dialog's caption.
       var previous = dialog.controls[dialog.controls.length - 1];
       if (previous && previous.tagName === "LABEL") {
         e.id = "control-" + handle;
         previous.htmlFor = e.id;
+      } else {
+        e.setAttribute("aria-label", dialog.caption.textContent);
       }
     }
     if (kind === 0 || kind === 3) e.textContent = Page.latin1(text);
@@ -161,13 +167,17 @@ mergeInto(LibraryManager.library, {
     dialog.shown = false;
   },
 
-  // The keyboard back to the canvas once no dialog is left.
+  // The keyboard back where it was once no dialog is left: to the canvas,
+  // or to the bar's button that opened the dialog.
   web_activate__deps: ["$Dialogs"],
   web_activate: function(handle) {
     if (handle !== Page.canvasWindow || Dialogs.dialogs.length) return;
     document.getElementById("client").inert = false;
     document.getElementById("bar").inert = false;
-    Page.canvas().focus();
+    var back = Dialogs.returnTo;
+    Dialogs.returnTo = null;
+    var onBar = back && back.isConnected && back.closest("#bar button");
+    (onBar ? back : Page.canvas()).focus();
   },
 
   web_forget__deps: ["$Dialogs"],

@@ -33,6 +33,13 @@ mergeInto(LibraryManager.library, {
       }
       return best;
     },
+
+    face: function(bold) {
+      return JSON.parse(document.getElementById("font-metrics").textContent)[bold ? "700" : "400"];
+    },
+
+    // The CSS font of a cell height, as the glyphs are drawn in it.
+    cssFont: function(bold, m) { return (bold ? "700 " : "400 ") + m.px + "px " + Page.face; },
   },
 
   // Returns a malloc'ed block of ints: ascent, internal leading, external
@@ -41,9 +48,7 @@ mergeInto(LibraryManager.library, {
   // of its cell.
   web_glyphs__deps: ["$Glyphs", "malloc"],
   web_glyphs: function(bold, cellHeight) {
-    var weight = bold ? "700" : "400";
-    var face = JSON.parse(document.getElementById("font-metrics").textContent)[weight];
-    var m = Glyphs.metricsForCell(face, cellHeight);
+    var m = Glyphs.metricsForCell(Glyphs.face(bold), cellHeight);
     var pad = 2 + (m.height >> 3);
     var size = m.maxCharWidth + 2 * pad;
     var rows = m.height + 2 * pad;
@@ -51,7 +56,7 @@ mergeInto(LibraryManager.library, {
     canvas.width = size;
     canvas.height = rows;
     var context = canvas.getContext("2d", {willReadFrequently: true});
-    context.font = weight + " " + m.px + "px " + Page.face;
+    context.font = Glyphs.cssFont(bold, m);
     context.textBaseline = "alphabetic";
     var advances = [], first = [], runs = [];
     for (var code = 0; code < 256; ++code) {

@@ -16,6 +16,13 @@ struct PageInput {
 };
 static_assert(sizeof(PageInput) == 8 * 4, "the page writes eight 32-bit words");
 
+// A text of the canvas's, as web_texts reads it: its box in CSS pixels.
+struct PageText {
+  const char *chars;
+  int length, left, top, right, bottom, cellHeight, bold;
+};
+static_assert(sizeof(PageText) == 8 * 4, "the page reads eight 32-bit words");
+
 extern "C" {
 // page.js
 void web_install(Window *canvas, const char *title);
@@ -46,6 +53,8 @@ void web_control_type(Window *, const char *);
 void web_focus_labelled(Window *dialog, const char *word);
 // glyphs.js
 int *web_glyphs(int bold, int cellHeight);
+// texts.js
+void web_texts(const PageText *, int count);
 }
 
 // A string the page made with malloc, taken over.
@@ -55,3 +64,7 @@ std::string TakeString(char *);
 void FollowCanvas();
 // Whether the window is the one the canvas shows.
 bool ShowsCanvas(const Window *);
+
+// The surface's texts to the page, in reading order, if they changed since
+// last handed over (texts.cpp).
+void HandTextsOver(const Surface &);

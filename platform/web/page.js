@@ -19,7 +19,7 @@ mergeInto(LibraryManager.library, {
     canvasWindow: 0,  // the program's window on the canvas; 0 until it is made
     face: '"Ondulane Sans", sans-serif',
     // The keys the program has commands for: they do nothing of the
-    // browser's (help, find).
+    // browser's (help, find, going back, reloading).
     commands: ["Enter", "F1", "F2", "F3"],
     // ?load=150&source=100: typed into the dialog this key opens, into the
     // fields whose labels have these words, and confirmed.
@@ -93,17 +93,25 @@ mergeInto(LibraryManager.library, {
       };
     },
 
+    // A Chromebook's top row gives the browser's keys where F1 to F3 stand,
+    // unless Search is held: they do what the F keys do.
+    topRow: {BrowserBack: "F1", BrowserForward: "F2", BrowserRefresh: "F3"},
+
     // Every key goes to the program but those with a modifier, the
-    // browser's; in a dialog, only the keys its window manager acts on, the
-    // rest being the browser's typing into the field.
+    // browser's, and Enter and Space on a button of the bar, which press it;
+    // in a dialog, only the keys its window manager acts on, the rest being
+    // the browser's typing into the field.
     onKeyDown: function(e) {
       if (e.ctrlKey || e.altKey || e.metaKey) return;
-      if (Page.commands.includes(e.key)) e.preventDefault();
+      var name = Page.topRow[e.key] || e.key;
+      var onBar = e.target.closest && e.target.closest("#bar button");
+      if (onBar && (name === "Enter" || name === " ")) return;
+      if (Page.commands.includes(name)) e.preventDefault();
       var dialog = Dialogs.shown();
-      if (!dialog) return Page.push(Page.key(Page.canvasWindow, e.key, e));
-      if (!Dialogs.managedKeys.includes(e.key)) return;
+      if (!dialog) return Page.push(Page.key(Page.canvasWindow, name, e));
+      if (!Dialogs.managedKeys.includes(name)) return;
       e.preventDefault();
-      Page.push(Page.key(dialog.handle, e.key, e));
+      Page.push(Page.key(dialog.handle, name, e));
     },
 
     // A link's values go in first, ahead of anything the user typed while

@@ -7,6 +7,7 @@
 namespace {
 
 std::vector<std::uint32_t> g_rgba;  // a changed rectangle as the canvas takes it
+const Surface *g_presented = nullptr;  // the canvas's, once a change of it was put
 
 }  // namespace
 
@@ -14,6 +15,7 @@ std::vector<std::uint32_t> g_rgba;  // a changed rectangle as the canvas takes i
 void PresentChanged(Surface &s, const Rect &r) {
   const Rect shown = r & Rect{0, 0, s.width, s.height};
   if (!ShowsCanvas(static_cast<const Window *>(s.owner)) || shown.Empty()) return;
+  g_presented = &s;
   g_rgba.resize(std::size_t(shown.Area()));
   std::uint32_t *out = g_rgba.data();
   for (int y = shown.top; y < shown.bottom; ++y) {
@@ -27,5 +29,9 @@ void PresentChanged(Surface &s, const Rect &r) {
               s.height);
 }
 
-// Each rectangle is on the canvas once put; the browser shows them together.
-void FinishPresenting() {}
+// Each rectangle is on the canvas once put; the browser shows them together,
+// with the texts they hold.
+void FinishPresenting() {
+  if (g_presented) HandTextsOver(*g_presented);
+  g_presented = nullptr;
+}
