@@ -135,6 +135,15 @@ void Answered(QPointer<QWidget> shell, QPointer<QWidget> owner, QMargins frame) 
   if (shell && !WindowOf(shell)) shell->deleteLater();
 }
 
+// A field is named by the static text just before it, as the system names
+// a control by the label that precedes it.
+void NameByLabel(QWidget *field) {
+  const QObjectList &siblings = field->parentWidget()->children();
+  const qsizetype at = siblings.indexOf(field);
+  if (auto *label = at > 0 ? qobject_cast<QLabel *>(siblings[at - 1]) : nullptr)
+    label->setBuddy(field);
+}
+
 }  // namespace
 
 FontMeasure DriverMeasureDialogFont(const Window *dialog) {
@@ -172,6 +181,8 @@ void DriverCreateControl(Window *control) {
   widget->setVisible(control->style & WS_VISIBLE);
   if (control->control != ControlKind::Static)
     widget->setFocusPolicy(control->style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
+  if (control->control == ControlKind::Edit || control->control == ControlKind::MultiLineEdit)
+    NameByLabel(widget);
 }
 
 void DriverShowDialog(Window *dialog) {

@@ -2,6 +2,7 @@
 // what the focused button shows, and what Qt's own events do in it.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -176,4 +177,31 @@ TEST(DialogWidgets, SelectingInAMultiLineFieldCountsCrLf) {
   EXPECT_EQ(selected, QString("cd") + QChar(QChar::ParagraphSeparator));
   EXPECT_EQ(afterDrop, QString());
   EXPECT_EQ(caret, 6);
+}
+
+// A field is named by the static text just before it, and by nothing else.
+TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThem) {
+  struct Case {
+    int dialog;
+    std::vector<std::pair<int, QString>> fields;  // the control's place in the template
+  };
+  const Case cases[] = {
+      {IDD_VALUES,
+       {{1, "Enter a value for the load resistance"},
+        {3, "Enter a value for the source resistance"}}},
+      {IDD_TEXT, {{1, ""}}},  // after the OK button
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.dialog);
+    TestWindow w;
+    RunDialog(w, c.dialog, [&](HWND dlg) {
+      for (const auto &[index, name] : c.fields) {
+        SCOPED_TRACE(index);
+        QWidget *field = Control(DialogWidget(), index);
+        ASSERT_NE(field, nullptr);
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name), name);
+      }
+      Close(dlg);
+    });
+  }
 }
