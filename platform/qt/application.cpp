@@ -96,6 +96,7 @@ void EnsureApplication() {
   QApplication::setDesktopFileName("org.ondulane.Ondulane");
   QApplication::setQuitOnLastWindowClosed(false);
   qApp->installEventFilter(new EventFilter(qApp));
+  InstallAccessibility();
 }
 
 void DriverDeliverKey(Window *target, const KeyInput &key) {
@@ -116,11 +117,12 @@ void WaitUntil(const std::function<bool()> &done, int ms) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-// Changes are shown when the event loop turns, outside the message that
-// drew them; a wait handles all that woke it.
+// Changes are shown, and told, when the event loop turns, outside the
+// message that drew them; a wait handles all that woke it.
 void DriverWait(int ms) {
   EnsureApplication();
   ShowAllChanged();
+  TellTextChanges();
   if (ms == 0 || InputWaiting()) return QCoreApplication::processEvents(QEventLoop::AllEvents);
   static QTimer wake;
   wake.setSingleShot(true);

@@ -37,6 +37,11 @@ const QImage &ScreenImage(Window *);  // on the window's own pixels
 // Part of a top-level window uncovered; none when an answer has come.
 void Uncovered(Window *, const QRegion &);
 
+// accessibility.cpp: the texts of top-level windows for assistive
+// technology, and telling it what changed in them since the last time.
+void InstallAccessibility();
+void TellTextChanges();
+
 // application.cpp
 void EnsureApplication();
 // Handles events, asleep between them, until `done` or for `ms` at most.

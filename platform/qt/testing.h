@@ -8,6 +8,13 @@
 #include "platform/user/testing.h"
 #include "platform/win.h"
 
+class QAccessibleEvent;
+
+// Sends what changed in the windows' texts to `listen` in place of Qt's
+// accessibility, which passes nothing on where no assistive technology is
+// on; null sends it to Qt's again.
+void ListenToAccessibilityForTesting(void (*listen)(QAccessibleEvent *));
+
 // Writes the window's screen image to a PNG file.
 bool SaveScreenPng(HWND, const char *path);
 
