@@ -2,13 +2,31 @@
 // the real window. Commands run in order:
 //   size WxH | screen W | scale S (before the others: device pixels per
 //   logical pixel, as a scaled desktop has them) | load OHMS | source OHMS | paint | enter
-//   ticks N | save FILE | save-ticks N PREFIX (a PNG after each of N ticks)
+//   ticks N | save FILE | save-ticks N PREFIX (a PNG after each of N ticks) |
+//   texts (the window's texts in reading order, a line each: the box's
+//   left, top, width and height in logical pixels, a tab, the characters)
+#include <QString>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "platform/qt/testing.h"
+#include "platform/user/window.h"
 #include "tests/app/test_window.h"
+
+namespace {
+
+void PrintTexts(const Surface &s) {
+  const ShownText *order[kMaxTexts];
+  const int count = TextsInReadingOrder(s, order);
+  for (int i = 0; i < count; ++i) {
+    const Rect &b = order[i]->box;
+    const QByteArray text = QString::fromLatin1(order[i]->chars, order[i]->length).toUtf8();
+    std::printf("%d %d %d %d\t%s\n", b.left, b.top, b.Width(), b.Height(), text.constData());
+  }
+}
+
+}  // namespace
 
 int main(int argc, char **argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
@@ -44,6 +62,8 @@ int main(int argc, char **argv) {
       window.Ticks(std::atoi(next().c_str()));
     } else if (command == "save") {
       if (!SaveScreenPng(hwnd, next().c_str())) return 1;
+    } else if (command == "texts") {
+      PrintTexts(hwnd->surface);
     } else if (command == "save-ticks") {
       int n = std::atoi(next().c_str());
       std::string prefix = next();

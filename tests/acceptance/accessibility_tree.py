@@ -1,0 +1,76 @@
+"""What the accessibility bus shows of the program, for the real-window test.
+
+Run with the system's Python, which has pyatspi:
+  tree          every object of the program, indented: role, "name", and
+                where it lies on the screen (x y width height)
+  window        where the main window lies on the screen: x y width height
+  texts         the static texts of the main window, a line each: left, top,
+                width and height in the window's client area, a tab, the name
+  fields TITLE  the text fields of the dialog TITLE, a line each: the name
+Exits with 1 when the program or the window asked for is not on the bus.
+"""
+import sys
+
+import pyatspi
+
+PROGRAM = "ondulane"
+MAIN_WINDOW = ("filler", "Ondulane")
+
+
+def children(obj):
+    return [c for c in (obj.getChildAtIndex(i) for i in range(obj.childCount)) if c is not None]
+
+
+def extents(obj):
+    box = obj.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return box.x, box.y, box.width, box.height
+
+
+def program():
+    for app in children(pyatspi.Registry.getDesktop(0)):
+        if app.name == PROGRAM:
+            return app
+    sys.exit(1)
+
+
+def window(role, name):
+    for w in children(program()):
+        if (w.getRoleName(), w.name) == (role, name):
+            return w
+    sys.exit(1)
+
+
+def tree(obj, depth=0):
+    x, y, w, h = extents(obj) if depth else (0, 0, 0, 0)
+    print(f'{"  " * depth}{obj.getRoleName()} "{obj.name}" {x} {y} {w} {h}')
+    for c in children(obj):
+        tree(c, depth + 1)
+
+
+def texts():
+    main = window(*MAIN_WINDOW)
+    left, top, _, _ = extents(main)
+    for c in children(main):
+        if c.getRoleName() == "label":
+            x, y, w, h = extents(c)
+            print(f"{x - left} {y - top} {w} {h}\t{c.name}")
+
+
+def fields(title):
+    for c in children(window("dialog", title)):
+        if c.getRoleName() == "text":
+            print(c.name)
+
+
+if __name__ == "__main__":
+    command = sys.argv[1] if len(sys.argv) > 1 else "tree"
+    if command == "tree":
+        tree(program())
+    elif command == "window":
+        print(*extents(window(*MAIN_WINDOW)))
+    elif command == "texts":
+        texts()
+    elif command == "fields":
+        fields(sys.argv[2])
+    else:
+        sys.exit(f"unknown command {command}")
