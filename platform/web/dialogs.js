@@ -84,7 +84,7 @@ mergeInto(LibraryManager.library, {
     root.append(frame);
     document.body.append(root);
     // The client area stands at the template's position; the caption goes above.
-    var origin = document.getElementById("client").getBoundingClientRect();
+    var origin = Page.picture();
     frame.style.left = origin.left + x - frame.clientLeft + "px";
     frame.style.top = origin.top + y - title.offsetHeight - frame.clientTop + "px";
     frame.setAttribute("aria-label", text.textContent);

@@ -154,6 +154,13 @@ mergeInto(LibraryManager.library, {
       })();
     },
 
+    // Where the program's client area lies on the page, in CSS pixels, and
+    // the CSS pixels each of its logical pixels takes.
+    picture: function() {
+      var box = Page.canvas().getBoundingClientRect();
+      return {left: box.left, top: box.top, fit: 1};
+    },
+
     // The font of a dialog template: the embedded face, at the template's
     // point size on a screen of 96 pixels per inch, to a whole pixel as the
     // desktop's font engine takes it.
