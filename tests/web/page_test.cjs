@@ -119,7 +119,7 @@ const cases = {
       { name: "end of a default run", search: "", steps: ["Enter", RUN_MS],
         commands: ["enter", "ticks", "960"] },
       { name: "end of a run, load 150, source 100", search: LINK_150_100, steps: ["Enter", RUN_MS],
-        commands: ["load", "150", "source", "100", "enter", "ticks", "960"] },
+        commands: ["load", "150", "source", "100", "paint", "enter", "ticks", "960"] },
     ])
       await compareWithLinux(name, open, { search, scale }, steps, commands);
   },
