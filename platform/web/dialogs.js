@@ -3,16 +3,128 @@
 // window of the same handle. Tab, Enter and Escape go to the window manager
 // as keys (page.js), which decides what they do; typing into a field, a
 // click on a button and the close box are the browser's.
+//
+// A dialog stands inside what the user sees of the page: at its template's
+// place where it fits there, centred where it does not, and laid out anew
+// where even its template's size does not fit, as on a phone: the controls
+// one under another in the template's order, the buttons last, in the
+// template's font. The window manager keeps its own rectangles.
 
 mergeInto(LibraryManager.library, {
   $Dialogs__deps: ["$Page"],
+  $Dialogs__postset: "Dialogs.listen();",
   $Dialogs: {
     // Made and not yet gone, innermost last: {handle, root, frame, caption,
-    // client, controls, shown, focus}.
+    // client, controls, shown, focus, place}.
     dialogs: [],
     controls: {},  // the element of each control, by its handle
     returnTo: null,  // what had the keyboard before the first dialog came
     managedKeys: ["Tab", "Enter", "Escape"],
+    margin: 8,  // CSS px kept free around a dialog laid out anew
+
+    // A dialog laid out anew: a column that scrolls when even it is too
+    // tall, the multi-line field taking the height left.
+    style:
+        ".dialog .client.reflowed { display: flex; flex-direction: column; gap: 0.4em; " +
+        "padding: 0.5em; box-sizing: border-box; overflow-y: auto; }\n" +
+        ".dialog .client.reflowed > * { position: static; flex: none; }\n" +
+        ".dialog .client.reflowed > textarea { flex: 1 1 auto; min-height: 4.5em; }\n" +
+        ".dialog .client.reflowed > button { order: 1; align-self: center; }\n",
+
+    listen: function() {
+      var style = document.createElement("style");
+      style.textContent = Dialogs.style;
+      document.head.append(style);
+      // The on-screen keyboard shrinks the visual viewport, and a turned
+      // phone or a zoom changes both.
+      window.addEventListener("resize", Dialogs.fitAll);
+      if (window.visualViewport) {
+        visualViewport.addEventListener("resize", Dialogs.fitAll);
+        visualViewport.addEventListener("scroll", Dialogs.fitAll);
+      }
+      new ResizeObserver(Dialogs.fitAll).observe(Page.canvas());
+    },
+
+    fitAll: function() { Dialogs.dialogs.forEach(Dialogs.fit); },
+
+    // What the user sees of the page, in the layers' CSS px.
+    viewport: function(layer) {
+      var v = window.visualViewport;
+      if (v) return {left: v.offsetLeft, top: v.offsetTop, width: v.width, height: v.height};
+      return {left: 0, top: 0, width: layer.clientWidth, height: layer.clientHeight};
+    },
+
+    // The controls at the template's rectangles, as the window manager has them.
+    layTemplate: function(dialog) {
+      dialog.client.classList.remove("reflowed");
+      dialog.client.style.width = dialog.place.width + "px";
+      dialog.client.style.height = dialog.place.height + "px";
+      dialog.controls.forEach(function(e) {
+        e.style.left = e.place.x + "px";
+        e.style.top = e.place.y + "px";
+        e.style.width = e.place.width + "px";
+        e.style.height = e.place.height + "px";
+        e.style.flexBasis = "";
+      });
+    },
+
+    // The controls one under another, the labels and fields as wide as the
+    // client area of `width`, which grows to `height` at most. The
+    // multi-line field keeps about the template's amount of text in sight.
+    reflow: function(dialog, width, height) {
+      var client = dialog.client;
+      client.classList.add("reflowed");
+      client.style.width = width + "px";
+      client.style.height = "";
+      dialog.controls.forEach(function(e) {
+        e.style.left = e.style.top = "";
+        var button = e.tagName === "BUTTON";
+        e.style.width = button ? e.place.width + "px" : "";
+        e.style.height = e.tagName === "INPUT" || button ? e.place.height + "px" : "";
+        e.style.flexBasis = e.tagName === "TEXTAREA"
+            ? Math.round(e.place.height * e.place.width / width) + "px" : "";
+      });
+      if (client.offsetHeight > height) client.style.height = height + "px";
+    },
+
+    // The focused control inside the part of a scrolled client area in sight.
+    reveal: function(dialog) {
+      var e = document.activeElement, client = dialog.client;
+      if (!e || e.parentNode !== client) return;
+      if (e.offsetTop < client.scrollTop) client.scrollTop = e.offsetTop;
+      var bottom = e.offsetTop + e.offsetHeight - client.clientHeight;
+      if (bottom > client.scrollTop) client.scrollTop = bottom;
+    },
+
+    // The dialog at its template's place when it fits in sight, centred
+    // when it does not, and laid out anew to fit when its size does not.
+    fit: function(dialog) {
+      var frame = dialog.frame, client = dialog.client, place = dialog.place;
+      var view = Dialogs.viewport(dialog.root);
+      var picture = Page.picture();
+      Dialogs.layTemplate(dialog);
+      var chromeWidth = frame.offsetWidth - client.offsetWidth;
+      var chromeHeight = frame.offsetHeight - client.offsetHeight;
+      // The client area at the template's place; the caption goes above.
+      var left = Math.round(picture.left + place.x * picture.fit) - frame.clientLeft;
+      var top = Math.round(picture.top + place.y * picture.fit) - client.offsetTop - frame.clientTop;
+      var inside = left >= view.left && top >= view.top &&
+          left + frame.offsetWidth <= view.left + view.width &&
+          top + frame.offsetHeight <= view.top + view.height;
+      if (!inside) {
+        if (frame.offsetWidth > view.width || frame.offsetHeight > view.height) {
+          var margin = Dialogs.margin;
+          Dialogs.reflow(dialog,
+                         Math.min(place.width, view.width - 2 * margin - chromeWidth),
+                         view.height - 2 * margin - chromeHeight);
+        }
+        left = view.left + Math.round((view.width - frame.offsetWidth) / 2);
+        top = view.top + Math.round((view.height - frame.offsetHeight) / 2);
+      }
+      frame.style.left = left + "px";
+      frame.style.top = top + "px";
+      Dialogs.reveal(dialog);
+    },
 
     // The innermost dialog if it is on the screen, or null.
     shown: function() {
@@ -77,16 +189,10 @@ mergeInto(LibraryManager.library, {
     title.append(text, close);
     var client = document.createElement("div");
     client.className = "client";
-    client.style.width = width + "px";
-    client.style.height = height + "px";
     client.style.font = Page.dialogFont(points);
     frame.append(title, client);
     root.append(frame);
     document.body.append(root);
-    // The client area stands at the template's position; the caption goes above.
-    var origin = Page.picture();
-    frame.style.left = origin.left + x - frame.clientLeft + "px";
-    frame.style.top = origin.top + y - title.offsetHeight - frame.clientTop + "px";
     frame.setAttribute("aria-label", text.textContent);
     close.addEventListener("mousedown", function(e) { e.preventDefault(); });
     close.addEventListener("click", function() { Page.push({kind: Page.CLOSE, window: handle}); });
@@ -96,10 +202,11 @@ mergeInto(LibraryManager.library, {
     });
     // The keyboard goes back where it was once the last dialog has gone.
     if (!Dialogs.dialogs.length) Dialogs.returnTo = document.activeElement;
-    Dialogs.dialogs.push({
+    var dialog = {
       handle: handle, root: root, frame: frame, caption: text, client: client, controls: [],
-      shown: false, focus: null,
-    });
+      shown: false, focus: null, place: {x: x, y: y, width: width, height: height},
+    };
+    Dialogs.dialogs.push(dialog);
     document.getElementById("client").inert = true;
     document.getElementById("bar").inert = true;
   },
@@ -142,10 +249,7 @@ mergeInto(LibraryManager.library, {
     e.hidden = !visible;
     e.handle = handle;
     e.dialog = dialog;
-    e.style.left = x + "px";
-    e.style.top = y + "px";
-    e.style.width = width + "px";
-    e.style.height = height + "px";
+    e.place = {x: x, y: y, width: width, height: height};
     dialog.client.append(e);
     dialog.controls.push(e);
     Dialogs.controls[handle] = e;
@@ -156,6 +260,7 @@ mergeInto(LibraryManager.library, {
     var dialog = Dialogs.dialog(handle);
     dialog.root.classList.add("shown");
     dialog.shown = true;
+    Dialogs.fit(dialog);
     if (dialog.focus) dialog.focus.focus();
     dialog.focus = null;
   },
