@@ -80,7 +80,7 @@ add_custom_target(browser_test_modules ALL
 file(GLOB BROWSER_TEST_FILES CONFIGURE_DEPENDS ${BROWSER_TESTS}/*_test.cjs)
 # The Linux build's snapshot tool renders the same states for comparison.
 set(ONDULANE_LINUX_SNAPSHOT "" CACHE FILEPATH "ondulane_snapshot of the Linux build")
-set(LINUX_CASES same_as_linux scaled figures_in_tree)
+set(LINUX_CASES same_as_linux scaled figures_in_tree floors)
 foreach(file ${BROWSER_TEST_FILES})
   execute_process(COMMAND ${NODE} ${file} --list
     OUTPUT_VARIABLE cases OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)

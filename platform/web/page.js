@@ -9,7 +9,7 @@
 // dialog's field focused.
 
 mergeInto(LibraryManager.library, {
-  $Page__deps: ["$Asyncify", "malloc"],
+  $Page__deps: ["$Asyncify", "malloc", "$Layout"],
   $Page__postset: "Page.listen();",
   $Page: {
     // As PageInput in platform/web/internal.h.
@@ -26,7 +26,7 @@ mergeInto(LibraryManager.library, {
     linkKey: "F2",
     linkWords: ["load", "source"],
     context2d: null,
-    client: null,  // [width, height, devicePixelRatio] as last read
+    client: null,  // [width, height, device pixels per pixel] as last laid out
 
     push: function(item) {
       Page.input.push(item);
@@ -145,7 +145,7 @@ mergeInto(LibraryManager.library, {
       Page.canvasWindow = canvasWindow;
       document.title = Page.latin1(title);
       Page.putLink();
-      new ResizeObserver(Page.resized).observe(document.getElementById("client"));
+      new ResizeObserver(Page.resized).observe(document.getElementById("page"));
       window.addEventListener("resize", Page.resized);
       // A window moved to a screen of another density keeps its size.
       (function watchRatio() {
@@ -158,7 +158,7 @@ mergeInto(LibraryManager.library, {
     // the CSS pixels each of its logical pixels takes.
     picture: function() {
       var box = Page.canvas().getBoundingClientRect();
-      return {left: box.left, top: box.top, fit: 1};
+      return {left: box.left, top: box.top, fit: Layout.area ? Layout.area.fit : 1};
     },
 
     // The font of a dialog template: the embedded face, at the template's
@@ -200,13 +200,13 @@ mergeInto(LibraryManager.library, {
     return 1;
   },
 
-  // The client area in CSS pixels and the device pixels per CSS pixel, as a
-  // ClientArea.
+  // The client area in the program's pixels and the device pixels for each,
+  // as a ClientArea.
   web_client_area__deps: ["$Page"],
   web_client_area: function(out) {
     if (!Page.client) {
-      var client = document.getElementById("client");
-      Page.client = [client.clientWidth, client.clientHeight, window.devicePixelRatio || 1];
+      var area = Layout.follow();
+      Page.client = [area.width, area.height, (window.devicePixelRatio || 1) * area.fit];
     }
     HEAP32[out >> 2] = Page.client[0];
     HEAP32[(out >> 2) + 1] = Page.client[1];
@@ -224,7 +224,8 @@ mergeInto(LibraryManager.library, {
     Page.context().putImageData(new ImageData(bytes, width, height), x, y);
   },
 
-  web_screen_width: function() { return screen.availWidth || screen.width; },
+  web_screen_width__deps: ["$Layout"],
+  web_screen_width: function() { return Layout.screenWidth || screen.availWidth || screen.width; },
 
   web_confirm__deps: ["$Page"],
   web_confirm: function(text) { return confirm(Page.latin1(text)) ? 1 : 0; },

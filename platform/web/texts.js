@@ -48,6 +48,16 @@ mergeInto(LibraryManager.library, {
       return title;
     },
 
+    // The same texts, in reading order, as lines of the page's own size.
+    list: function(items) {
+      var figures = document.getElementById("figures");
+      figures.replaceChildren.apply(figures, items.map(function(item) {
+        var line = document.createElement("p");
+        line.textContent = item.text.trim();
+        return line;
+      }));
+    },
+
     announce: function(text) {
       var log = document.getElementById("announcements");
       var entry = document.createElement("p");
@@ -79,6 +89,7 @@ mergeInto(LibraryManager.library, {
         return {key: keys[i], element: element};
       });
       before.forEach(function(element) { element.remove(); });
+      Texts.list(items);
       Texts.started = true;
     },
   },

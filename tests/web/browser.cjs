@@ -7,13 +7,14 @@ const puppeteer = require("puppeteer-core");
 
 const CHROMIUM = process.env.CHROMIUM || "/usr/bin/chromium";
 
-// Whether the program has shown its window: the canvas has the client
-// area's device pixels, which it takes with the first picture put on it.
+// Whether the program has shown its window: the canvas has the device
+// pixels of its box on the page, which it takes with the first picture put
+// on it.
 function shown() {
-  const client = document.getElementById("client");
   const canvas = document.getElementById("screen");
-  const device = (css) => Math.ceil(css * devicePixelRatio - 1e-6);
-  return canvas.width === device(client.clientWidth) && canvas.height === device(client.clientHeight);
+  const box = canvas.getBoundingClientRect();
+  const near = (pixels, css) => Math.abs(pixels - css * devicePixelRatio) < 1;
+  return near(canvas.width, box.width) && near(canvas.height, box.height);
 }
 
 // Asked without the page's timers, which may stand still.
@@ -36,7 +37,7 @@ async function openPage(
   pagePath,
   {
     search = "", width = 1000, height = 700, scale = 1, touch = false, beforeLoad = null,
-    realClock = false, held = false,
+    realClock = false, held = false, device = false,
   } = {},
 ) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), "ondulane-page-"));
@@ -62,6 +63,15 @@ async function openPage(
   });
   const errors = [];
   tab.on("pageerror", (e) => errors.push(String(e)));
+  // A device's screen is as large as its viewport, as a phone's or a
+  // tablet's is; without, headless Chromium's screen is 800 by 600.
+  if (device) {
+    const cdp = await tab.createCDPSession();
+    await cdp.send("Emulation.setDeviceMetricsOverride", {
+      width, height, deviceScaleFactor: scale, mobile: touch, screenWidth: width,
+      screenHeight: height,
+    });
+  }
   if (beforeLoad) await tab.evaluateOnNewDocument(beforeLoad);
   if (held) await tab.evaluateOnNewDocument(holdStart);
   await tab.goto(url, { waitUntil: "load" });

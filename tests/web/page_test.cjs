@@ -310,13 +310,13 @@ const cases = {
       await press(tab, "Enter");
       await advance(1000);
       await press(tab, "Enter");
-      await tab.setViewport({ width: 800, height: 500 });
+      await tab.setViewport({ width: 900, height: 640 });
       // The page learns of it with a frame, which comes when time passes.
-      for (let i = 0; i < 250 && (await layout(tab)).pixels[0] !== 800; ++i) await advance(20);
+      for (let i = 0; i < 250 && (await layout(tab)).pixels[0] !== 900; ++i) await advance(20);
       const got = await layout(tab);
-      assert.deepEqual(got.pixels, [800, 500 - got.bar.height]);
+      assert.deepEqual(got.pixels, [900, 640 - got.bar.height]);
       const resized = await canvasImage(tab);
-      const fresh = await pictureAfter(open, { width: 800, height: 500 }, []);
+      const fresh = await pictureAfter(open, { width: 900, height: 640 }, []);
       assert.ok(sameImage(resized, fresh.image), "not repainted at the new size");
     } finally {
       await close();
