@@ -17,9 +17,22 @@ function shown() {
   return near(canvas.width, box.width) && near(canvas.height, box.height);
 }
 
-// Asked without the page's timers, which may stand still.
+// Asked without the page's timers, which may stand still; a page that never
+// shows its window fails rather than keeping the test waiting.
+const SHOWN_WITHIN_MS = 120000;
 async function untilShown(tab) {
-  while (!(await tab.evaluate(shown))) await new Promise((resolve) => setTimeout(resolve, 10));
+  const givenUp = Date.now() + SHOWN_WITHIN_MS;
+  while (!(await tab.evaluate(shown))) {
+    if (Date.now() > givenUp) {
+      const seen = await tab.evaluate(() => {
+        const canvas = document.getElementById("screen");
+        const box = canvas.getBoundingClientRect();
+        return `${canvas.width} by ${canvas.height} pixels for ${box.width} by ${box.height} CSS px at ${devicePixelRatio}x`;
+      });
+      throw new Error(`the program did not show its window: the canvas has ${seen}`);
+    }
+    await new Promise((resolve) => setTimeout(resolve, 10));
+  }
 }
 
 // The page's start held back until the test calls start(): its fonts, and
@@ -46,7 +59,8 @@ async function openPage(
   const browser = await puppeteer.launch({
     executablePath: CHROMIUM,
     headless: true,
-    defaultViewport: { width, height, deviceScaleFactor: scale, hasTouch: touch },
+    // A touch device stays one when a test resizes or turns its view.
+    defaultViewport: { width, height, deviceScaleFactor: scale, hasTouch: touch, isMobile: device && touch },
     args: [
       "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
       "--disable-component-update", "--disable-sync", `--user-data-dir=${folder}/profile`,

@@ -2,9 +2,10 @@
 // screens: each stands inside what the user sees, whole, legible and usable
 // by touch and keyboard, and follows the viewport and the on-screen keyboard.
 const assert = require("assert/strict");
-const { dialog, whileTimePasses, press } = require("./steps.cjs");
+const { dialog, whileTimePasses, nextFrame, press } = require("./steps.cjs");
 
-// Zoom at 200% and 400% of a 1366 by 768 laptop.
+// Zoom at 200% and 400% of a 1366 by 768 laptop. Each device's screen is as
+// large as its view, as the program is told it on that device.
 const VIEWS = [
   { name: "phone upright", width: 390, height: 844, scale: 3, touch: true },
   { name: "phone sideways", width: 844, height: 390, scale: 3, touch: true },
@@ -90,7 +91,8 @@ async function pictureTexts(tab) {
 async function pointAt(tab, advance, touch, selector) {
   const box = await (await tab.$(selector)).boundingBox();
   const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
-  await whileTimePasses(advance, touch ? tab.touchscreen.tap(x, y) : tab.mouse.click(x, y));
+  await whileTimePasses(advance, touch ? tab.touchscreen.tap(x, y) : tab.mouse.click(x, y),
+    `the ${touch ? "tap" : "click"} on ${selector}`);
 }
 
 // What the user may do to the view while a dialog is open, and its undoing:
@@ -109,10 +111,10 @@ const CHANGES = [
     undo: (tab, cdp, view) => tab.setViewport({ ...tab.viewport(), width: view.width, height: view.height }) },
 ];
 
-// The page learns of a change with a frame: time let pass until `done`, or
-// a while.
-async function until(advance, done) {
-  for (let i = 0; i < 50 && !(await done()); ++i) await advance(20);
+// The page learns of a change with a frame, whenever the browser draws it:
+// frames until `done`, or a few dozen.
+async function until(tab, advance, done) {
+  for (let i = 0; i < 50 && !(await done()); ++i) await nextFrame(tab, advance);
 }
 
 const cases = {
@@ -121,7 +123,7 @@ const cases = {
   // own pointer, and F3 closes by its close box.
   async inside_every_view(page, open) {
     for (const { name, ...view } of VIEWS) {
-      const { tab, advance, close } = await open(view);
+      const { tab, advance, close } = await open({ ...view, device: true });
       try {
         await press(tab, "F2");
         assert.deepEqual(await faults(tab), [], `${name}, F2`);
@@ -175,7 +177,7 @@ const cases = {
   // in sight; undone, the dialog is whole again.
   async follows_the_view(page, open) {
     for (const { name, ...view } of VIEWS) {
-      const { tab, advance, close } = await open(view);
+      const { tab, advance, close } = await open({ ...view, device: true });
       const fits = async () => !(await faults(tab)).length;
       try {
         const cdp = await tab.createCDPSession();
@@ -184,10 +186,10 @@ const cases = {
             const at = `${name}, ${key}, ${change.name}`;
             await press(tab, key, "Tab");
             await change.make(tab, cdp, view);
-            await until(advance, () => focusInSight(tab));
+            await until(tab, advance, () => focusInSight(tab));
             assert.ok(await focusInSight(tab), `${at}: the focused control is out of sight`);
             await change.undo(tab, cdp, view);
-            await until(advance, fits);
+            await until(tab, advance, fits);
             assert.deepEqual(await faults(tab), [], `${at}, undone`);
             await press(tab, "Escape");
             await advance(100);

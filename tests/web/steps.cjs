@@ -38,12 +38,26 @@ async function dialog(tab) {
 }
 
 // Pointer input is dispatched with the page's frames, which need time to
-// pass: lets it pass until `action` is done.
-async function whileTimePasses(advance, action) {
+// pass: lets it pass until `action` is done, and fails once far more than
+// any action takes has passed without.
+const ACTION_WITHIN_MS = 10 * 60 * 1000;
+async function whileTimePasses(advance, action, what = "an action") {
   let done = false;
   const acting = action.finally(() => (done = true));
-  while (!done) await advance(20);
+  for (let passed = 0; !done; passed += 20) {
+    if (passed >= ACTION_WITHIN_MS) {
+      acting.catch(() => {});
+      throw new Error(`${what} was not done after ${ACTION_WITHIN_MS / 1000} s of the page's time`);
+    }
+    await advance(20);
+  }
   await acting;
+}
+
+// The page's next frame, in which it learns of a change of the view: its
+// resize and scroll events come before the frame's callbacks.
+async function nextFrame(tab, advance) {
+  await whileTimePasses(advance, tab.evaluate(() => new Promise(requestAnimationFrame)), "a frame");
 }
 
 // Keys by name, "Shift+Tab" with its modifier held.
@@ -56,4 +70,4 @@ async function press(tab, ...keys) {
   }
 }
 
-module.exports = { RUN_MS, layout, dialog, whileTimePasses, press };
+module.exports = { RUN_MS, layout, dialog, whileTimePasses, nextFrame, press };
