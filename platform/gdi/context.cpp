@@ -23,12 +23,12 @@ GdiObject g_stockFont{
 
 }  // namespace
 
-HDC OpenContext(Surface &s) {
+HDC OpenContext(Surface &s, bool paint) {
   auto slot = std::find_if(std::begin(g_contexts), std::end(g_contexts),
                            [](const auto &c) { return !c.has_value(); });
   if (slot == std::end(g_contexts)) return nullptr;  // out of contexts, as GetDC can be
   if (!g_stockFont.ink) g_stockFont.ink = MakeGlyphInk(g_stockFont.face);
-  HDC dc = &slot->emplace(s);
+  HDC dc = &slot->emplace(s, paint);
   dc->pen = &g_stockBlackPen;
   dc->font = &g_stockFont;
   dc->brush = &g_stockWhiteBrush;

@@ -19,8 +19,9 @@ struct GdiObject {
 };
 
 struct DeviceContext {
-  explicit DeviceContext(Surface &s) : surface(&s) {}
+  DeviceContext(Surface &s, bool p) : surface(&s), paint(p) {}
   Surface *surface;
+  bool paint;  // BeginPaint's: what it draws is the picture, not news
   HPEN pen = nullptr;
   HFONT font = nullptr;
   HBRUSH brush = nullptr;

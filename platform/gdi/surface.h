@@ -29,7 +29,39 @@ struct ShownText {
   int cellHeight = 0;  // its font's, at 100%
   bool bold = false;
   COLORREF color = 0;
+  // Who it is: a text keeps its identity while it stands, and when it is
+  // redrawn in place with other characters, as a readout is.
+  std::uint32_t id = 0;
+  std::uint64_t came = 0;   // the layer's change at which it came
+  std::uint64_t drawn = 0;  // the change at which its characters were last drawn anew
+  bool painted = false;     // drawn by a paint: part of the picture, never news
   std::string_view Text() const { return {chars, std::size_t(length)}; }
+};
+
+// A text that went, kept a while for the readers that knew it.
+struct GoneText {
+  std::uint32_t id = 0;
+  std::uint64_t came = 0, at = 0;
+};
+constexpr int kMaxGone = 2 * kMaxTexts;
+
+// An utterance waiting to be said: the texts it says, by identity.
+struct PendingUtterance {
+  std::uint32_t ids[16];
+  int count = 0;
+  bool update = false;       // every text in it is a new reading of one already said
+  std::int64_t noticed = 0;  // when its first text changed, in milliseconds
+  std::int64_t stirred = 0;  // when its block last changed
+};
+constexpr int kMaxPending = 32;
+
+// What is being said of a surface's texts, and what waits to be.
+struct Speech {
+  std::uint64_t seen = 0;  // the layer's change it last took
+  bool started = false;
+  std::int64_t busyUntil = 0;             // when what was last given is estimated said
+  PendingUtterance pending[kMaxPending];  // oldest first
+  int pendingCount = 0;
 };
 
 // What a surface shows in words, for a backend to hand to assistive
@@ -42,6 +74,10 @@ struct TextLayer {
   ShownText texts[kMaxTexts];  // oldest first
   int count = 0;
   std::uint64_t changes = 0;  // grows whenever the texts change, and only then
+  std::uint32_t lastId = 0;
+  GoneText gone[kMaxGone];  // a ring, the newest at goneNext - 1
+  int goneNext = 0, goneCount = 0;
+  std::uint64_t goneLostAt = 0;  // the newest change whose gone texts the ring no longer holds
 };
 
 // A window's client area. The program draws in logical pixels; the core
@@ -59,6 +95,7 @@ struct Surface {
   Rect changed[kMaxChanged];  // not shown yet, disjoint, device pixels
   int changedCount = 0;
   TextLayer texts;
+  Speech speech;
 
   Surface() = default;
   Surface(const Surface &) = delete;
@@ -76,13 +113,9 @@ void MarkChanged(Surface &, Rect);
 // Shows every change not yet shown, through the backend's hooks.
 void ShowAllChanged();
 
-// The texts the surface shows in reading order, top to bottom, then left to
-// right; returns how many.
-int TextsInReadingOrder(const Surface &, const ShownText *(&order)[kMaxTexts]);
-
-// A device context on the surface, as GetDC and BeginPaint give it; null
-// when all are in use.
-HDC OpenContext(Surface &);
+// A device context on the surface, as GetDC gives it, or as BeginPaint
+// gives it when `paint`; null when all are in use.
+HDC OpenContext(Surface &, bool paint = false);
 void CloseContext(HDC);
 
 // A font's glyphs for the 256 single-byte codes (Latin-1), laid out as the

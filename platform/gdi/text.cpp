@@ -39,16 +39,40 @@ ShownText TextToShow(HDC dc, const Rect &box, LPCSTR text, int length) {
   shown.cellHeight = dc->font->face.cellHeight;
   shown.bold = dc->font->face.bold;
   shown.color = dc->textColor;
+  shown.painted = dc->paint;
   return shown;
 }
 
+// Whether a text drawn over another stands where it stood: the same top,
+// and the edge its alignment holds, whatever its new length.
+bool StandsWhere(const ShownText &old, const ShownText &text) {
+  return old.box.top == text.box.top &&
+         (old.box.left == text.box.left || old.box.right == text.box.right);
+}
+
 // An opaque box takes away the texts it mostly covers, but for the same
-// text drawn again where it stands, which stays as it was.
-void Show(Surface &s, const ShownText &text, bool opaque) {
-  if (opaque)
-    ForgetTexts(s, [&](const ShownText &old) {
-      return !SameText(old, text) && MostlyCovered(old.box, (old.box & text.box).Area());
-    });
+// text drawn again where it stands, which stays as it was. A text drawn
+// anew where another stood is that text redrawn: a readout keeps its
+// identity whatever it reads.
+void Show(Surface &s, ShownText text, bool opaque) {
+  if (opaque) {
+    const TextLayer &layer = s.texts;
+    for (int i = 0; i < layer.count && !text.id; ++i) {
+      const ShownText &old = layer.texts[i];
+      if (SameText(old, text) || !StandsWhere(old, text) ||
+          !MostlyCovered(old.box, (old.box & text.box).Area()))
+        continue;
+      text.id = old.id;
+      text.came = old.came;
+      text.drawn = old.Text() == text.Text() ? old.drawn : 0;
+    }
+    ForgetTexts(
+        s,
+        [&](const ShownText &old) {
+          return !SameText(old, text) && MostlyCovered(old.box, (old.box & text.box).Area());
+        },
+        text.id);
+  }
   RememberText(s, text);
 }
 

@@ -10,23 +10,25 @@ bool SameText(const ShownText &a, const ShownText &b) {
          a.bold == b.bold && a.color == b.color;
 }
 
-void RememberText(Surface &s, const ShownText &text) {
+// Recorded as of the change that takes it away, which follows.
+void RecordGone(TextLayer &layer, const ShownText &text) {
+  GoneText &slot = layer.gone[layer.goneNext];
+  if (layer.goneCount == kMaxGone) layer.goneLostAt = slot.at;
+  slot = GoneText{text.id, text.came, layer.changes + 1};
+  layer.goneNext = (layer.goneNext + 1) % kMaxGone;
+  layer.goneCount = std::min(layer.goneCount + 1, kMaxGone);
+}
+
+void RememberText(Surface &s, ShownText text) {
   TextLayer &layer = s.texts;
   const auto shown = std::begin(layer.texts), end = shown + layer.count;
   if (std::any_of(shown, end, [&](const ShownText &t) { return SameText(t, text); })) return;
-  if (layer.count == kMaxTexts) std::move(shown + 1, end, shown), --layer.count;
-  layer.texts[layer.count++] = text;
+  if (layer.count == kMaxTexts) {
+    RecordGone(layer, *shown);
+    std::move(shown + 1, end, shown), --layer.count;
+  }
   ++layer.changes;
-}
-
-int TextsInReadingOrder(const Surface &s, const ShownText *(&order)[kMaxTexts]) {
-  const TextLayer &layer = s.texts;
-  for (int i = 0; i < layer.count; ++i) order[i] = &layer.texts[i];
-  // Texts that start at the same point go oldest first, as they lie in the array.
-  std::sort(order, order + layer.count, [](const ShownText *a, const ShownText *b) {
-    if (a->box.top != b->box.top) return a->box.top < b->box.top;
-    if (a->box.left != b->box.left) return a->box.left < b->box.left;
-    return a < b;
-  });
-  return layer.count;
+  if (!text.id) text.id = ++layer.lastId, text.came = layer.changes;
+  if (!text.drawn) text.drawn = layer.changes;
+  layer.texts[layer.count++] = text;
 }

@@ -2,6 +2,7 @@
 // the drawing core's files only.
 #pragma once
 
+#include <cstdint>
 #include <utility>
 
 #include "platform/gdi/surface.h"
@@ -10,13 +11,21 @@
 // its text away: more than half of them.
 inline bool MostlyCovered(const Rect &box, long long covered) { return 2 * covered > box.Area(); }
 
+// Records that a text went, for the readers that knew it.
+void RecordGone(TextLayer &, const ShownText &);
+
 // Forgets each text for which `gone(text)` holds, keeping the others' order.
+// The one whose identity `passedOn` names lives on in a text drawn in its
+// place, and is not recorded as gone.
 template <class Gone>
-void ForgetTexts(Surface &s, Gone gone) {
+void ForgetTexts(Surface &s, Gone gone, std::uint32_t passedOn = 0) {
   TextLayer &layer = s.texts;
   int kept = 0;
   for (int i = 0; i < layer.count; ++i) {
-    if (gone(std::as_const(layer.texts[i]))) continue;
+    if (gone(std::as_const(layer.texts[i]))) {
+      if (layer.texts[i].id != passedOn) RecordGone(layer, layer.texts[i]);
+      continue;
+    }
     if (kept != i) layer.texts[kept] = layer.texts[i];
     ++kept;
   }
@@ -26,6 +35,6 @@ void ForgetTexts(Surface &s, Gone gone) {
 }
 
 // Adds a text as the newest; the same text drawn again where it stands
-// changes nothing.
-void RememberText(Surface &, const ShownText &);
+// changes nothing. A text with no identity gets a new one.
+void RememberText(Surface &, ShownText);
 bool SameText(const ShownText &, const ShownText &);

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/gdi/reading.h"
 #include "platform/qt/internal.h"
 
 namespace {
@@ -83,8 +84,11 @@ class ScreenAccessible : public QAccessibleWidget {
     const Window *w = WindowOf(widget());
     if (w && w->surface.texts.changes == changes_) return;
     changes_ = w ? w->surface.texts.changes : 0;
-    const ShownText *order[kMaxTexts];
-    const int count = w ? TextsInReadingOrder(w->surface, order) : 0;
+    static Reading r;
+    r.count = 0;
+    if (w) ReadTexts(w->surface, r);
+    const int count = r.count;
+    const ShownText *const *order = r.texts;
 
     std::vector<TextAccessible *> gone = std::move(texts_), renamed, added;
     texts_.assign(count, nullptr);

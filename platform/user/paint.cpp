@@ -23,7 +23,7 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT *ps) {
   if (!HasScreen(hwnd)) return nullptr;
   hwnd->invalid = false;
   FillSurface(hwnd->surface, RGB(255, 255, 255));
-  ps->hdc = OpenContext(hwnd->surface);
+  ps->hdc = OpenContext(hwnd->surface, true);
   ps->rcPaint = RECT{0, 0, hwnd->width, hwnd->height};
   return ps->hdc;
 }

@@ -2,6 +2,7 @@
 // assistive technology, the browser's find and copying.
 #include <cstdint>
 
+#include "platform/gdi/reading.h"
 #include "platform/web/internal.h"
 
 namespace {
@@ -13,11 +14,12 @@ std::uint64_t g_handed = ~std::uint64_t(0);  // the changes count last handed ov
 void HandTextsOver(const Surface &s) {
   if (s.texts.changes == g_handed) return;
   g_handed = s.texts.changes;
-  const ShownText *order[kMaxTexts];
+  static Reading r;
   static PageText texts[kMaxTexts];  // no allocation as a run goes
-  const int count = TextsInReadingOrder(s, order);
+  ReadTexts(s, r);
+  const int count = r.count;
   for (int i = 0; i < count; ++i) {
-    const ShownText &t = *order[i];
+    const ShownText &t = *r.texts[i];
     texts[i] = {t.chars,     t.length,     t.box.left,   t.box.top,
                 t.box.right, t.box.bottom, t.cellHeight, t.bold};
   }

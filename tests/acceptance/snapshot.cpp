@@ -4,12 +4,15 @@
 //   logical pixel, as a scaled desktop has them) | load OHMS | source OHMS | paint | enter
 //   ticks N | save FILE | save-ticks N PREFIX (a PNG after each of N ticks) |
 //   texts (the window's texts in reading order, a line each: the box's
-//   left, top, width and height in logical pixels, a tab, the characters)
+//   left, top, width and height in logical pixels, a tab, the characters) |
+//   hear N (N ticks, 50 ms apart, and for 10 s after: what is said, a line
+//   each, the millisecond it is given, a tab, the utterance)
 #include <QString>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "platform/gdi/reading.h"
 #include "platform/qt/testing.h"
 #include "platform/user/window.h"
 #include "tests/app/test_window.h"
@@ -17,11 +20,11 @@
 namespace {
 
 void PrintTexts(const Surface &s) {
-  const ShownText *order[kMaxTexts];
-  const int count = TextsInReadingOrder(s, order);
-  for (int i = 0; i < count; ++i) {
-    const Rect &b = order[i]->box;
-    const QByteArray text = QString::fromLatin1(order[i]->chars, order[i]->length).toUtf8();
+  static Reading r;
+  ReadTexts(s, r);
+  for (int i = 0; i < r.count; ++i) {
+    const Rect &b = r.texts[i]->box;
+    const QByteArray text = QString::fromLatin1(r.texts[i]->chars, r.texts[i]->length).toUtf8();
     std::printf("%d %d %d %d\t%s\n", b.left, b.top, b.Width(), b.Height(), text.constData());
   }
 }
@@ -64,6 +67,15 @@ int main(int argc, char **argv) {
       if (!SaveScreenPng(hwnd, next().c_str())) return 1;
     } else if (command == "texts") {
       PrintTexts(hwnd->surface);
+    } else if (command == "hear") {
+      const int n = std::atoi(next().c_str());
+      Utterance u;
+      TakeUtterance(hwnd->surface, -50, u);  // what was there before is no news
+      for (int i = 0; i < n + 200; ++i) {
+        if (i < n) window.Tick();
+        while (TakeUtterance(hwnd->surface, std::int64_t(i) * 50, u))
+          std::printf("%d\t%.*s\n", i * 50, u.length, u.chars);
+      }
     } else if (command == "save-ticks") {
       int n = std::atoi(next().c_str());
       std::string prefix = next();

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gdi/reading.h"
 #include "app/state.h"
 #include "display/pens_fonts.h"
 #include "display/trace.h"
@@ -16,10 +17,10 @@
 namespace {
 
 std::vector<std::string> Texts(const Surface &s) {
-  const ShownText *order[kMaxTexts];
+  static Reading r;
+  ReadTexts(s, r);
   std::vector<std::string> texts;
-  for (int i = 0, n = TextsInReadingOrder(s, order); i < n; ++i)
-    texts.emplace_back(order[i]->Text());
+  for (int i = 0; i < r.count; ++i) texts.emplace_back(r.texts[i]->Text());
   return texts;
 }
 
@@ -106,8 +107,10 @@ TEST(TextLayer, StartScreenShowsItsTextsInReadingOrder) {
       {"Press F3 for supporting text", kLeft, 500, 525 + 3 * lh, 15, kRed},
   };
   const Surface &s = w.hwnd->surface;
-  const ShownText *order[kMaxTexts];
-  ASSERT_EQ(TextsInReadingOrder(s, order), int(std::size(cases)));
+  static Reading r;
+  ReadTexts(s, r);
+  const ShownText *const *order = r.texts;
+  ASSERT_EQ(r.count, int(std::size(cases)));
   for (int i = 0; i < int(std::size(cases)); ++i) {
     const Case &c = cases[i];
     const ShownText &t = *order[i];

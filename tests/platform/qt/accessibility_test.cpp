@@ -8,6 +8,7 @@
 #include <map>
 #include <vector>
 
+#include "platform/gdi/reading.h"
 #include "platform/qt/testing.h"
 #include "platform/user/window.h"
 #include "tests/app/test_window.h"
@@ -83,8 +84,10 @@ TEST(Accessibility, TheMainWindowsChildrenAreItsTextsInReadingOrder) {
     ResizeClientForTesting(w.hwnd, c.size.width(), c.size.height());
     if (c.ticks) w.Key(VK_RETURN), w.Ticks(c.ticks);
     PumpMessagesForTesting();
-    const ShownText *order[kMaxTexts];
-    const int count = TextsInReadingOrder(w.hwnd->surface, order);
+    static Reading r;
+    ReadTexts(w.hwnd->surface, r);
+    const int count = r.count;
+    const ShownText *const *order = r.texts;
     QAccessibleInterface *main = MainAccessible();
     const QRect client(MainWidget()->mapToGlobal(QPoint(0, 0)), c.size);
     ASSERT_EQ(main->childCount(), count);
