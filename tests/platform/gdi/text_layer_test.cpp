@@ -6,10 +6,10 @@
 #include <utility>
 #include <vector>
 
-#include "platform/gdi/reading.h"
 #include "app/state.h"
 #include "display/pens_fonts.h"
 #include "display/trace.h"
+#include "platform/gdi/reading.h"
 #include "platform/headless/testing.h"
 #include "platform/user/window.h"
 #include "tests/app/test_window.h"
@@ -69,8 +69,9 @@ struct Sheet {
 
 }  // namespace
 
-// The title and the subtitle centred, the attribution right-aligned, the rest
-// left-aligned; each box where the text was put, as high as its font's cell.
+// Read block by block: the title and the subtitle centred, the attribution
+// right-aligned, the rest left-aligned, the key instructions after the
+// source's lines beside them; each box where the text was put, as high as its font's cell.
 TEST(TextLayer, StartScreenShowsItsTextsInReadingOrder) {
   TestWindow w;
   HDC hdc = GetDC(w.hwnd);
@@ -89,21 +90,21 @@ TEST(TextLayer, StartScreenShowsItsTextsInReadingOrder) {
   };
   const Case cases[] = {
       {"Ondulane", kCentre, 500, 0, 40, kBlack},
+      {"Interaction between source and load", kCentre, 500, titleLine, 22, kBlack},
       {"Ondulane", kRight, attributionX, 0, 15, kBlack},
       {"A teaching aid", kRight, attributionX, lh, 15, kBlack},
-      {"Interaction between source and load", kCentre, 500, titleLine, 22, kBlack},
       {"75.0 ohms  ", kLeft, 770, 205, 15, kBlack},
       {"50-ohm transmission line", kLeft, 500, 350, 15, kBlack},
       {"35.0 ohms ", kLeft, 142, 525 - 4 * lh, 15, kBlack},
       {"VSWR = 1.43 ", kLeft, 142, 525 - 3 * lh, 15, kBlack},
       {"Rho = 0.176 ", kLeft, 142, 525 - 2 * lh, 15, kBlack},
       {"Output set to 1V", kLeft, 166, 525, 15, kBlack},
-      {"Press ENTER to start/pause/resume program", kLeft, 500, 525, 15, kRed},
       {"across a 50-ohm load", kLeft, 166, 525 + lh, 15, kBlack},
-      {"Press F1 to reset program", kLeft, 500, 525 + lh, 15, kRed},
       {"(+13 dBm)", kLeft, 166, 525 + 2 * lh, 15, kBlack},
-      {"Press F2 to enter new load and/or source value(s)", kLeft, 500, 525 + 2 * lh, 15, kRed},
       {"(EMF = 1.70V)  ", kLeft, 166, 525 + 3 * lh, 15, kBlack},
+      {"Press ENTER to start/pause/resume program", kLeft, 500, 525, 15, kRed},
+      {"Press F1 to reset program", kLeft, 500, 525 + lh, 15, kRed},
+      {"Press F2 to enter new load and/or source value(s)", kLeft, 500, 525 + 2 * lh, 15, kRed},
       {"Press F3 for supporting text", kLeft, 500, 525 + 3 * lh, 15, kRed},
   };
   const Surface &s = w.hwnd->surface;

@@ -1,0 +1,205 @@
+#include "platform/gdi/reading.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/state.h"
+#include "platform/headless/testing.h"
+#include "platform/user/window.h"
+#include "tests/app/test_window.h"
+
+namespace {
+
+// A surface of 600 by 400 pixels of its own, drawn on in the stock font,
+// whose cell is 16 pixels high.
+struct Sheet {
+  static constexpr int kLine = 16;
+  Sheet() {
+    AttachPixels(surface, pixels.data(), 600, 400, 600, 1.0);
+    FillSurface(surface, kWhite);
+    dc = OpenContext(surface);
+  }
+  ~Sheet() { CloseContext(dc); }
+  void Text(int x, int y, const std::string &text, UINT align = TA_LEFT) {
+    SetTextAlign(dc, align | TA_TOP);
+    TextOutA(dc, x, y, text.data(), int(text.size()));
+  }
+  // The texts in reading order, each block's lines joined by " / " and the
+  // blocks by " | ".
+  std::string Read() {
+    static Reading r;
+    ReadTexts(surface, r);
+    std::string read;
+    for (int i = 0; i < r.count; ++i) {
+      if (i > 0) read += r.block[i] == r.block[i - 1] ? " / " : " | ";
+      read += r.texts[i]->Text();
+    }
+    return read;
+  }
+  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(600 * 400);
+  Surface surface;
+  HDC dc;
+};
+
+// What is said over `ticks` ticks of 50 ms after ENTER, with the tick each
+// utterance was given at.
+struct Heard {
+  int tick;
+  std::string said;
+};
+std::vector<Heard> HearRun(TestWindow &w, int ticks, std::int64_t startMs = 0) {
+  std::vector<Heard> heard;
+  Utterance u;
+  EXPECT_FALSE(TakeUtterance(w.hwnd->surface, startMs, u)) << "the picture is said";
+  w.Key(VK_RETURN);
+  for (int i = 1; i <= ticks + 200; ++i) {
+    if (i <= ticks) w.Tick();
+    while (TakeUtterance(w.hwnd->surface, startMs + std::int64_t(i) * 50, u))
+      heard.push_back({i, std::string(u.chars, std::size_t(u.length))});
+  }
+  return heard;
+}
+
+}  // namespace
+
+// Lines stacked a line apart on a shared edge or centre are one block;
+// blocks read whole, by their first lines, top to bottom, then left to right.
+TEST(Reading, LinesThatBelongTogetherReadAsOneBlock) {
+  constexpr int L = Sheet::kLine;
+  struct Text {
+    int x, y;
+    const char *text;
+    UINT align = TA_LEFT;
+  };
+  struct Case {
+    const char *what;
+    std::vector<Text> texts;
+    const char *read;
+  };
+  const Case cases[] = {
+      {"two columns side by side",
+       {{10, 100, "Output"},
+        {300, 100, "Press ENTER"},
+        {10, 100 + L, "across"},
+        {300, 100 + L, "Press F1"}},
+       "Output / across | Press ENTER / Press F1"},
+      {"a caption over its figure",
+       {{10, 10, "Power ="}, {10, 10 + L, "11.0 dBm"}},
+       "Power = / 11.0 dBm"},
+      {"right-aligned lines",
+       {{590, 0, "Ondulane", TA_RIGHT}, {590, L, "A teaching aid", TA_RIGHT}},
+       "Ondulane / A teaching aid"},
+      {"centred lines", {{300, 0, "Title", TA_CENTER}, {300, L, "Sub", TA_CENTER}}, "Title / Sub"},
+      {"about a line apart", {{10, 10, "a"}, {10, 10 + L + L / 4, "b"}}, "a / b"},
+      {"further apart", {{10, 10, "a"}, {10, 10 + L + L / 4 + 1, "b"}}, "a | b"},
+      {"a pixel off the edge", {{10, 10, "a"}, {11, 10 + L, "b"}}, "a | b"},
+      {"a marker between a table's lines",
+       {{200, 10, "Z1 = 1"}, {50, 12, "Z 1"}, {200, 10 + L, "Z2 = 2"}},
+       "Z1 = 1 / Z2 = 2 | Z 1"},
+      {"a block below another one's start, beside it",
+       {{10, 50, "Ratio"}, {10, 50 + L, "Rho"}, {300, 60, "load"}},
+       "Ratio / Rho | load"},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    Sheet sheet;
+    for (const Text &t : c.texts) sheet.Text(t.x, t.y, t.text, t.align);
+    EXPECT_EQ(sheet.Read(), c.read);
+  }
+}
+
+// A reader is told what came, what was redrawn in place and what went since
+// it last asked, each text by its identity.
+TEST(Reading, AReaderIsToldWhatChangedSinceItLastAsked) {
+  Sheet sheet;
+  TextReader reader;
+  static TextChanges changes;
+  auto changed = [&] {
+    std::string told;
+    if (!ReadTextChanges(sheet.surface, reader, changes)) return std::string("nothing");
+    if (changes.afresh) told += "afresh ";
+    for (int i = 0; i < changes.now.count; ++i)
+      if (changes.change[i] != TextChanges::Kept)
+        told += (changes.change[i] == TextChanges::Came ? "+" : "~") +
+                std::string(changes.now.texts[i]->Text()) + " ";
+    told += std::to_string(changes.wentCount) + " went";
+    return told;
+  };
+  sheet.Text(10, 10, "1.000V");
+  EXPECT_EQ(changed(), "afresh +1.000V 0 went");
+  EXPECT_EQ(changed(), "nothing");
+  const std::uint32_t id = sheet.surface.texts.texts[0].id;
+  sheet.Text(10, 10, "1.000V");
+  EXPECT_EQ(changed(), "nothing");
+  sheet.Text(10, 10, "10.966V");
+  EXPECT_EQ(changed(), "~10.966V 0 went");
+  EXPECT_EQ(sheet.surface.texts.texts[0].id, id);
+  sheet.Text(10, 40, "Z 1");
+  sheet.Text(10, 40, "Z 2");
+  sheet.Text(200, 40, "Z 3");
+  EXPECT_EQ(changed(), "+Z 2 +Z 3 0 went");
+  FillSurface(sheet.surface, kWhite);
+  sheet.Text(10, 10, "0.965V");
+  EXPECT_EQ(changed(), "+0.965V 3 went");
+  for (int i = 0; i <= kMaxGone; ++i) FillSurface(sheet.surface, kWhite), sheet.Text(0, 0, "x");
+  EXPECT_EQ(changed(), "afresh +x 0 went");
+}
+
+// Over a whole run: each block said once as a tick draws it, the caption
+// before its figures, no marker alone, a repeated figure by the name that
+// gave it first, and each load voltage and the power within 5 s.
+TEST(Reading, ARunIsSaidOnceInPace) {
+  TestWindow w(22.0, 120.0);
+  const std::vector<Heard> heard = HearRun(w, 960);
+  const std::vector<std::string> expected = {"1.000V",
+                                             "Standing Wave, Ratio = 2.27, Rho = 0.389",
+                                             "0.840V",
+                                             "Z1 = 36.9 + j33.8 ohms",
+                                             "Z2 = 113.6 + j0 ohms",
+                                             "Z3 = 36.9 - j33.8 ohms",
+                                             "0.866V",
+                                             "Z4 = 22.0 + j0 ohms",
+                                             "Z5 = Z1",
+                                             "0.861V",
+                                             "Z6 = Z2",
+                                             "Z7 = Z3",
+                                             "Power dissipated = 11.002 dBm"};
+  std::vector<std::string> said;
+  for (const Heard &h : heard) said.push_back(h.said);
+  EXPECT_EQ(said, expected);
+  // Drawn at the ends of the round trips, and the power at the end of the run.
+  const struct {
+    const char *said;
+    int drawnAt;
+  } urgent[] = {
+      {"0.840V", 240}, {"0.866V", 480}, {"0.861V", 720}, {"Power dissipated = 11.002 dBm", 958}};
+  for (const auto &u : urgent)
+    for (std::size_t i = 0; i < heard.size(); ++i)
+      if (heard[i].said == u.said) {
+        SCOPED_TRACE(u.said);
+        EXPECT_GE(heard[i].tick, u.drawnAt);
+        EXPECT_LE(heard[i].tick, u.drawnAt + 100);
+      }
+  const Heard &last = heard.back();
+  EXPECT_LE(last.tick * 50 + SpeakingTimeMs(last.said.data(), int(last.said.size())),
+            960 * 50 + 5000);
+}
+
+// What a paint draws is there to read, never said: a repaint in a run starts
+// it afresh and says what its ticks draw, as the first run did.
+TEST(Reading, APaintSaysNothing) {
+  TestWindow w;
+  HearRun(w, 300);
+  Utterance u;
+  ResizeClientForTesting(w.hwnd, 800, 600);
+  PumpMessagesForTesting();
+  w.Paint();
+  EXPECT_FALSE(TakeUtterance(w.hwnd->surface, 100000, u));
+  w.Key(VK_F1);
+  EXPECT_FALSE(TakeUtterance(w.hwnd->surface, 200000, u));
+  const std::vector<Heard> again = HearRun(w, 30, 300000);
+  ASSERT_EQ(again.size(), 1u);
+  EXPECT_EQ(again[0].said, "1.000V");
+}
