@@ -6,6 +6,8 @@
 #include <cstddef>
 
 #include "bench/bench_window.h"
+#include "platform/gdi/reading.h"
+#include "platform/user/window.h"
 
 // Every heap allocation of the process, Qt's and the C library's included,
 // passes through these (operator new calls malloc).
@@ -28,11 +30,16 @@ void StartRun(HWND hwnd) {
 }
 
 // A whole run after a first one has warmed the caches (glyphs, buffers): the
-// allocations in the tick messages themselves, and in the event processing
-// after each, where Qt repaints what changed (the window system's share).
+// allocations in the tick messages themselves, in what a screen reader is
+// given after each (the texts that changed, and what is said), and in the
+// event processing after each, where Qt repaints what changed (the window
+// system's share).
 void BM_HeapAllocationsPerTick(benchmark::State &state) {
   HWND hwnd = BenchWindow(1000, 700);
-  long inTicks = 0, inPresent = 0, ticks = 0;
+  static TextChanges changes;
+  TextReader reader;
+  Utterance said;
+  long inTicks = 0, inReading = 0, inPresent = 0, ticks = 0;
   for (auto _ : state) {
     for (int run = 0; run < 2; ++run) {
       StartRun(hwnd);
@@ -41,15 +48,20 @@ void BM_HeapAllocationsPerTick(benchmark::State &state) {
         const long before = g_allocations;
         Tick(hwnd);
         const long drawn = g_allocations;
+        ReadTextChanges(hwnd->surface, reader, changes);
+        TakeUtterance(hwnd->surface, std::int64_t(i) * 50, said);
+        const long read = g_allocations;
         PumpMessagesForTesting();
         if (run == 0) continue;
         inTicks += drawn - before;
-        inPresent += g_allocations - drawn;
+        inReading += read - drawn;
+        inPresent += g_allocations - read;
         ++ticks;
       }
     }
   }
   state.counters["allocs_per_tick"] = double(inTicks) / double(ticks);
+  state.counters["reading_allocs_per_tick"] = double(inReading) / double(ticks);
   state.counters["present_allocs_per_tick"] = double(inPresent) / double(ticks);
 }
 BENCHMARK(BM_HeapAllocationsPerTick)->Iterations(1)->Unit(benchmark::kMillisecond);
