@@ -8,9 +8,9 @@
 
 namespace {
 
-constexpr int kShownDigits = 2;          // significant digits in a field
-constexpr int kLowestFixedExponent = 0;  // 0.1 <= value < 100 is written without exponent
-constexpr int kExponentWidth = 3;        // "e+002"
+// Fixed form for 10^(kLowestFixed - 1) <= |value| < 10^kHighestFixed.
+constexpr int kLowestFixed = -3, kHighestFixed = 17;
+constexpr int kExponentWidth = 3;  // "e+020"
 // Powers of ten past which a double is infinite or zero whatever the digits.
 constexpr long long kOverflowPower = 310;
 constexpr long long kUnderflowPower = -330;
@@ -21,51 +21,56 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsWhiteSpace(char c) { return c != '\0' && std::strchr(" \t\n\v\f\r", c) != nullptr; }
 bool IsExponentMark(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
-// The digits of the magnitude as they are read on: first, second, then zeros.
-char KeptDigit(int kept, int index) {
-  if (index == 0) return char('0' + kept / 10);
-  if (index == 1) return char('0' + kept % 10);
-  return '0';
+// The first `count` of the 17 significant digits, rounded half up on the
+// next; a carry adds a digit in front and raises the exponent.
+std::string Rounded(const DecimalDigits &d, int count, int &exponent) {
+  std::string digits(d.digits, std::size_t(count));
+  exponent = d.exponent;
+  if (count < 17 && d.digits[count] >= '5') {
+    int i = count - 1;
+    for (; i >= 0 && digits[std::size_t(i)] == '9'; --i) digits[std::size_t(i)] = '0';
+    if (i >= 0)
+      ++digits[std::size_t(i)];
+    else
+      digits.insert(digits.begin(), '1'), ++exponent;
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  return digits;
 }
 
-// Zeros that end the mantissa say nothing once there is a decimal point.
-void DropTrailingZeros(std::string &text) {
-  if (text.find('.') == std::string::npos) return;
-  std::size_t end = text.find('e');
-  if (end == std::string::npos) end = text.size();
-  std::size_t start = end;
-  while (text[start - 1] == '0') --start;
-  text.erase(start, end - start);
+// The digits 0.ddd x 10^exponent written out.
+std::string Written(bool negative, const std::string &digits, int exponent) {
+  std::string text = negative ? "-" : "";
+  const int count = int(digits.size());
+  if (exponent >= kLowestFixed && exponent <= kHighestFixed) {
+    if (exponent <= 0) return text + "0." + std::string(std::size_t(-exponent), '0') + digits;
+    if (exponent >= count) return text + digits + std::string(std::size_t(exponent - count), '0');
+    return text + digits.substr(0, std::size_t(exponent)) + "." +
+           digits.substr(std::size_t(exponent));
+  }
+  text += digits[0];
+  if (count > 1) text += "." + digits.substr(1);
+  const int power = exponent - 1;
+  const std::string powerDigits = std::to_string(power < 0 ? -power : power);
+  text += power < 0 ? "e-" : "e+";
+  return text +
+         std::string(kExponentWidth - std::min<std::size_t>(kExponentWidth, powerDigits.size()),
+                     '0') +
+         powerDigits;
 }
 
 }  // namespace
 
-std::string FormatTwoDigits(double value) {
-  DecimalDigits d = ExpandDecimal(value);
-  int exponent = d.exponent;
-  int kept = (d.digits[0] - '0') * 10 + (d.digits[1] - '0') + (d.digits[2] >= '5' ? 1 : 0);
-  int shownExponent = exponent;
-  if (kept == 100) {  // 99.6 -> 100: one digit more in front
-    kept = 10;
-    ++shownExponent;
+std::string FormatShortest(double value) {
+  const DecimalDigits d = ExpandDecimal(value);
+  std::string text;
+  for (int count = 1; count <= 17; ++count) {
+    int exponent = 0;
+    const std::string digits = Rounded(d, count, exponent);
+    text = digits == "0" ? std::string(d.negative ? "-0" : "0")
+                         : Written(d.negative, digits, exponent);
+    if (ReadDecimalNumber(text.c_str()) == value) break;
   }
-  std::string text = d.negative ? "-" : "";
-  if (exponent >= kLowestFixedExponent && exponent <= kShownDigits) {
-    if (shownExponent <= 0) text += '0';
-    for (int i = 0; i < shownExponent; ++i) text += KeptDigit(kept, i);
-    int decimals = kShownDigits - exponent;
-    if (decimals > 0) text += '.';
-    for (int i = 0; i < decimals; ++i) text += KeptDigit(kept, shownExponent + i);
-  } else {
-    int power = shownExponent - 1;
-    text += KeptDigit(kept, 0);
-    text += '.';
-    text += KeptDigit(kept, 1);
-    text += power < 0 ? "e-" : "e+";
-    std::string digits = std::to_string(power < 0 ? -power : power);
-    text += std::string(kExponentWidth - digits.size(), '0') + digits;
-  }
-  DropTrailingZeros(text);
   return text;
 }
 

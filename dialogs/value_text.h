@@ -4,10 +4,11 @@
 
 #include <string>
 
-// The value with two significant digits: "75", "0.13", "1.", "1.2e+002".
-// Fixed form from 0.1 up to just under 100, exponent form otherwise; zeros
-// before the end or the exponent go, the decimal point stays.
-std::string FormatTwoDigits(double value);
+// The shortest text that reads back (ReadDecimalNumber) as the value itself:
+// "75", "123.4", "9960", "0.1". Fixed form from 0.0001 up to 10^17, the
+// exponent form ("1.5e+020") beyond, so a field opened and left as it is
+// gives back the very value it showed.
+std::string FormatShortest(double value);
 
 // The longest prefix of `text`, after leading white space, that reads as a
 // decimal number: sign, digits with at most one ".", and an exponent after

@@ -12,7 +12,7 @@ constexpr double kMinSourceOhms = 10.0;
 constexpr double kMaxSourceOhms = 400.0;
 
 void ShowValue(HWND dlg, int id, double ohms) {
-  SetWindowTextA(GetDlgItem(dlg, id), FormatTwoDigits(ohms).c_str());
+  SetWindowTextA(GetDlgItem(dlg, id), FormatShortest(ohms).c_str());
 }
 
 double ReadValue(HWND dlg, int id) {

@@ -8,37 +8,53 @@
 #include <random>
 #include <string>
 
-TEST(FormatTwoDigits, WritesTwoSignificantDigitsInTheFixedOrTheExponentForm) {
+TEST(FormatShortest, WritesTheShortestTextThatReadsBackAsTheValue) {
   struct Case {
     double value;
     const char *text;
   };
   const Case cases[] = {
-      {75, "75"},        {35, "35"},         {0.1, "0.1"},        {0.125, "0.13"},
-      {1, "1."},         {4.75, "4.8"},      {9.96, "10."},       {12.5, "13"},
-      {99.6, "100"},     {100, "1.e+002"},   {123.4, "1.2e+002"}, {400, "4.e+002"},
-      {1000, "1.e+003"}, {10000, "1.e+004"}, {0.999, "1."},       {0.0996, "1.e-001"},
-      {10.4, "10"},      {0.1249, "0.12"},   {9960, "1.e+004"},   {-1234, "-1.2e+003"},
-      {0.0, "0."},       {0.05, "5.e-002"},
+      {75, "75"},
+      {35, "35"},
+      {0.1, "0.1"},
+      {123.4, "123.4"},
+      {9960, "9960"},
+      {10000, "10000"},
+      {0.125, "0.125"},
+      {1, "1"},
+      {99.6, "99.6"},
+      {400, "400"},
+      {1.0 / 3, "0.3333333333333333"},
+      {0.0001, "0.0001"},
+      {0.00001, "1e-005"},
+      {1e16, "10000000000000000"},
+      {1e17, "1e+017"},
+      {1e20, "1e+020"},
+      {1.5e20, "1.5e+020"},
+      {-1234, "-1234"},
+      {0.0, "0"},
+      {9.999999999999999, "9.999999999999998"},
+      {5e-324, "5e-324"},
+      {1.7976931348623157e308, "1.7976931348623157e+308"},
   };
   for (const Case &c : cases) {
-    SCOPED_TRACE(c.value);
-    EXPECT_EQ(FormatTwoDigits(c.value), c.text);
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(FormatShortest(c.value), c.text);
   }
 }
 
-// Any value within a rounding step of m x 10^k shows as the text of m x 10^k,
-// and that text reads back as exactly that double.
-TEST(FormatTwoDigits, TheShownTextReadsBackAsTheValueItShows) {
-  std::mt19937 random(20240607);
-  std::uniform_real_distribution<double> near(0.999, 1.004);
+// Whatever the value, typed with a few decimals or of any binary expansion,
+// its text reads back as exactly it: a field left as it was changes nothing.
+TEST(FormatShortest, TheTextReadsBackAsTheValue) {
+  std::mt19937_64 random(20261208);
+  std::uniform_real_distribution<double> ohms(0.1, 10000.0);
   for (int i = 0; i < 5000; ++i) {
-    int m = 10 + int(random() % 90), k = int(random() % 25) - 12;
-    double shown = k >= 0 ? m * std::pow(10.0, k) : m / std::pow(10.0, -k);
-    double value = shown * near(random);
-    std::string text = FormatTwoDigits(value);
-    SCOPED_TRACE(std::to_string(value) + " " + text);
-    EXPECT_EQ(ReadDecimalNumber(text.c_str()), shown);
+    const double scale = std::pow(10.0, i % 5);
+    const double value = i % 2 ? ohms(random) : std::round(ohms(random) * scale) / scale;
+    const std::string text = FormatShortest(value);
+    SCOPED_TRACE(text);
+    EXPECT_EQ(ReadDecimalNumber(text.c_str()), value);
+    EXPECT_LE(text.size(), 18u);
   }
 }
 

@@ -225,7 +225,7 @@ const cases = {
       assert.equal(await dialog(tab), null, "ENTER did not close the dialog");
       assert.ok(sameImage(await canvasImage(tab), linked.image), "the panels lack the values");
       await press(tab, "F2");
-      assert.deepEqual((await dialog(tab)).fields, ["1.5e+002", "1.e+002"]);
+      assert.deepEqual((await dialog(tab)).fields, ["150", "100"]);
       await whileTimePasses(advance, tab.click(".dialog .close"));
       assert.equal(await dialog(tab), null, "the close box did not close the dialog");
       await press(tab, "Enter");
@@ -281,7 +281,7 @@ const cases = {
         expect: "linked" },
       { held: true, keys: ["F3", "Space", "F2"], wait: 0, expect: "values dialog 75 35" },
       { held: true, search: LINK_150_100, keys: ["F2"], wait: 0,
-        expect: "values dialog 1.5e+002 1.e+002" },
+        expect: "values dialog 150 100" },
       { held: true, search: LINK_150_100, keys: ["Enter"], wait: 1000, expect: "running" },
     ]) {
       const { tab, advance, start: startProgram, close } = await open({ search, held });
@@ -353,12 +353,12 @@ const cases = {
   // A link's values are read and clamped as if typed into F2.
   async link_values(page, open) {
     for (const { search, fields } of [
-      { search: LINK_150_100, fields: ["1.5e+002", "1.e+002"] },
+      { search: LINK_150_100, fields: ["150", "100"] },
       { search: "?load=abc", fields: ["0.1", "35"] },
-      { search: "?source=1e9", fields: ["75", "4.e+002"] },
+      { search: "?source=1e9", fields: ["75", "400"] },
       { search: "?load=%2042%20ohms&source=5", fields: ["42", "10"] },
       { search: "?load=1,5&source=", fields: ["1.", "10"] },
-      { search: "?load=20000&source=-3&bar=0", fields: ["1.e+004", "10"] },
+      { search: "?load=20000&source=-3&bar=0", fields: ["10000", "10"] },
       { search: "?other=5", fields: ["75", "35"] },
     ]) {
       const { tab, close } = await open({ search });
