@@ -14,7 +14,7 @@ import sys
 import pyatspi
 
 PROGRAM = "ondulane"
-MAIN_WINDOW = ("filler", "Ondulane")
+MAIN_WINDOW = ("frame", "Ondulane")
 
 
 def children(obj):

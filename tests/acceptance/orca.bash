@@ -13,6 +13,14 @@ fi
 
 ORCA_READY_SECONDS=30 # from starting Orca to its first words
 
+# Orca as /usr/bin/orca starts it, but for its debug log written a line at a
+# time, so that what it says can be read as it says it.
+ORCA_LAUNCH='import builtins, runpy, sys
+log, plain = sys.argv[1], builtins.open
+builtins.open = lambda f, *a, **k: plain(f, "w", 1) if f == log else plain(f, *a, **k)
+sys.argv = ["orca", "--replace", "-u", sys.argv[2], "--debug-file=" + log]
+runpy.run_path("/usr/bin/orca", run_name="__main__")'
+
 # A home, runtime and configuration of the session's own; speech-dispatcher
 # writes its sound to libao's null device.
 speech_home() {
@@ -26,14 +34,17 @@ speech_home() {
 }
 
 # start_orca: the accessibility bus, then Orca, waiting until it has spoken
-# its greeting. ORCA_LOG is its debug log.
+# its greeting. ORCA_LOG is its debug log. One Orca runs for each user: a
+# new one ends the others, so tests that run at once take turns.
 start_orca() {
+  exec {ORCA_LOCK}>"/tmp/orca-test-$(id -u).lock"
+  flock -w 600 "$ORCA_LOCK" || fail "another test kept Orca for 10 minutes"
   speech_home "$(mktemp -d)"
   ORCA_LOG="$HOME/orca.log"
   /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
   ORCA_BUS_PID=$!
   mkdir -p "$HOME/orca"
-  orca --replace -u "$HOME/orca" --debug-file="$ORCA_LOG" >/dev/null 2>&1 &
+  /usr/bin/python3 -c "$ORCA_LAUNCH" "$ORCA_LOG" "$HOME/orca" >/dev/null 2>&1 &
   ORCA_PID=$!
   trap 'kill "$ORCA_PID" "$ORCA_BUS_PID" 2>/dev/null || true' EXIT
   for _ in $(seq $((ORCA_READY_SECONDS * 10))); do
@@ -47,7 +58,7 @@ start_orca() {
 # What Orca has said, a line each: the time in milliseconds since midnight, a
 # tab, the words.
 spoken() {
-  sed -n "s/^\([0-9][0-9]\):\([0-9][0-9]\):\([0-9.]*\) - SPEECH OUTPUT: '\(.*\)'.*/\1 \2 \3\t\4/p" \
+  sed -n "s/^\([0-9][0-9]\):\([0-9][0-9]\):\([0-9.]*\) - SPEECH OUTPUT: '\(.*\)' *{.*}$/\1 \2 \3\t\4/p" \
     "$ORCA_LOG" | awk -F'\t' '{split($1, t, " "); printf "%d\t%s\n", (t[1] * 3600 + t[2] * 60 + t[3]) * 1000, $2}'
 }
 
