@@ -8,7 +8,7 @@
 #include <QAccessibleWidget>
 #include <QLineEdit>
 #include <chrono>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/reading.h"
@@ -31,6 +31,7 @@ class Leaf : public QAccessibleInterface {
   }
   QString name;
   Rect box;
+  std::uint32_t id = 0;  // the shown text's
 
   bool isValid() const override { return true; }
   QObject *object() const override { return nullptr; }
@@ -76,43 +77,37 @@ class ScreenAccessible : public QAccessibleWidget {
   }
   ~ScreenAccessible() override {
     std::erase(g_screens, this);
-    for (auto &[id, t] : byId_) Drop(t);
+    for (Leaf *t : texts_) Drop(t);
     if (notice_) Drop(static_cast<Leaf *>(notice_->parent())), Drop(notice_);
   }
 
-  // Takes what changed since the last time; `tell` sends it.
+  // Takes what changed since the last time; `tell` sends it. A text not
+  // shown now has gone.
   void Follow(bool tell) {
     const Window *w = WindowOf(widget());
     static TextChanges c;
     if (!w || !ReadTextChanges(w->surface, reader_, c)) return;
-    std::vector<Leaf *> gone;
-    if (c.afresh) {
-      for (auto &[id, t] : byId_) gone.push_back(t);
-      byId_.clear();
-    }
-    for (int i = 0; i < c.wentCount; ++i)
-      if (auto it = byId_.find(c.went[i]); it != byId_.end())
-        gone.push_back(it->second), byId_.erase(it);
+    std::vector<Leaf *> was = std::move(texts_);
     std::vector<std::pair<Leaf *, QAccessible::Event>> told;
     texts_.clear();
     for (int i = 0; i < c.now.count; ++i) {
       const ShownText &s = *c.now.texts[i];
-      Leaf *&t = byId_[s.id];
-      if (!t)
-        t = new Leaf(this, QAccessible::StaticText),
-        told.push_back({t, QAccessible::ObjectCreated});
-      else if (c.change[i] == TextChanges::Renamed)
-        told.push_back({t, QAccessible::NameChanged});
+      auto it = std::ranges::find_if(was, [&](Leaf *t) { return t && t->id == s.id; });
+      const bool came = c.afresh || it == was.end();
+      Leaf *t = came ? new Leaf(this, QAccessible::StaticText) : std::exchange(*it, nullptr);
+      if (came || c.change[i] == TextChanges::Renamed)
+        told.push_back({t, came ? QAccessible::ObjectCreated : QAccessible::NameChanged});
+      t->id = s.id;
       t->name = QString::fromLatin1(s.chars, s.length);
       t->box = s.box;
       texts_.push_back(t);
     }
-    for (Leaf *t : gone) {
-      if (tell) Tell(t, QAccessible::ObjectDestroyed);
-      Drop(t);
+    for (Leaf *t : was) {
+      if (t && tell) Tell(t, QAccessible::ObjectDestroyed);
+      if (t) Drop(t);
     }
-    if (tell)
-      for (auto [t, type] : told) Tell(t, type);
+    for (auto [t, type] : told)
+      if (tell) Tell(t, type);
   }
 
   // Shows what is due to be said, as a notification that comes.
@@ -136,16 +131,8 @@ class ScreenAccessible : public QAccessibleWidget {
     return index >= 0 && index < childCount() ? texts_[index] : nullptr;
   }
   int indexOfChild(const QAccessibleInterface *child) const override {
-    const auto &texts = Texts();
-    auto it = std::find(texts.begin(), texts.end(), child);
-    return it == texts.end() ? -1 : int(it - texts.begin());
-  }
-  // The first in reading order of the texts at that point of the screen.
-  QAccessibleInterface *childAt(int x, int y) const override {
-    const auto &texts = Texts();
-    auto it = std::find_if(texts.begin(), texts.end(),
-                           [&](const Leaf *t) { return t->rect().contains(x, y); });
-    return it == texts.end() ? nullptr : *it;
+    const auto at = std::ranges::find(Texts(), child) - texts_.begin();
+    return at < childCount() ? int(at) : -1;
   }
 
  private:
@@ -155,7 +142,6 @@ class ScreenAccessible : public QAccessibleWidget {
     return texts_;
   }
 
-  std::unordered_map<std::uint32_t, Leaf *> byId_;
   std::vector<Leaf *> texts_;  // in reading order
   TextReader reader_;
   Leaf *notice_ = nullptr;
@@ -183,10 +169,8 @@ class FieldAccessible : public QAccessibleWidget, public QAccessibleTextInterfac
     return s;
   }
 
-  void selection(int i, int *start, int *end) const override {
-    const bool selected = i == 0 && Line()->hasSelectedText();
-    *start = selected ? Line()->selectionStart() : 0;
-    *end = selected ? Line()->selectionEnd() : 0;
+  void selection(int, int *start, int *end) const override {
+    *start = Line()->selectionStart(), *end = Line()->selectionEnd();  // -1 for none
   }
   int selectionCount() const override { return Line()->hasSelectedText() ? 1 : 0; }
   void addSelection(int start, int end) override { setSelection(0, start, end); }
@@ -213,25 +197,27 @@ class FieldAccessible : public QAccessibleWidget, public QAccessibleTextInterfac
     *end = characterCount();
     return QString();
   }
-  // At the end, the line is the whole text; no character, word or sentence
-  // is there, nor anything after it.
+  // At the end no character, word or sentence is, nor anything after it;
+  // the line is the whole text.
   QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *start,
                        int *end) const override {
-    if (offset == -2) offset = cursorPosition();
-    if (offset < characterCount())
+    if (!AtEnd(offset, start, end))
       return QAccessibleTextInterface::textAtOffset(offset, type, start, end);
-    const bool line = type >= QAccessible::ParagraphBoundary;
-    *start = line ? 0 : characterCount();
-    *end = characterCount();
-    return line ? Line()->text() : QString();
+    if (type >= QAccessible::ParagraphBoundary) *start = 0;
+    return text(*start, *end);
   }
   QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int *start,
                           int *end) const override {
+    return AtEnd(offset, start, end)
+               ? QString()
+               : QAccessibleTextInterface::textAfterOffset(offset, type, start, end);
+  }
+
+ private:
+  bool AtEnd(int &offset, int *start, int *end) const {
     if (offset == -2) offset = cursorPosition();
-    if (offset < characterCount())
-      return QAccessibleTextInterface::textAfterOffset(offset, type, start, end);
     *start = *end = characterCount();
-    return QString();
+    return offset >= characterCount();
   }
 };
 
