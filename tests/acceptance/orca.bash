@@ -58,7 +58,7 @@ start_orca() {
 # What Orca has said, a line each: the time in milliseconds since midnight, a
 # tab, the words.
 spoken() {
-  sed -n "s/^\([0-9][0-9]\):\([0-9][0-9]\):\([0-9.]*\) - SPEECH OUTPUT: '\(.*\)' *{.*}$/\1 \2 \3\t\4/p" \
+  sed -n "s/^\([0-9][0-9]\):\([0-9][0-9]\):\([0-9.]*\) - SPEECH OUTPUT: '\(.*\)' *\[\?{.*$/\1 \2 \3\t\4/p" \
     "$ORCA_LOG" | awk -F'\t' '{split($1, t, " "); printf "%d\t%s\n", (t[1] * 3600 + t[2] * 60 + t[3]) * 1000, $2}'
 }
 
