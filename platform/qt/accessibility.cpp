@@ -6,6 +6,7 @@
 // and went, when the driver waits, once assistive technology is on or asks.
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QApplication>
 #include <QLineEdit>
 #include <chrono>
 #include <utility>
@@ -67,16 +68,10 @@ class Leaf : public QAccessibleInterface {
 
 void Drop(Leaf *t) { QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(t)); }
 
-class ScreenAccessible;
-std::vector<ScreenAccessible *> g_screens;  // made and not deleted
-
 class ScreenAccessible : public QAccessibleWidget {
  public:
-  explicit ScreenAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Window) {
-    g_screens.push_back(this);
-  }
+  explicit ScreenAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Window) {}
   ~ScreenAccessible() override {
-    std::erase(g_screens, this);
     for (Leaf *t : texts_) Drop(t);
     if (notice_) Drop(static_cast<Leaf *>(notice_->parent())), Drop(notice_);
   }
@@ -159,9 +154,6 @@ class FieldAccessible : public QAccessibleWidget, public QAccessibleTextInterfac
     return t == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this)
                                            : QAccessibleWidget::interface_cast(t);
   }
-  QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Value ? Line()->text() : QAccessibleWidget::text(t);
-  }
   QAccessible::State state() const override {
     QAccessible::State s = QAccessibleWidget::state();
     s.editable = !(s.readOnly = Line()->isReadOnly());
@@ -237,7 +229,8 @@ void ListenToAccessibilityForTesting(void (*listen)(QAccessibleEvent *)) { g_lis
 
 void TellTextChanges() {
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
-  for (ScreenAccessible *s : g_screens)
-    if (s->Followed())
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (auto *s = dynamic_cast<ScreenAccessible *>(QAccessible::queryAccessibleInterface(w));
+        s && s->Followed())
       s->Follow(true), s->Say(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
