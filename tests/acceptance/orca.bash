@@ -2,8 +2,9 @@
 # test's own, its speech through speech-dispatcher and espeak-ng to no sound
 # device, and what it said read from its debug log. Source it first, before
 # session.bash: the test runs again inside its own session bus. Then
-# start_orca, once the display and the window manager are up, and start the
-# program under test with QT_ACCESSIBILITY and the bus this leaves exported.
+# start_orca, once the display and the window manager are up (and `fail`,
+# as session.bash has it, is defined), and start any program under test with
+# the accessibility settings and the bus this leaves exported.
 set -euo pipefail
 
 if [ -z "${ORCA_SESSION_BUS:-}" ]; then
