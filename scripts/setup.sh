@@ -12,7 +12,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # of the driver without a display that the program's tests run on.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev xvfb xauth xdotool openbox x11-apps imagemagick
   x11-utils x11-xserver-utils valgrind lintian desktop-file-utils appstream at-spi2-core python3-pyatspi dbus-x11
-  gettext)
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng gettext)
 
 # The Windows build (scripts/build-windows) and its tests under Wine;
 # libxml2-utils reads the exe's manifest as Windows would.

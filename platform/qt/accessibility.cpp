@@ -1,14 +1,15 @@
-// The texts a top-level window shows, on Qt's accessibility: each is a
-// static text child of the window's widget, named by the text and placed at
-// its box, so that a screen reader reads the figures as they are drawn.
-//
-// The children follow the surface's text layer when the driver waits, and
-// only when the layer has changed; a text that comes, goes or is redrawn in
-// place with other characters is told once.
+// The texts a top-level window shows, on Qt's accessibility: the window is a
+// frame named by its title, each text a static text child named by its
+// characters and placed at its box, in reading order; what the drawing core
+// gives to say aloud is shown as a notification, which a screen reader
+// speaks. The children follow the core's account of what came, was redrawn
+// and went, when the driver waits, once assistive technology is on or asks.
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <algorithm>
-#include <cstdint>
+#include <QApplication>
+#include <QLineEdit>
+#include <chrono>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/reading.h"
@@ -16,108 +17,104 @@
 
 namespace {
 
-class TextAccessible : public QAccessibleInterface {
- public:
-  TextAccessible(QAccessibleInterface *screen, const ShownText &t) : screen_(screen) { Show(t); }
+void (*g_listener)(QAccessibleEvent *) = nullptr;  // a test's, in place of Qt's
 
-  void Show(const ShownText &t) {
-    name_ = QString::fromLatin1(t.chars, t.length);
-    box_ = t.box;
+void Tell(QAccessibleInterface *child, QAccessible::Event type) {
+  QAccessibleEvent e(child, type);
+  g_listener ? g_listener(&e) : QAccessible::updateAccessibility(&e);
+}
+
+// A text of the window, or the notification: a name at a box, no children.
+class Leaf : public QAccessibleInterface {
+ public:
+  Leaf(QAccessibleInterface *parent, QAccessible::Role role) : parent_(parent), role_(role) {
+    QAccessible::registerAccessibleInterface(this);
   }
-  bool Shows(const ShownText &t) const {
-    return box_ == t.box && name_ == QString::fromLatin1(t.chars, t.length);
-  }
-  // A readout redrawn where it stood keeps its top and the edge its
-  // alignment holds, whatever its new length.
-  bool StoodWhere(const ShownText &t) const {
-    return box_.top == t.box.top && (box_.left == t.box.left || box_.right == t.box.right);
-  }
+  QString name;
+  Rect box;
+  std::uint32_t id = 0;  // the shown text's
 
   bool isValid() const override { return true; }
   QObject *object() const override { return nullptr; }
-  QWindow *window() const override { return screen_->window(); }
+  QWindow *window() const override { return parent_->window(); }
   QAccessibleInterface *childAt(int, int) const override { return nullptr; }
-  QAccessibleInterface *parent() const override { return screen_; }
+  QAccessibleInterface *parent() const override { return parent_; }
   QAccessibleInterface *child(int) const override { return nullptr; }
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface *) const override { return -1; }
   QString text(QAccessible::Text t) const override {
-    return t == QAccessible::Name ? name_ : QString();
+    return t == QAccessible::Name ? name : QString();
   }
   void setText(QAccessible::Text, const QString &) override {}
   // The box is in the widget's own coordinates, logical pixels as Qt's are;
   // the part of it outside the client area is not shown.
   QRect rect() const override {
-    const QRect client = screen_->rect();
-    return QRect(client.x() + box_.left, client.y() + box_.top, box_.Width(), box_.Height()) &
-           client;
+    const QRect client = parent_->rect();
+    return QRect(client.x() + box.left, client.y() + box.top, box.Width(), box.Height()) & client;
   }
-  QAccessible::Role role() const override { return QAccessible::StaticText; }
+  QAccessible::Role role() const override { return role_; }
+  // The notification is not among the texts read: it is only spoken.
   QAccessible::State state() const override {
     QAccessible::State s;
     s.readOnly = true;
+    s.invisible = role_ != QAccessible::StaticText;
     return s;
   }
 
  private:
-  QAccessibleInterface *screen_;
-  QString name_;
-  Rect box_;
+  QAccessibleInterface *parent_;
+  QAccessible::Role role_;
 };
 
-class ScreenAccessible;
-std::vector<ScreenAccessible *> g_screens;         // made and not deleted
-void (*g_listener)(QAccessibleEvent *) = nullptr;  // a test's, in place of Qt's
+void Drop(Leaf *t) { QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(t)); }
 
 class ScreenAccessible : public QAccessibleWidget {
  public:
-  explicit ScreenAccessible(QWidget *w) : QAccessibleWidget(w) { g_screens.push_back(this); }
+  explicit ScreenAccessible(QWidget *w) : QAccessibleWidget(w, QAccessible::Window) {}
   ~ScreenAccessible() override {
-    std::erase(g_screens, this);
-    for (TextAccessible *t : texts_)
-      QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(t));
+    for (Leaf *t : texts_) Drop(t);
+    if (notice_) Drop(static_cast<Leaf *>(notice_->parent())), Drop(notice_);
   }
 
-  // Takes the layer's texts in reading order, if they changed since the
-  // last time; `tell` sends what changed.
+  // Takes what changed since the last time; `tell` sends it. A text not
+  // shown now has gone.
   void Follow(bool tell) {
     const Window *w = WindowOf(widget());
-    if (w && w->surface.texts.changes == changes_) return;
-    changes_ = w ? w->surface.texts.changes : 0;
-    static Reading r;
-    r.count = 0;
-    if (w) ReadTexts(w->surface, r);
-    const int count = r.count;
-    const ShownText *const *order = r.texts;
+    static TextChanges c;
+    if (!w || !ReadTextChanges(w->surface, reader_, c)) return;
+    std::vector<Leaf *> was = std::move(texts_);
+    std::vector<std::pair<Leaf *, QAccessible::Event>> told;
+    texts_.clear();
+    for (int i = 0; i < c.now.count; ++i) {
+      const ShownText &s = *c.now.texts[i];
+      auto it = std::ranges::find_if(was, [&](Leaf *t) { return t && t->id == s.id; });
+      const bool came = c.afresh || it == was.end();
+      Leaf *t = came ? new Leaf(this, QAccessible::StaticText) : std::exchange(*it, nullptr);
+      if (came || c.change[i] == TextChanges::Renamed)
+        told.push_back({t, came ? QAccessible::ObjectCreated : QAccessible::NameChanged});
+      t->id = s.id;
+      t->name = QString::fromLatin1(s.chars, s.length);
+      t->box = s.box;
+      texts_.push_back(t);
+    }
+    for (Leaf *t : was) {
+      if (t && tell) Tell(t, QAccessible::ObjectDestroyed);
+      if (t) Drop(t);
+    }
+    for (auto [t, type] : told)
+      if (tell) Tell(t, type);
+  }
 
-    std::vector<TextAccessible *> gone = std::move(texts_), renamed, added;
-    texts_.assign(count, nullptr);
-    auto take = [&gone](auto matches) {
-      auto it = std::find_if(gone.begin(), gone.end(), matches);
-      if (it == gone.end()) return static_cast<TextAccessible *>(nullptr);
-      TextAccessible *t = *it;
-      gone.erase(it);
-      return t;
-    };
-    for (int i = 0; i < count; ++i)
-      texts_[i] = take([&](const TextAccessible *t) { return t->Shows(*order[i]); });
-    for (int i = 0; i < count; ++i) {
-      if (texts_[i]) continue;
-      if ((texts_[i] = take([&](const TextAccessible *t) { return t->StoodWhere(*order[i]); }))) {
-        texts_[i]->Show(*order[i]);
-        renamed.push_back(texts_[i]);
-      } else {
-        texts_[i] = new TextAccessible(this, *order[i]);
-        QAccessible::registerAccessibleInterface(texts_[i]);
-        added.push_back(texts_[i]);
-      }
-    }
-    if (tell) {
-      Tell(gone, QAccessible::ObjectDestroyed);
-      Tell(renamed, QAccessible::NameChanged);
-      Tell(added, QAccessible::ObjectCreated);
-    }
-    for (TextAccessible *t : gone) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(t));
+  // Shows what is due to be said, as a notification that comes.
+  void Say(std::int64_t nowMs) {
+    Window *w = WindowOf(widget());
+    Utterance u;
+    if (!w || !TakeUtterance(w->surface, nowMs, u)) return;
+    // In a status bar, a notification is spoken without its role's name.
+    if (!notice_)
+      notice_ = new Leaf(new Leaf(this, QAccessible::StatusBar), QAccessible::Notification);
+    notice_->name = QString::fromLatin1(u.chars, u.length);
+    Tell(notice_, QAccessible::ObjectShow);
   }
 
   // Whether anything reads them: assistive technology, or a caller that
@@ -129,38 +126,95 @@ class ScreenAccessible : public QAccessibleWidget {
     return index >= 0 && index < childCount() ? texts_[index] : nullptr;
   }
   int indexOfChild(const QAccessibleInterface *child) const override {
-    const auto &texts = Texts();
-    auto it = std::find(texts.begin(), texts.end(), child);
-    return it == texts.end() ? -1 : int(it - texts.begin());
-  }
-  // The first in reading order of the texts at that point of the screen.
-  QAccessibleInterface *childAt(int x, int y) const override {
-    const auto &texts = Texts();
-    auto it = std::find_if(texts.begin(), texts.end(),
-                           [&](const TextAccessible *t) { return t->rect().contains(x, y); });
-    return it == texts.end() ? nullptr : *it;
+    const auto at = std::ranges::find(Texts(), child) - texts_.begin();
+    return at < childCount() ? int(at) : -1;
   }
 
  private:
-  static void Tell(const std::vector<TextAccessible *> &texts, QAccessible::Event type) {
-    for (TextAccessible *t : texts) {
-      QAccessibleEvent e(t, type);
-      g_listener ? g_listener(&e) : QAccessible::updateAccessibility(&e);
-    }
-  }
-
   // Asked for the first time, they catch up untold: nobody knew them.
-  const std::vector<TextAccessible *> &Texts() const {
+  const std::vector<Leaf *> &Texts() const {
     if (!asked_) asked_ = true, const_cast<ScreenAccessible *>(this)->Follow(false);
     return texts_;
   }
 
-  std::vector<TextAccessible *> texts_;  // in reading order
-  std::uint64_t changes_ = 0;            // the layer's count they follow
+  std::vector<Leaf *> texts_;  // in reading order
+  TextReader reader_;
+  Leaf *notice_ = nullptr;
   mutable bool asked_ = false;
 };
 
-QAccessibleInterface *ScreenFactory(const QString &, QObject *o) {
+// A dialog's one-line field: its text read whole, and no boundary looked
+// for past its end, where Qt's search for one never ends.
+class FieldAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+ public:
+  explicit FieldAccessible(QLineEdit *e) : QAccessibleWidget(e, QAccessible::EditableText) {}
+  QLineEdit *Line() const { return static_cast<QLineEdit *>(widget()); }
+
+  void *interface_cast(QAccessible::InterfaceType t) override {
+    return t == QAccessible::TextInterface ? static_cast<QAccessibleTextInterface *>(this)
+                                           : QAccessibleWidget::interface_cast(t);
+  }
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.editable = !(s.readOnly = Line()->isReadOnly());
+    s.selectableText = true;
+    return s;
+  }
+
+  void selection(int, int *start, int *end) const override {
+    *start = Line()->selectionStart(), *end = Line()->selectionEnd();  // -1 for none
+  }
+  int selectionCount() const override { return Line()->hasSelectedText() ? 1 : 0; }
+  void addSelection(int start, int end) override { setSelection(0, start, end); }
+  void removeSelection(int) override { Line()->deselect(); }
+  void setSelection(int, int start, int end) override { Line()->setSelection(start, end - start); }
+  int cursorPosition() const override { return Line()->cursorPosition(); }
+  void setCursorPosition(int at) override { Line()->setCursorPosition(at); }
+  QString text(int start, int end) const override { return Line()->text().mid(start, end - start); }
+  int characterCount() const override { return int(Line()->text().size()); }
+  // Where the character stands, the field scrolled to its start.
+  QRect characterRect(int offset) const override {
+    const QFontMetrics m(Line()->font());
+    const QRect inside = Line()->contentsRect();
+    const QPoint at(inside.x() + 2 + m.horizontalAdvance(Line()->text().left(offset)),
+                    inside.y() + (inside.height() - m.height()) / 2);
+    return QRect(Line()->mapToGlobal(at),
+                 QSize(m.horizontalAdvance(Line()->text().mid(offset, 1)), m.height()));
+  }
+  int offsetAtPoint(const QPoint &) const override { return -1; }
+  void scrollToSubstring(int, int) override {}
+  // One run of the same attributes: a screen reader speaks a run at a time.
+  QString attributes(int, int *start, int *end) const override {
+    *start = 0;
+    *end = characterCount();
+    return QString();
+  }
+  // At the end no character, word or sentence is, nor anything after it;
+  // the line is the whole text.
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int *start,
+                       int *end) const override {
+    if (!AtEnd(offset, start, end))
+      return QAccessibleTextInterface::textAtOffset(offset, type, start, end);
+    if (type >= QAccessible::ParagraphBoundary) *start = 0;
+    return text(*start, *end);
+  }
+  QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int *start,
+                          int *end) const override {
+    return AtEnd(offset, start, end)
+               ? QString()
+               : QAccessibleTextInterface::textAfterOffset(offset, type, start, end);
+  }
+
+ private:
+  bool AtEnd(int &offset, int *start, int *end) const {
+    if (offset == -2) offset = cursorPosition();
+    *start = *end = characterCount();
+    return offset >= characterCount();
+  }
+};
+
+QAccessibleInterface *Factory(const QString &, QObject *o) {
+  if (auto *line = qobject_cast<QLineEdit *>(o)) return new FieldAccessible(line);
   const Window *w = WindowOf(o);
   return o && o->isWidgetType() && w && w->kind == WindowKind::TopLevel
              ? new ScreenAccessible(static_cast<QWidget *>(o))
@@ -169,11 +223,14 @@ QAccessibleInterface *ScreenFactory(const QString &, QObject *o) {
 
 }  // namespace
 
-void InstallAccessibility() { QAccessible::installFactory(ScreenFactory); }
+void InstallAccessibility() { QAccessible::installFactory(Factory); }
 
 void ListenToAccessibilityForTesting(void (*listen)(QAccessibleEvent *)) { g_listener = listen; }
 
 void TellTextChanges() {
-  for (ScreenAccessible *s : g_screens)
-    if (s->Followed()) s->Follow(true);
+  const auto now = std::chrono::steady_clock::now().time_since_epoch();
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (auto *s = dynamic_cast<ScreenAccessible *>(QAccessible::queryAccessibleInterface(w));
+        s && s->Followed())
+      s->Follow(true), s->Say(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }

@@ -7,6 +7,8 @@ Run with the system's Python, which has pyatspi:
   texts         the static texts of the main window, a line each: left, top,
                 width and height in the window's client area, a tab, the name
   fields TITLE  the text fields of the dialog TITLE, a line each: the name
+  ends TITLE    what each of those fields has at, after and before the end
+                of its text, by each kind of boundary
 Exits with 1 when the program or the window asked for is not on the bus.
 """
 import sys
@@ -14,7 +16,7 @@ import sys
 import pyatspi
 
 PROGRAM = "ondulane"
-MAIN_WINDOW = ("filler", "Ondulane")
+MAIN_WINDOW = ("frame", "Ondulane")
 
 
 def children(obj):
@@ -62,6 +64,15 @@ def fields(title):
             print(c.name)
 
 
+def ends(title):
+    for c in children(window("dialog", title)):
+        if c.getRoleName() == "text":
+            text = c.queryText()
+            for boundary in range(7):  # character to line end
+                for ask in (text.getTextAtOffset, text.getTextAfterOffset, text.getTextBeforeOffset):
+                    print(c.name, boundary, *ask(text.characterCount, boundary))
+
+
 if __name__ == "__main__":
     command = sys.argv[1] if len(sys.argv) > 1 else "tree"
     if command == "tree":
@@ -72,5 +83,7 @@ if __name__ == "__main__":
         texts()
     elif command == "fields":
         fields(sys.argv[2])
+    elif command == "ends":
+        ends(sys.argv[2])
     else:
         sys.exit(f"unknown command {command}")

@@ -179,8 +179,10 @@ TEST(DialogWidgets, SelectingInAMultiLineFieldCountsCrLf) {
   EXPECT_EQ(caret, 6);
 }
 
-// A field is named by the static text just before it, and by nothing else.
-TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThem) {
+// A field is named by the static text just before it, and by nothing else;
+// a one-line field's text is read whole, as one run, and no boundary is
+// looked for past its end, where Qt's own search never ends.
+TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThemAndReadWhole) {
   struct Case {
     int dialog;
     std::vector<std::pair<int, QString>> fields;  // the control's place in the template
@@ -191,6 +193,21 @@ TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThem) {
         {3, "Enter a value for the source resistance"}}},
       {IDD_TEXT, {{1, ""}}},  // after the OK button
   };
+  struct Read {
+    QAccessible::TextBoundaryType type;
+    int offset;
+    bool after;
+    QString text;
+    int start, end;
+  };
+  const Read reads[] = {
+      {QAccessible::CharBoundary, 0, false, "3", 0, 1},
+      {QAccessible::WordBoundary, 2, false, "", 2, 2},
+      {QAccessible::SentenceBoundary, 3, false, "", 2, 2},
+      {QAccessible::LineBoundary, 2, false, "35", 0, 2},
+      {QAccessible::WordBoundary, 2, true, "", 2, 2},
+      {QAccessible::CharBoundary, 0, true, "5", 1, 2},
+  };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.dialog);
     TestWindow w;
@@ -199,7 +216,25 @@ TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThem) {
         SCOPED_TRACE(index);
         QWidget *field = Control(DialogWidget(), index);
         ASSERT_NE(field, nullptr);
-        EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name), name);
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(field);
+        EXPECT_EQ(read->text(QAccessible::Name), name);
+        if (!qobject_cast<QLineEdit *>(field)) continue;
+        HWND control = GetDlgItem(dlg, index == 1 ? IDC_LOAD : IDC_SOURCE);
+        SetWindowTextA(control, "35");
+        SendMessageA(control, EM_SETSEL, 0, -1);
+        QAccessibleTextInterface *text = read->textInterface();
+        int start = -1, end = -1;
+        text->attributes(1, &start, &end);
+        EXPECT_EQ(std::pair(start, end), std::pair(0, 2));
+        text->selection(0, &start, &end);
+        EXPECT_EQ(std::pair(start, end), std::pair(0, 2));
+        for (const Read &r : reads) {
+          SCOPED_TRACE(r.type * 10 + r.offset);
+          EXPECT_EQ(r.after ? text->textAfterOffset(r.offset, r.type, &start, &end)
+                            : text->textAtOffset(r.offset, r.type, &start, &end),
+                    r.text);
+          EXPECT_EQ(std::pair(start, end), std::pair(r.start, r.end));
+        }
       }
       Close(dlg);
     });
