@@ -179,6 +179,7 @@ mergeInto(LibraryManager.library, {
     var title = document.createElement("div");
     title.className = "caption";
     var text = document.createElement("span");
+    text.id = "caption-" + handle;
     text.textContent = Page.latin1(caption);
     var close = document.createElement("button");
     close.type = "button";
@@ -193,7 +194,7 @@ mergeInto(LibraryManager.library, {
     frame.append(title, client);
     root.append(frame);
     document.body.append(root);
-    frame.setAttribute("aria-label", text.textContent);
+    frame.setAttribute("aria-labelledby", text.id);
     close.addEventListener("mousedown", function(e) { e.preventDefault(); });
     close.addEventListener("click", function() { Page.push({kind: Page.CLOSE, window: handle}); });
     // Clicks beside the dialog do nothing, as with any modal dialog.
@@ -241,6 +242,11 @@ mergeInto(LibraryManager.library, {
         previous.htmlFor = e.id;
       } else {
         e.setAttribute("aria-label", dialog.caption.textContent);
+      }
+      // A text to read, not to fill in, is what the dialog says.
+      if (kind === 2 && readOnly) {
+        e.id = "control-" + handle;
+        dialog.frame.setAttribute("aria-describedby", e.id);
       }
     }
     if (kind === 0 || kind === 3) e.textContent = Page.latin1(text);
@@ -302,7 +308,7 @@ mergeInto(LibraryManager.library, {
     var dialog = Dialogs.dialog(handle);
     if (e && Dialogs.isField(e)) e.value = Dialogs.toPage(text);
     else if (e) e.textContent = text;
-    else if (dialog) dialog.frame.setAttribute("aria-label", dialog.caption.textContent = text);
+    else if (dialog) dialog.caption.textContent = text;
     else if (handle === Page.canvasWindow) document.title = text;
   },
 

@@ -84,7 +84,7 @@ async function focusInSight(tab) {
 
 // The picture's texts, as the page lays them over the canvas.
 async function pictureTexts(tab) {
-  return tab.evaluate(() => [...document.querySelectorAll("#texts > *")].map((e) => e.textContent.trim()));
+  return tab.evaluate(() => [...document.querySelectorAll("#texts p, #texts h1")].map((e) => e.textContent.trim()));
 }
 
 // A tap on a touch screen, a click elsewhere, at the middle of `selector`.
