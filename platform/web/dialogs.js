@@ -20,6 +20,11 @@ mergeInto(LibraryManager.library, {
     controls: {},  // the element of each control, by its handle
     returnTo: null,  // what had the keyboard before the first dialog came
     managedKeys: ["Tab", "Enter", "Escape"],
+    // Out of reach while a dialog is up: the bar's buttons. The picture,
+    // under the dialog's layer, stays to be read, as a disabled window's
+    // texts are; a screen reader comes into the dialog from where it was
+    // reading and says the dialog's name.
+    behind: ["bar"],
     margin: 8,  // CSS px kept free around a dialog laid out anew
 
     // A dialog laid out anew: a column that scrolls when even it is too
@@ -179,7 +184,10 @@ mergeInto(LibraryManager.library, {
     var title = document.createElement("div");
     title.className = "caption";
     var text = document.createElement("span");
+    // The caption is the dialog's name, as a window's title is, and no
+    // text of its own for a screen reader to stop at.
     text.id = "caption-" + handle;
+    text.setAttribute("aria-hidden", "true");
     text.textContent = Page.latin1(caption);
     var close = document.createElement("button");
     close.type = "button";
@@ -208,8 +216,7 @@ mergeInto(LibraryManager.library, {
       shown: false, focus: null, place: {x: x, y: y, width: width, height: height},
     };
     Dialogs.dialogs.push(dialog);
-    document.getElementById("client").inert = true;
-    document.getElementById("bar").inert = true;
+    Dialogs.behind.forEach(function(id) { document.getElementById(id).inert = true; });
   },
 
   // A control of kind 0 static text, 1 edit field, 2 multi-line edit field,
@@ -283,8 +290,7 @@ mergeInto(LibraryManager.library, {
   web_activate__deps: ["$Dialogs"],
   web_activate: function(handle) {
     if (handle !== Page.canvasWindow || Dialogs.dialogs.length) return;
-    document.getElementById("client").inert = false;
-    document.getElementById("bar").inert = false;
+    Dialogs.behind.forEach(function(id) { document.getElementById(id).inert = false; });
     var back = Dialogs.returnTo;
     Dialogs.returnTo = null;
     var onBar = back && back.isConnected && back.closest("#bar button");

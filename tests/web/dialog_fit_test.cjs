@@ -55,12 +55,14 @@ async function faults(tab) {
   }, TEMPLATE_FONT_PX);
 }
 
-// The frame's and each control's box, rounded, as "x,y,width,height".
+// The frame's and each control's box from the picture's top left, rounded, as
+// "x,y,width,height".
 async function boxes(tab) {
   return tab.evaluate(() => {
+    const picture = document.getElementById("screen").getBoundingClientRect();
     const box = (e) => {
       const r = e.getBoundingClientRect();
-      return [r.x, r.y, r.width, r.height].map(Math.round).join(",");
+      return [r.x - picture.x, r.y - picture.y, r.width, r.height].map(Math.round).join(",");
     };
     const frame = document.querySelector(".dialog-layer.shown .dialog");
     return [box(frame), ...[...frame.querySelectorAll(".client > *")].map(box)];
