@@ -20,11 +20,6 @@ mergeInto(LibraryManager.library, {
     controls: {},  // the element of each control, by its handle
     returnTo: null,  // what had the keyboard before the first dialog came
     managedKeys: ["Tab", "Enter", "Escape"],
-    // Out of reach while a dialog is up: the bar's buttons. The picture,
-    // under the dialog's layer, stays to be read, as a disabled window's
-    // texts are; a screen reader comes into the dialog from where it was
-    // reading and says the dialog's name.
-    behind: ["bar"],
     margin: 8,  // CSS px kept free around a dialog laid out anew
 
     // A dialog laid out anew: a column that scrolls when even it is too
@@ -141,6 +136,14 @@ mergeInto(LibraryManager.library, {
       return Dialogs.dialogs.find(function(d) { return d.handle === handle; });
     },
 
+    // While a dialog is up the bar's buttons are disabled, as a modal
+    // dialog's owner window is. They and the picture under the dialog's
+    // layer stay to be read, so a screen reader comes into the dialog from
+    // where it was reading, and says the dialog's name.
+    disableBar: function(disabled) {
+      document.querySelectorAll("#bar button").forEach(function(b) { b.disabled = disabled; });
+    },
+
     isField: function(e) { return e.tagName === "INPUT" || e.tagName === "TEXTAREA"; },
 
     // Edit controls give their lines as CR LF; the page keeps LF.
@@ -216,7 +219,7 @@ mergeInto(LibraryManager.library, {
       shown: false, focus: null, place: {x: x, y: y, width: width, height: height},
     };
     Dialogs.dialogs.push(dialog);
-    Dialogs.behind.forEach(function(id) { document.getElementById(id).inert = true; });
+    Dialogs.disableBar(true);
   },
 
   // A control of kind 0 static text, 1 edit field, 2 multi-line edit field,
@@ -290,7 +293,7 @@ mergeInto(LibraryManager.library, {
   web_activate__deps: ["$Dialogs"],
   web_activate: function(handle) {
     if (handle !== Page.canvasWindow || Dialogs.dialogs.length) return;
-    Dialogs.behind.forEach(function(id) { document.getElementById(id).inert = false; });
+    Dialogs.disableBar(false);
     var back = Dialogs.returnTo;
     Dialogs.returnTo = null;
     var onBar = back && back.isConnected && back.closest("#bar button");

@@ -35,12 +35,14 @@ async function until(done, ms) {
   for (const end = Date.now() + ms; Date.now() < end && !done();) await sleep(250);
 }
 
-// The page's log entries as they come: [text, Date.now()].
+// The page's log entries as they come, [text, Date.now()], and when it took
+// the first ENTER.
 function watchLog() {
   window.given = [];
   new MutationObserver((changes) => changes.forEach((c) => c.addedNodes.forEach((e) =>
     window.given.push([e.textContent, Date.now()]))))
     .observe(document.getElementById("announcements"), { childList: true });
+  document.addEventListener("keydown", (e) => e.key === "Enter" && (window.entered ??= Date.now()), true);
 }
 
 // When each would be heard from a synthesiser saying one after another,
@@ -73,7 +75,7 @@ async function main() {
     const hear = execFileSync(SNAPSHOT, ["load", "22", "source", "120", "enter", "hear", "960"],
       { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" } }).toString()
       .split("\n").filter(Boolean).map((line) => line.split("\t")[1]);
-    const started = nowMs(), startedDate = Date.now();
+    const started = nowMs();
     key("Return");
     const given = async () => tab.evaluate(() => window.given);
     let log = [];
@@ -85,23 +87,28 @@ async function main() {
       `the page gave ${JSON.stringify(texts)}, the core says ${JSON.stringify(hear)}`);
 
     // Paced for a listener: each voltage and the power heard soon after it
-    // is given, and all by the run's end.
-    const onClock = log.map(([text, at]) => [text, started + at - startedDate]);
-    const heard = heardAt(onClock);
-    onClock.forEach(([text, at], i) => {
+    // is given, and all soon after the run's end.
+    const heard = heardAt(log);
+    log.forEach(([text, at], i) => {
       if (/^\d+\.\d+V$|^Power/.test(text))
         expect(heard[i][1] - at <= HEARD_WITHIN_MS, `"${text}" heard ${heard[i][1] - at} ms after given`);
     });
-    const last = heard.length ? heard[heard.length - 1][1] - started : 0;
-    expect(last <= RUN_MS + HEARD_WITHIN_MS, `all heard ${last} ms after ENTER`);
+    const entered = await tab.evaluate(() => window.entered);
+    const last = heard.length ? heard[heard.length - 1][1] - entered : 0;
+    expect(last <= RUN_MS + HEARD_WITHIN_MS, `all heard ${last} ms after ENTER, given at ` +
+      log.map(([text, at], i) => `${at - entered} ms (heard ${heard[i][1] - entered}): ${text}`).join(", "));
 
     // Say all takes the texts over the picture one by one.
     const layer = await tab.evaluate(() =>
       [...document.querySelectorAll("#texts h1, #texts p")].map((e) => e.textContent.trim()));
+    // Read to the end: a dialog opened while Orca still reads would lose
+    // the keyboard to where say all puts the caret.
     const reading = nowMs();
     key("KP_Add");
-    await until(() => sayAll(reading).some((s) => /^leaving main/.test(s.text)), 40000);
-    key("Control_L");
+    for (let count = -1; count !== sayAll(reading).length && nowMs() < reading + 60000;) {
+      count = sayAll(reading).length;
+      await sleep(3000);
+    }
     const items = sayAll(reading).filter((s) => ["paragraph", "heading"].includes(s.role));
     const read = items.slice(0, items.findIndex((s) => /^leaving main/.test(s.text)))
       .map((s) => s.text.trim()).filter((t) => !/^heading level/.test(t));
