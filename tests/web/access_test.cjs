@@ -64,12 +64,16 @@ async function runToEnd(tab, advance) {
   for (let passed = 0; passed < RUN_MS; passed += 4000) await advance(4000);
 }
 
+// What has the keyboard, its outline's width and offset, and the room the
+// page keeps around the picture.
 const focused = (tab) => tab.evaluate(() => {
   const e = document.activeElement;
   const style = getComputedStyle(e);
   return {
     what: e.id || e.textContent.trim(),
     outline: style.outlineStyle === "none" ? 0 : parseFloat(style.outlineWidth),
+    offset: parseFloat(style.outlineOffset),
+    room: parseFloat(getComputedStyle(document.getElementById("page")).paddingTop),
   };
 });
 
@@ -188,8 +192,9 @@ const cases = {
   },
 
   // The bar by keyboard alone: Tab reaches each button, shown with a
-  // visible outline; Enter and Space press it; a dialog it opened gives the
-  // keyboard back to it. Each button's name reads as words.
+  // visible outline (the picture's around it, in room the page keeps);
+  // Enter and Space press it; a dialog it opened gives the keyboard back to
+  // it. Each button's name reads as words.
   async bar_by_keyboard(page, open) {
     const { tab, advance, close } = await open();
     try {
@@ -229,6 +234,8 @@ const cases = {
         const got = await focused(tab);
         assert.equal(got.what, focus, keys.join(" "));
         assert.ok(got.outline >= 2, `${focus}: no visible focus`);
+        if (focus === "screen")
+          assert.ok(got.offset >= 0 && got.room >= got.outline + got.offset, "the ring is not around the picture");
       }
     } finally {
       await close();
