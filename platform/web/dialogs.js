@@ -136,6 +136,14 @@ mergeInto(LibraryManager.library, {
       return Dialogs.dialogs.find(function(d) { return d.handle === handle; });
     },
 
+    // While a dialog is up the bar's buttons are disabled, as a modal
+    // dialog's owner window is. They and the picture under the dialog's
+    // layer stay to be read, so a screen reader comes into the dialog from
+    // where it was reading, and says the dialog's name.
+    disableBar: function(disabled) {
+      document.querySelectorAll("#bar button").forEach(function(b) { b.disabled = disabled; });
+    },
+
     isField: function(e) { return e.tagName === "INPUT" || e.tagName === "TEXTAREA"; },
 
     // Edit controls give their lines as CR LF; the page keeps LF.
@@ -179,6 +187,10 @@ mergeInto(LibraryManager.library, {
     var title = document.createElement("div");
     title.className = "caption";
     var text = document.createElement("span");
+    // The caption is the dialog's name, as a window's title is, and no
+    // text of its own for a screen reader to stop at.
+    text.id = "caption-" + handle;
+    text.setAttribute("aria-hidden", "true");
     text.textContent = Page.latin1(caption);
     var close = document.createElement("button");
     close.type = "button";
@@ -193,7 +205,7 @@ mergeInto(LibraryManager.library, {
     frame.append(title, client);
     root.append(frame);
     document.body.append(root);
-    frame.setAttribute("aria-label", text.textContent);
+    frame.setAttribute("aria-labelledby", text.id);
     close.addEventListener("mousedown", function(e) { e.preventDefault(); });
     close.addEventListener("click", function() { Page.push({kind: Page.CLOSE, window: handle}); });
     // Clicks beside the dialog do nothing, as with any modal dialog.
@@ -207,8 +219,7 @@ mergeInto(LibraryManager.library, {
       shown: false, focus: null, place: {x: x, y: y, width: width, height: height},
     };
     Dialogs.dialogs.push(dialog);
-    document.getElementById("client").inert = true;
-    document.getElementById("bar").inert = true;
+    Dialogs.disableBar(true);
   },
 
   // A control of kind 0 static text, 1 edit field, 2 multi-line edit field,
@@ -241,6 +252,11 @@ mergeInto(LibraryManager.library, {
         previous.htmlFor = e.id;
       } else {
         e.setAttribute("aria-label", dialog.caption.textContent);
+      }
+      // A text to read, not to fill in, is what the dialog says.
+      if (kind === 2 && readOnly) {
+        e.id = "control-" + handle;
+        dialog.frame.setAttribute("aria-describedby", e.id);
       }
     }
     if (kind === 0 || kind === 3) e.textContent = Page.latin1(text);
@@ -277,8 +293,7 @@ mergeInto(LibraryManager.library, {
   web_activate__deps: ["$Dialogs"],
   web_activate: function(handle) {
     if (handle !== Page.canvasWindow || Dialogs.dialogs.length) return;
-    document.getElementById("client").inert = false;
-    document.getElementById("bar").inert = false;
+    Dialogs.disableBar(false);
     var back = Dialogs.returnTo;
     Dialogs.returnTo = null;
     var onBar = back && back.isConnected && back.closest("#bar button");
@@ -302,7 +317,7 @@ mergeInto(LibraryManager.library, {
     var dialog = Dialogs.dialog(handle);
     if (e && Dialogs.isField(e)) e.value = Dialogs.toPage(text);
     else if (e) e.textContent = text;
-    else if (dialog) dialog.frame.setAttribute("aria-label", dialog.caption.textContent = text);
+    else if (dialog) dialog.caption.textContent = text;
     else if (handle === Page.canvasWindow) document.title = text;
   },
 

@@ -49,6 +49,7 @@ void TakePageInput() {
 // The program suspends (Asyncify) in web_wait only; while it runs, no event
 // comes, so the page's input is all taken after each wait.
 void DriverWait(int ms) {
+  ms = SayWhatIsDue(ms);
   if (ms != 0 && !InputWaiting()) web_wait(ms);
   TakePageInput();
   FollowCanvas();

@@ -3,6 +3,7 @@
 // page's own record of a dialog or control being the element made for it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/user/driver.h"
@@ -16,12 +17,14 @@ struct PageInput {
 };
 static_assert(sizeof(PageInput) == 8 * 4, "the page writes eight 32-bit words");
 
-// A text of the canvas's, as web_texts reads it: its box in CSS pixels.
+// A text of the canvas's, as web_texts reads it: its box in CSS pixels, who
+// it is, its block in reading order, and what happened to it
+// (TextChanges::Kind).
 struct PageText {
   const char *chars;
-  int length, left, top, right, bottom, cellHeight, bold;
+  int length, left, top, right, bottom, cellHeight, bold, id, block, change;
 };
-static_assert(sizeof(PageText) == 8 * 4, "the page reads eight 32-bit words");
+static_assert(sizeof(PageText) == 11 * 4, "the page reads eleven 32-bit words");
 
 extern "C" {
 // page.js
@@ -54,7 +57,8 @@ void web_focus_labelled(Window *dialog, const char *word);
 // glyphs.js
 int *web_glyphs(int bold, int cellHeight);
 // texts.js
-void web_texts(const PageText *, int count);
+void web_texts(const PageText *, int count, const std::uint32_t *went, int wentCount, int afresh);
+void web_say(const char *chars, int length);
 }
 
 // A string the page made with malloc, taken over.
@@ -64,7 +68,12 @@ std::string TakeString(char *);
 void FollowCanvas();
 // Whether the window is the one the canvas shows.
 bool ShowsCanvas(const Window *);
+// The canvas's window's surface; null before it is made.
+Surface *CanvasSurface();
 
 // The surface's texts to the page, in reading order, if they changed since
 // last handed over (texts.cpp).
 void HandTextsOver(const Surface &);
+// What is due to be said of the canvas's texts, to the page; the wait of ms
+// milliseconds (-1: for input) cut to when more may be due.
+int SayWhatIsDue(int ms);

@@ -56,7 +56,9 @@ mergeInto(LibraryManager.library, {
     follow: function() {
       Layout.fitBar();
       var space = document.getElementById("page");
-      var width = space.clientWidth, height = space.clientHeight;
+      var style = getComputedStyle(space);
+      var width = space.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
+      var height = space.clientHeight - parseFloat(style.paddingTop) - parseFloat(style.paddingBottom);
       if (!Layout.screenWidth) Layout.screenWidth = Layout.chooseScreenWidth(width, height);
       var area = Layout.arrange(width, height, Layout.floorFor(Layout.screenWidth));
       var shown = {width: area.width * area.fit, height: area.height * area.fit};

@@ -1,5 +1,8 @@
 // The canvas's texts handed to the page (texts.js) whenever they change, for
-// assistive technology, the browser's find and copying.
+// assistive technology, the browser's find and copying; and what the
+// drawing core says of them, to the page's live region.
+#include <algorithm>
+#include <chrono>
 #include <cstdint>
 
 #include "platform/gdi/reading.h"
@@ -7,21 +10,36 @@
 
 namespace {
 
-std::uint64_t g_handed = ~std::uint64_t(0);  // the changes count last handed over
+// While something waits to be said, the page looks again this often.
+constexpr int kSayingEveryMs = 50;
+
+TextReader g_reader;  // where the page's texts stand
+
+std::int64_t NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 }  // namespace
 
 void HandTextsOver(const Surface &s) {
-  if (s.texts.changes == g_handed) return;
-  g_handed = s.texts.changes;
-  static Reading r;
+  static TextChanges c;
   static PageText texts[kMaxTexts];  // no allocation as a run goes
-  ReadTexts(s, r);
-  const int count = r.count;
+  if (!ReadTextChanges(s, g_reader, c)) return;
+  const int count = c.now.count;
   for (int i = 0; i < count; ++i) {
-    const ShownText &t = *r.texts[i];
-    texts[i] = {t.chars,     t.length,     t.box.left,   t.box.top,
-                t.box.right, t.box.bottom, t.cellHeight, t.bold};
+    const ShownText &t = *c.now.texts[i];
+    texts[i] = {t.chars,      t.length, t.box.left, t.box.top,      t.box.right,     t.box.bottom,
+                t.cellHeight, t.bold,   int(t.id),  c.now.block[i], int(c.change[i])};
   }
-  web_texts(texts, count);
+  web_texts(texts, count, c.went, c.wentCount, c.afresh);
+}
+
+int SayWhatIsDue(int ms) {
+  Surface *s = CanvasSurface();
+  if (!s) return ms;
+  static Utterance u;
+  while (TakeUtterance(*s, NowMs(), u)) web_say(u.chars, u.length);
+  if (s->speech.pendingCount == 0) return ms;
+  return ms < 0 ? kSayingEveryMs : std::min(ms, kSayingEveryMs);
 }

@@ -1,27 +1,21 @@
-// The canvas's texts as HTML over the picture, each at its box, in reading
-// order and transparent over the picture's own glyphs: a screen reader reads
-// them, the browser's find finds them, a student selects and copies them.
-// What a change adds is announced, once for each new text.
+// The canvas's texts as HTML over the picture, each at its box and
+// transparent over the picture's own glyphs: a screen reader reads them, the
+// browser's find finds them, a student selects and copies them. Each text is
+// a line of its own, in its block, blocks and lines in reading order, as the
+// drawing core gives them; an element stands for a text as long as the
+// text's identity does. What the core says of a change goes to the live
+// region, an entry for each utterance.
 
 mergeInto(LibraryManager.library, {
   $Texts__deps: ["$Page", "$Glyphs"],
   $Texts: {
-    shown: [],  // {key, element}, in reading order
-    started: false,  // the first picture's texts are read, not announced
-    kept: 64,  // announcements kept in the log
+    // As TextChanges::Kind in platform/gdi/reading.h.
+    KEPT: 0, CAME: 1, RENAMED: 2,
+    shown: {},  // the element of each text, by its identity
+    kept: 64,  // utterances kept in the log
     measure: null,  // a 2D context to measure the texts in their fonts
 
     layer: function() { return document.getElementById("texts"); },
-
-    // A text is the same text while its words and their rank among equal
-    // words stay: one moved by a resize is not news.
-    keys: function(items) {
-      var seen = {};
-      return items.map(function(item) {
-        seen[item.text] = (seen[item.text] || 0) + 1;
-        return item.text + "\u0000" + seen[item.text];
-      });
-    },
 
     // Drawn over its box in the glyphs' font, stretched to the box's width
     // as the picture's layout spaces it.
@@ -48,14 +42,32 @@ mergeInto(LibraryManager.library, {
       return title;
     },
 
-    // The same texts, in reading order, as lines of the page's own size.
+    // Each block's elements in `parent`, a container of `tag` for each
+    // block, both in order; elements are moved only where out of place.
+    arrange: function(parent, tag, blocks) {
+      blocks.forEach(function(elements, b) {
+        var box = parent.children[b];
+        if (!box) parent.append(box = document.createElement(tag));
+        elements.forEach(function(element, i) {
+          if (box.children[i] !== element) box.insertBefore(element, box.children[i] || null);
+        });
+        while (box.children.length > elements.length) box.lastElementChild.remove();
+      });
+      while (parent.children.length > blocks.length) parent.lastElementChild.remove();
+    },
+
+    // The same texts, block by block, as lines of the page's own size,
+    // for where the picture is small.
     list: function(items) {
-      var figures = document.getElementById("figures");
-      figures.replaceChildren.apply(figures, items.map(function(item) {
+      var blocks = [];
+      items.forEach(function(item) {
         var line = document.createElement("p");
         line.textContent = item.text.trim();
-        return line;
-      }));
+        (blocks[item.block] = blocks[item.block] || []).push(line);
+      });
+      var figures = document.getElementById("figures");
+      figures.replaceChildren();
+      Texts.arrange(figures, "div", blocks);
     },
 
     announce: function(text) {
@@ -66,46 +78,50 @@ mergeInto(LibraryManager.library, {
       while (log.childElementCount > Texts.kept) log.firstElementChild.remove();
     },
 
-    show: function(items) {
-      var keys = Texts.keys(items);
-      var before = new Map(Texts.shown.map(function(t) { return [t.key, t.element]; }));
+    // An element for each text that came, new characters for each redrawn,
+    // none for each that went; all of them everything anew.
+    show: function(items, went, afresh) {
+      if (afresh) Texts.shown = {};
+      went.forEach(function(id) { delete Texts.shown[id]; });
       var title = Texts.titleIndex(items);
-      var layer = Texts.layer();
-      var next = layer.firstChild;
-      Texts.shown = items.map(function(item, i) {
-        var tag = i === title ? "H1" : "SPAN";
-        var element = before.get(keys[i]);
-        var isNew = !element;
-        if (element && element.tagName !== tag) element.remove(), element = null;
-        if (!element) {
+      var blocks = [];
+      items.forEach(function(item, i) {
+        var tag = i === title ? "H1" : "P";
+        var element = Texts.shown[item.id];
+        if (!element || element.tagName !== tag) {
           element = document.createElement(tag);
           element.textContent = item.text;
+          Texts.shown[item.id] = element;
+        } else if (item.change === Texts.RENAMED) {
+          element.textContent = item.text;
         }
-        before.delete(keys[i]);
         Texts.place(element, item);
-        if (element !== next) layer.insertBefore(element, next);
-        else next = next.nextSibling;
-        if (isNew && Texts.started) Texts.announce(item.text);
-        return {key: keys[i], element: element};
+        (blocks[item.block] = blocks[item.block] || []).push(element);
       });
-      before.forEach(function(element) { element.remove(); });
+      Texts.arrange(Texts.layer(), "div", blocks);
       Texts.list(items);
-      Texts.started = true;
     },
   },
 
   web_texts__deps: ["$Texts"],
-  web_texts: function(list, count) {
+  web_texts: function(list, count, went, wentCount, afresh) {
     var items = [];
     for (var i = 0; i < count; ++i) {
-      var w = HEAP32.subarray((list >> 2) + 8 * i, (list >> 2) + 8 * i + 8);
+      var w = HEAP32.subarray((list >> 2) + 11 * i, (list >> 2) + 11 * i + 11);
       var text = "";
       for (var c = 0; c < w[1]; ++c) text += String.fromCharCode(HEAPU8[w[0] + c]);
       items.push({
         text: text, left: w[2], top: w[3], right: w[4], bottom: w[5], cellHeight: w[6],
-        bold: !!w[7],
+        bold: !!w[7], id: w[8] >>> 0, block: w[9], change: w[10],
       });
     }
-    Texts.show(items);
+    Texts.show(items, Array.from(HEAP32.subarray(went >> 2, (went >> 2) + wentCount), function(id) { return id >>> 0; }), !!afresh);
+  },
+
+  web_say__deps: ["$Texts"],
+  web_say: function(chars, length) {
+    var text = "";
+    for (var c = 0; c < length; ++c) text += String.fromCharCode(HEAPU8[chars + c]);
+    Texts.announce(text);
   },
 });

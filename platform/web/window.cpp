@@ -31,6 +31,8 @@ void FollowCanvas() {
 
 bool ShowsCanvas(const Window *w) { return w && w == g_canvas; }
 
+Surface *CanvasSurface() { return g_canvas ? &g_canvas->surface : nullptr; }
+
 // The size asked for is the page's to choose; a second window has no place
 // on it.
 ClientArea DriverCreateWindow(Window *w, Rect) {

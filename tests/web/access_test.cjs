@@ -11,12 +11,11 @@ const WCAG_TAGS = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa"];
 const LINK_150_100 = "?load=150&source=100";
 const LINUX = process.env.ONDULANE_LINUX_SNAPSHOT;
 
-// What a default run announces, as the program draws it.
+// What a default run announces, as the drawing core says it.
 const DEFAULT_ANNOUNCED = [
-  "1.000V", "Standing Wave", "Ratio = 1.50", "Rho = 0.200", "Z 1", "Z1 = 46.2 - j19.2 ohms",
-  "Z 2", "Z2 = 33.3 + j0 ohms", "Z 3", "Z3 = 46.2 + j19.2 ohms", "Z 4", "Z4 = 75.0 + j0 ohms",
-  "Z 5", "Z5 = 46.2 - j19.2 ohms", "Z 6", "Z6 = 33.3 + j0 ohms", "Z 7", "Z7 = 46.2 + j19.2 ohms",
-  "0.965V", "0.966V", "Power dissipated =", "12.532 dBm",
+  "1.000V", "Standing Wave, Ratio = 1.50, Rho = 0.200", "0.965V", "Z1 = 46.2 - j19.2 ohms",
+  "Z2 = 33.3 + j0 ohms", "Z3 = 46.2 + j19.2 ohms", "0.966V", "Z4 = 75.0 + j0 ohms", "Z5 = Z1",
+  "Z6 = Z2", "Z7 = Z3", "Power dissipated = 12.532 dBm",
 ];
 
 // axe-core's violations of the WCAG 2.1 A and AA rules, as "rule: element"
@@ -33,7 +32,8 @@ async function violations(tab, advance) {
 }
 
 // The accessibility tree as Chromium gives it to assistive technology:
-// {role, name, level, texts} of each node, texts being its static texts.
+// {role, name, level, description, texts, lines} of each node, texts being
+// its static texts, lines those of each paragraph and heading in it.
 async function accessibilityTree(tab) {
   const cdp = await tab.createCDPSession();
   const { nodes } = await cdp.send("Accessibility.getFullAXTree");
@@ -41,10 +41,12 @@ async function accessibilityTree(tab) {
   const byId = new Map(nodes.map((n) => [n.nodeId, n]));
   const texts = (n) => n.role?.value === "StaticText" ? [n.name.value.trim()]
     : (n.childIds || []).flatMap((id) => (byId.has(id) ? texts(byId.get(id)) : []));
+  const lines = (n) => ["paragraph", "heading"].includes(n.role?.value) ? [texts(n).join(" ")]
+    : (n.childIds || []).flatMap((id) => (byId.has(id) ? lines(byId.get(id)) : []));
   return nodes.filter((n) => !n.ignored).map((n) => ({
-    role: n.role?.value, name: n.name?.value ?? "",
+    role: n.role?.value, name: n.name?.value ?? "", description: n.description?.value ?? "",
     level: n.properties?.find((p) => p.name === "level")?.value.value,
-    texts: () => texts(n),
+    texts: () => texts(n), lines: () => lines(n),
   }));
 }
 
@@ -52,7 +54,7 @@ const named = (tree, role, name) => tree.find((n) => n.role === role && n.name =
 
 // The page's texts over the picture, in their order.
 const layerTexts = (tab) =>
-  tab.evaluate(() => [...document.querySelectorAll("#texts > *")].map((e) => e.textContent.trim()));
+  tab.evaluate(() => [...document.querySelectorAll("#texts p, #texts h1")].map((e) => e.textContent.trim()));
 
 const announced = (tab) =>
   tab.evaluate(() => [...document.querySelectorAll("#announcements > *")].map((e) => e.textContent.trim()));
@@ -62,12 +64,16 @@ async function runToEnd(tab, advance) {
   for (let passed = 0; passed < RUN_MS; passed += 4000) await advance(4000);
 }
 
+// What has the keyboard, its outline's width and offset, and the room the
+// page keeps around the picture.
 const focused = (tab) => tab.evaluate(() => {
   const e = document.activeElement;
   const style = getComputedStyle(e);
   return {
     what: e.id || e.textContent.trim(),
     outline: style.outlineStyle === "none" ? 0 : parseFloat(style.outlineWidth),
+    offset: parseFloat(style.outlineOffset),
+    room: parseFloat(getComputedStyle(document.getElementById("page")).paddingTop),
   };
 });
 
@@ -94,8 +100,9 @@ const cases = {
   },
 
   // Every text of the picture reaches the accessibility tree in reading
-  // order, under the figures' named region, the title as the heading: the
-  // texts, and the boxes, that the Linux build draws in the same state.
+  // order, each a line of its own, under the figures' named region, the
+  // title as the heading: the texts, and the boxes, that the Linux build
+  // draws in the same state.
   async figures_in_tree(page, open) {
     assert.ok(LINUX, "ONDULANE_LINUX_SNAPSHOT is not set");
     const runs = [
@@ -109,7 +116,7 @@ const cases = {
         const tree = await accessibilityTree(tab);
         const figures = named(tree, "region", "The line's figures");
         assert.ok(figures, `${run}: no region of figures`);
-        const layer = await tab.evaluate(() => [...document.querySelectorAll("#texts > *")].map(
+        const layer = await tab.evaluate(() => [...document.querySelectorAll("#texts p, #texts h1")].map(
           (e) => `${parseInt(e.style.left)} ${parseInt(e.style.top)} ${parseInt(e.style.height)}\t` +
             e.textContent));
         const [width, height, screenWidth] = await tab.evaluate(() => {
@@ -130,7 +137,7 @@ const cases = {
         assert.ok(layer.length === linux.length && layer.every((t, i) => near(t, linux[i])),
           `${run}: the page's texts and the Linux build's differ:\n${layer.join("\n")}\n` +
           `---\n${linux.join("\n")}`);
-        assert.deepEqual(figures.texts(), layer.map((t) => t.split("\t")[1].trim()),
+        assert.deepEqual(figures.lines(), layer.map((t) => t.split("\t")[1].trim()),
           `${run}: the tree and the layer differ`);
         const headings = tree.filter((n) => n.role === "heading");
         assert.deepEqual(headings.map((h) => [h.name, h.level]), [["Ondulane", 1]], run);
@@ -141,9 +148,11 @@ const cases = {
     }
   },
 
-  // A run is announced as the program draws it, once for each new text; the
-  // first picture, a resize and a pause announce nothing; after F1 a new
-  // run is news again.
+  // A run is announced as the drawing core says it, an entry for each
+  // utterance; the first picture, a resize and a pause announce nothing. A
+  // dialog is named by its caption, F3's described by its text; the log
+  // stays out of what the dialog makes inert, and nothing is announced as
+  // it comes and goes. After F1 a new run is news again.
   async announcements(page, open) {
     const { tab, advance, close } = await open();
     try {
@@ -153,6 +162,20 @@ const cases = {
       assert.deepEqual(await announced(tab), [], "after a resize");
       await runToEnd(tab, advance);
       assert.deepEqual(await announced(tab), DEFAULT_ANNOUNCED, "over a run");
+      for (const [key, caption] of [["F2", "Load value"], ["F3", "Ondulane"]]) {
+        await press(tab, key);
+        await advance(500);
+        const shown = (await accessibilityTree(tab)).filter((n) => n.role === "dialog");
+        // The description is the text with its white space run together.
+        const text = key === "F3" ? (await dialog(tab)).fields[0].replace(/\s+/g, " ").trim() : "";
+        assert.deepEqual(shown.map((d) => [d.name, d.description]), [[caption, text]], key);
+        assert.ok(text === "" || text.length > 100, `${key}: ${text}`);
+        assert.ok(await tab.evaluate(() => !document.getElementById("announcements").closest("[inert]")),
+          `${key}: the log went inert`);
+        await press(tab, "Escape");
+        await advance(500);
+        assert.deepEqual(await announced(tab), DEFAULT_ANNOUNCED, `${key} came and went`);
+      }
       await press(tab, "F1");
       await advance(500);
       await runToEnd(tab, advance);
@@ -169,8 +192,9 @@ const cases = {
   },
 
   // The bar by keyboard alone: Tab reaches each button, shown with a
-  // visible outline; Enter and Space press it; a dialog it opened gives the
-  // keyboard back to it. Each button's name reads as words.
+  // visible outline (the picture's around it, in room the page keeps);
+  // Enter and Space press it; a dialog it opened gives the keyboard back to
+  // it. Each button's name reads as words.
   async bar_by_keyboard(page, open) {
     const { tab, advance, close } = await open();
     try {
@@ -210,6 +234,8 @@ const cases = {
         const got = await focused(tab);
         assert.equal(got.what, focus, keys.join(" "));
         assert.ok(got.outline >= 2, `${focus}: no visible focus`);
+        if (focus === "screen")
+          assert.ok(got.offset >= 0 && got.room >= got.outline + got.offset, "the ring is not around the picture");
       }
     } finally {
       await close();

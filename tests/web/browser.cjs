@@ -1,5 +1,6 @@
 // Opens a copy of the one-file page, alone in a fresh folder, from file://
-// in the system's headless Chromium, with every network request failed.
+// in the system's headless Chromium, with every network request failed; or
+// in a window on the display, to assistive technology there.
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
@@ -45,12 +46,14 @@ function holdStart() {
 
 // Opens `page` (a path) with the URL's query `search` and waits for the
 // program's window, unless `held`: then the program starts with start().
+// A `visible` page has a window and its accessibility tree on the desktop's
+// accessibility bus.
 // Returns the browser, the tab, and the requests that were refused.
 async function openPage(
   pagePath,
   {
     search = "", width = 1000, height = 700, scale = 1, touch = false, beforeLoad = null,
-    realClock = false, held = false, device = false,
+    realClock = false, held = false, device = false, visible = false,
   } = {},
 ) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), "ondulane-page-"));
@@ -58,12 +61,15 @@ async function openPage(
   fs.copyFileSync(pagePath, copy);
   const browser = await puppeteer.launch({
     executablePath: CHROMIUM,
-    headless: true,
+    headless: !visible,
+    env: visible ? { ...process.env, ACCESSIBILITY_ENABLED: "1" } : process.env,
     // A touch device stays one when a test resizes or turns its view.
-    defaultViewport: { width, height, deviceScaleFactor: scale, hasTouch: touch, isMobile: device && touch },
+    defaultViewport: visible ? null
+      : { width, height, deviceScaleFactor: scale, hasTouch: touch, isMobile: device && touch },
     args: [
       "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
       "--disable-component-update", "--disable-sync", `--user-data-dir=${folder}/profile`,
+      ...(visible ? ["--force-renderer-accessibility", `--window-size=${width},${height}`] : []),
     ],
   });
   const tab = (await browser.pages())[0] || (await browser.newPage());

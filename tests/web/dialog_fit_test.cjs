@@ -55,12 +55,14 @@ async function faults(tab) {
   }, TEMPLATE_FONT_PX);
 }
 
-// The frame's and each control's box, rounded, as "x,y,width,height".
+// The frame's and each control's box from the picture's top left, rounded, as
+// "x,y,width,height".
 async function boxes(tab) {
   return tab.evaluate(() => {
+    const picture = document.getElementById("screen").getBoundingClientRect();
     const box = (e) => {
       const r = e.getBoundingClientRect();
-      return [r.x, r.y, r.width, r.height].map(Math.round).join(",");
+      return [r.x - picture.x, r.y - picture.y, r.width, r.height].map(Math.round).join(",");
     };
     const frame = document.querySelector(".dialog-layer.shown .dialog");
     return [box(frame), ...[...frame.querySelectorAll(".client > *")].map(box)];
@@ -84,7 +86,7 @@ async function focusInSight(tab) {
 
 // The picture's texts, as the page lays them over the canvas.
 async function pictureTexts(tab) {
-  return tab.evaluate(() => [...document.querySelectorAll("#texts > *")].map((e) => e.textContent.trim()));
+  return tab.evaluate(() => [...document.querySelectorAll("#texts p, #texts h1")].map((e) => e.textContent.trim()));
 }
 
 // A tap on a touch screen, a click elsewhere, at the middle of `selector`.

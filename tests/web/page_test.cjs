@@ -82,8 +82,8 @@ const cases = {
     }
   },
 
-  // The canvas fills the page less the bar of keys, which ?bar=0 hides; its
-  // pixels are device pixels.
+  // The canvas fills the page less the bar of keys, which ?bar=0 hides, and
+  // the room for the keyboard's ring; its pixels are device pixels.
   async layout(page, open) {
     for (const { search, scale, barShown } of [
       { search: "", scale: 1, barShown: true },
@@ -99,11 +99,13 @@ const cases = {
         assert.equal(got.bar !== null, barShown, message);
         assert.deepEqual(got.keys, KEYS, message);
         const barHeight = got.bar ? got.bar.height : 0;
-        assert.deepEqual(got.canvas, { x: 0, y: 0, width: 1000, height: 700 - barHeight }, message);
-        assert.deepEqual(got.pixels, [1000 * scale, (700 - barHeight) * scale], message);
+        const r = got.ring;
+        const [width, height] = [1000 - 2 * r, 700 - barHeight - 2 * r];
+        assert.deepEqual(got.canvas, { x: r, y: r, width, height }, message);
+        assert.deepEqual(got.pixels, [width * scale, height * scale], message);
         if (got.bar) {
           assert.ok(barHeight > 0 && barHeight <= 48, message);
-          assert.equal(got.bar.y, got.canvas.height, message);
+          assert.equal(got.bar.y, got.canvas.height + 2 * r, message);
         }
       } finally {
         await close();
@@ -312,9 +314,10 @@ const cases = {
       await press(tab, "Enter");
       await tab.setViewport({ width: 900, height: 640 });
       // The page learns of it with a frame, which comes when time passes.
-      for (let i = 0; i < 250 && (await layout(tab)).pixels[0] !== 900; ++i) await advance(20);
+      const wide = (got) => got.pixels[0] === 900 - 2 * got.ring;
+      for (let i = 0; i < 250 && !wide(await layout(tab)); ++i) await advance(20);
       const got = await layout(tab);
-      assert.deepEqual(got.pixels, [900, 640 - got.bar.height]);
+      assert.deepEqual(got.pixels, [900 - 2 * got.ring, 640 - got.bar.height - 2 * got.ring]);
       const resized = await canvasImage(tab);
       const fresh = await pictureAfter(open, { width: 900, height: 640 }, []);
       assert.ok(sameImage(resized, fresh.image), "not repainted at the new size");

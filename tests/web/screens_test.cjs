@@ -6,7 +6,7 @@
 // bar's labels are whole.
 const assert = require("assert/strict");
 const { execFileSync } = require("child_process");
-const { RUN_MS, press } = require("./steps.cjs");
+const { RUN_MS, layout, press } = require("./steps.cjs");
 
 // [name, CSS width, height, device pixels per CSS pixel, touch]
 const VIEWS = [
@@ -44,7 +44,7 @@ function look() {
     for (let i = 0; i < data.length; i += 4) if (data[i] + data[i + 1] + data[i + 2] < 600) return true;
     return false;
   };
-  const texts = [...document.querySelectorAll("#texts > *")].map((e) => {
+  const texts = [...document.querySelectorAll("#texts p, #texts h1")].map((e) => {
     const box = rect(e);
     return { text: e.textContent, box, inked: inked(box) };
   });
@@ -67,7 +67,7 @@ function look() {
     picture, pixels: [canvas.width, canvas.height], dpr, texts,
     fit: picture.width / (parseFloat(document.getElementById("texts").style.width) || picture.width),
     figures: shown ? {
-      lines: [...figures.children].map((p) => p.textContent),
+      lines: [...figures.querySelectorAll("p")].map((p) => p.textContent),
       fontSize: parseFloat(getComputedStyle(figures).fontSize),
     } : null,
     dialog: frame && {
@@ -188,7 +188,8 @@ cases.floors = async (page, open) => {
     try {
       // The figures under the picture would take a scroll bar's width from it.
       await tab.addStyleTag({ content: "#page { scrollbar-width: none; }" });
-      await tab.setViewport({ width, height });
+      const { ring } = await layout(tab);
+      await tab.setViewport({ width: width + 2 * ring, height: height + 2 * ring });
       // The page learns of it with a frame, which comes when time passes.
       const area = () => tab.evaluate(() => [Layout.area.width, Layout.area.height, Layout.area.fit]);
       for (let i = 0; i < 250 && (await area())[0] !== width; ++i) await advance(20);

@@ -1,7 +1,8 @@
 // What the browser tests do with the page and read off it.
 const RUN_MS = 960 * 50 + 1000;  // a whole run, and a little more
 
-// Where the canvas and the bar lie, as the page lays them out.
+// Where the canvas and the bar lie, as the page lays them out, and the room
+// kept around the canvas for the keyboard's ring.
 async function layout(tab) {
   return tab.evaluate(() => {
     const box = (e) => {
@@ -15,6 +16,7 @@ async function layout(tab) {
       pixels: [canvas.width, canvas.height],
       bar: getComputedStyle(bar).display === "none" ? null : box(bar),
       keys: [...bar.querySelectorAll("kbd")].map((k) => k.textContent),
+      ring: parseFloat(getComputedStyle(document.getElementById("page")).paddingTop),
     };
   });
 }
