@@ -42,8 +42,9 @@ RECT PlaceForTesting(HWND);
 
 // The next `count` calls of SetTimer fail.
 void RefuseTimersForTesting(int count);
-// The next MessageBoxA returns `answer` at once; answers queue up.
-void AnswerMessageBoxForTesting(int answer);
+// The next message box is answered at once with its first answer (Retry)
+// or not (Cancel); answers queue up. Unanswered, a box is cancelled.
+void AnswerMessageBoxForTesting(bool first);
 // How many message boxes were shown so far.
 int MessageBoxCountForTesting();
 

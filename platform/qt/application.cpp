@@ -11,6 +11,7 @@
 #include <QExposeEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -140,10 +141,12 @@ int DriverScreenWidth() {
 
 bool DriverTimerAvailable() { return true; }
 
-int DriverMessageBox(Window *, const char *text, const char *caption, UINT) {
+bool DriverAsk(Window *, const Question &q) {
   EnsureApplication();
-  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(caption), QString::fromLatin1(text),
-                  QMessageBox::Retry | QMessageBox::Cancel);
-  box.setEscapeButton(QMessageBox::Cancel);
-  return box.exec() == QMessageBox::Retry ? IDRETRY : IDCANCEL;
+  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(q.caption.c_str()),
+                  QString::fromLatin1(q.text.c_str()));
+  auto *yes = box.addButton(q.yes, QMessageBox::AcceptRole);
+  box.setEscapeButton(box.addButton(q.no, QMessageBox::RejectRole));
+  box.exec();
+  return box.clickedButton() == yes;
 }

@@ -31,18 +31,9 @@ QString Latin1(const std::string &text) {
   return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 
-bool IsMultiLine(const Window *w) { return w && w->control == ControlKind::MultiLineEdit; }
-
-// The text property of a control's widget: Qt keeps lines ending in LF
-// where the program has CR LF.
-const char *TextProperty(const Window *w) { return IsMultiLine(w) ? "plainText" : "text"; }
-
-// Where an offset into a field's text as the program counts it falls in Qt's.
-int Position(const QString &text, int offset) {
-  int position = 0;
-  for (int counted = 0; position < text.size() && counted < offset; ++position)
-    counted += text[position] == '\n' ? 2 : 1;
-  return position;
+// The text property of a control's widget.
+const char *TextProperty(const Window *w) {
+  return w->control == ControlKind::MultiLineEdit ? "plainText" : "text";
 }
 
 QFont TemplateFont(const Window *dialog) {
@@ -135,23 +126,13 @@ void Answered(QPointer<QWidget> shell, QPointer<QWidget> owner, QMargins frame) 
   if (shell && !WindowOf(shell)) shell->deleteLater();
 }
 
-// A field is named by the static text just before it, as the system names
-// a control by the label that precedes it.
-void NameByLabel(QWidget *field) {
-  const QObjectList &siblings = field->parentWidget()->children();
-  const qsizetype at = siblings.indexOf(field);
-  if (auto *label = at > 0 ? qobject_cast<QLabel *>(siblings[at - 1]) : nullptr)
-    label->setBuddy(field);
-}
-
 }  // namespace
 
-FontMeasure DriverMeasureDialogFont(const Window *dialog) {
+TextMeasure DriverMeasureText(const Window *dialog, const char *text) {
   EnsureApplication();
   const QFontMetrics metrics(TemplateFont(dialog));
-  return FontMeasure{
-      metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"),
-      metrics.height()};
+  return TextMeasure{double(metrics.horizontalAdvance(QString::fromLatin1(text))),
+                     metrics.height()};
 }
 
 void DriverCreateDialog(Window *dialog) {
@@ -181,8 +162,11 @@ void DriverCreateControl(Window *control) {
   widget->setVisible(control->style & WS_VISIBLE);
   if (control->control != ControlKind::Static)
     widget->setFocusPolicy(control->style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
-  if (control->control == ControlKind::Edit || control->control == ControlKind::MultiLineEdit)
-    NameByLabel(widget);
+  if (!control->IsEdit()) return;
+  if (auto *label = qobject_cast<QLabel *>(WidgetOf(control->label)))
+    label->setBuddy(widget);
+  else
+    widget->setAccessibleName(Latin1(AccessibleName(control)));
 }
 
 void DriverShowDialog(Window *dialog) {
@@ -228,16 +212,15 @@ void DriverSetFocus(Window *control) {
 void DriverSetText(Window *w, const std::string &text) {
   QWidget *widget = WidgetOf(w);
   if (widget && w->kind == WindowKind::Control)
-    widget->setProperty(TextProperty(w), Latin1(text).replace("\r\n", "\n"));
+    widget->setProperty(TextProperty(w), Latin1(text));
   else if (widget)
     widget->setWindowTitle(Latin1(text));
 }
 
 std::string DriverEditText(Window *w) {
   QWidget *widget = WidgetOf(w);
-  QString text = widget ? widget->property(TextProperty(w)).toString() : QString();
-  if (IsMultiLine(w)) text.replace("\n", "\r\n");
-  const QByteArray bytes = text.toLatin1();  // characters outside Latin-1 come as '?'
+  const QByteArray bytes = widget ? widget->property(TextProperty(w)).toString().toLatin1()
+                                  : QByteArray();  // characters outside Latin-1 come as '?'
   return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
@@ -248,9 +231,8 @@ void DriverSelectText(Window *control, int start, int end) {
   auto *field = qobject_cast<QPlainTextEdit *>(WidgetOf(control));
   if (!field) return;
   QTextCursor cursor = field->textCursor();
-  const QString text = field->toPlainText();
-  if (start >= 0) cursor.setPosition(Position(text, start));
-  cursor.setPosition(start >= 0 ? Position(text, end) : cursor.position(),
+  if (start >= 0) cursor.setPosition(start);
+  cursor.setPosition(start >= 0 ? end : cursor.position(),
                      start >= 0 ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
   field->setTextCursor(cursor);
 }
@@ -258,7 +240,6 @@ void DriverSelectText(Window *control, int start, int end) {
 void DriverTypeText(Window *control, const std::string &text) {
   QWidget *widget = WidgetOf(control);
   if (!widget || widget->property("readOnly").toBool()) return;
-  const QString typed = Latin1(text).replace("\r\n", "\n");
-  if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(typed);
-  if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(typed);
+  if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(Latin1(text));
+  if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(Latin1(text));
 }

@@ -21,6 +21,12 @@ bool IsControl(const Window *);
 // Escape cancels; any other key goes to the focused control. True, with the
 // message, when the key makes one.
 bool DialogKey(Window *dialog, const KeyInput &, MSG *);
+// An edit control's text with lines ending in LF, as drivers take it, and
+// back with CR LF, as the program has it; where an offset into the
+// program's text falls in the driver's (edit_text.cpp).
+std::string DriverLines(const std::string &program);
+std::string ProgramLines(const std::string &driver);
+int DriverOffset(const std::string &driver, int offset);
 // EM_SETSEL and the other messages a control takes.
 LRESULT ControlMessage(Window *control, UINT, WPARAM, LPARAM);
 

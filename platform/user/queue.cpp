@@ -139,8 +139,10 @@ BOOL KillTimer(HWND hwnd, UINT id) {
                                                                                                : 0;
 }
 
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  return DriverMessageBox(owner, text ? text : "", caption ? caption : "", type);
+// The only box there is asks Retry or Cancel.
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT) {
+  const Question question{text ? text : "", caption ? caption : "", "&Retry", "Cancel"};
+  return DriverAsk(owner, question) ? IDRETRY : IDCANCEL;
 }
 
 void PumpMessagesForTesting() {

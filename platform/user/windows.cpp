@@ -150,9 +150,8 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
   if (!hwnd || hwnd->destroyed || !text) return 0;
-  if (hwnd->control != ControlKind::Edit && hwnd->control != ControlKind::MultiLineEdit)
-    hwnd->text = text;
-  DriverSetText(hwnd, text);
+  if (!hwnd->IsEdit()) hwnd->text = text;
+  DriverSetText(hwnd, hwnd->IsEdit() ? DriverLines(text) : std::string(text));
   return 1;
 }
 
@@ -160,10 +159,7 @@ int GetWindowTextA(HWND hwnd, LPSTR buf, int max) {
   if (!buf || max <= 0) return 0;
   buf[0] = '\0';
   if (!hwnd || hwnd->destroyed) return 0;
-  const bool edit =
-      hwnd->kind == WindowKind::Control &&
-      (hwnd->control == ControlKind::Edit || hwnd->control == ControlKind::MultiLineEdit);
-  const std::string text = edit ? DriverEditText(hwnd) : hwnd->text;
+  const std::string text = hwnd->IsEdit() ? ProgramLines(DriverEditText(hwnd)) : hwnd->text;
   const int count = std::min(int(text.size()), max - 1);
   text.copy(buf, std::size_t(count));
   buf[count] = '\0';

@@ -34,12 +34,13 @@ void web_present(const void *rgba, int x, int y, int width, int height, int canv
 int web_screen_width();
 int web_confirm(const char *);
 // dialogs.js
-void web_measure_font(int points, FontMeasure *);
+double web_text_width(int points, const char *);
+int web_line_height(int points);
 void web_dialog_open(Window *, const char *caption, int points, int x, int y, int width,
                      int height);
 void web_control_add(Window *dialog, Window *, int kind, const char *text, int x, int y, int width,
                      int height, int visible, int tabStop, int border, int readOnly, int isDefault,
-                     int tabPixels);
+                     int tabPixels, const Window *label, const char *name);
 void web_dialog_show(Window *);
 void web_dialog_hide(Window *);
 void web_activate(Window *);

@@ -60,7 +60,5 @@ int DriverScreenWidth() { return web_screen_width(); }
 
 bool DriverTimerAvailable() { return true; }
 
-// The only box the program shows asks Retry or Cancel.
-int DriverMessageBox(Window *, const char *text, const char *, UINT) {
-  return web_confirm(text) ? IDRETRY : IDCANCEL;
-}
+// The browser's box has no title, and names the answers OK and Cancel.
+bool DriverAsk(Window *, const Question &q) { return web_confirm(q.text.c_str()); }

@@ -179,8 +179,9 @@ TEST(DialogWidgets, SelectingInAMultiLineFieldCountsCrLf) {
   EXPECT_EQ(caret, 6);
 }
 
-// A field is named by the static text just before it, and by nothing else.
-TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThem) {
+// A field is named by the static text just before it, or with none there
+// by its dialog's caption.
+TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThemOrTheCaption) {
   struct Case {
     int dialog;
     std::vector<std::pair<int, QString>> fields;  // the control's place in the template
@@ -189,7 +190,7 @@ TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThem) {
       {IDD_VALUES,
        {{1, "Enter a value for the load resistance"},
         {3, "Enter a value for the source resistance"}}},
-      {IDD_TEXT, {{1, ""}}},  // after the OK button
+      {IDD_TEXT, {{1, "Ondulane"}}},  // after the OK button
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.dialog);
