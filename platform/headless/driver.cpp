@@ -33,7 +33,6 @@ std::vector<Window *> g_shownDialogs;  // innermost last
 Window *g_focus = nullptr;
 std::deque<std::function<void()>> g_idleActions;
 std::function<void()> g_whenStuck;
-int g_refusedTimers = 0;
 std::deque<bool> g_answers;
 int g_messageBoxCount = 0;
 double g_scale = 1.0;
@@ -149,12 +148,6 @@ void DriverWait(int ms) {
 
 int DriverScreenWidth() { return kScreenWidth; }
 
-bool DriverTimerAvailable() {
-  if (g_refusedTimers == 0) return true;
-  --g_refusedTimers;
-  return false;
-}
-
 bool DriverAsk(Window *, const Question &) {
   ++g_messageBoxCount;
   if (g_answers.empty()) return false;
@@ -216,7 +209,6 @@ RECT PlaceForTesting(HWND w) {
   return w ? RECT{w->place.left, w->place.top, w->place.right, w->place.bottom} : RECT{};
 }
 
-void RefuseTimersForTesting(int count) { g_refusedTimers = count; }
 void AnswerMessageBoxForTesting(bool first) { g_answers.push_back(first); }
 int MessageBoxCountForTesting() { return g_messageBoxCount; }
 

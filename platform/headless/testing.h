@@ -40,8 +40,6 @@ std::string TitleForTesting(HWND);
 // Where a dialog's client area stands in its owner's, or a control in its dialog.
 RECT PlaceForTesting(HWND);
 
-// The next `count` calls of SetTimer fail.
-void RefuseTimersForTesting(int count);
 // The next message box is answered at once with its first answer (Retry)
 // or not (Cancel); answers queue up. Unanswered, a box is cancelled.
 void AnswerMessageBoxForTesting(bool first);

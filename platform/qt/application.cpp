@@ -139,8 +139,6 @@ int DriverScreenWidth() {
   return screen ? screen->availableGeometry().width() : 0;
 }
 
-bool DriverTimerAvailable() { return true; }
-
 bool DriverAsk(Window *, const Question &q) {
   EnsureApplication();
   QMessageBox box(QMessageBox::Warning, QString::fromLatin1(q.caption.c_str()),

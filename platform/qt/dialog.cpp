@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <vector>
 
 #include "platform/qt/internal.h"
 
@@ -24,8 +23,6 @@ namespace {
 
 // Faces to take when a template's own face is not installed.
 const QStringList kSubstituteFaces = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans"};
-
-std::vector<Window *> g_dialogs;  // made and not destroyed, innermost last
 
 QString Latin1(const std::string &text) {
   return QString::fromLatin1(text.data(), qsizetype(text.size()));
@@ -145,20 +142,17 @@ void DriverCreateDialog(Window *dialog) {
   widget->setWindowTitle(Latin1(dialog->text));
   widget->setFont(TemplateFont(dialog));
   // The client area stands where it was placed; the frame goes round it.
-  const Rect &p = dialog->place;
-  const QRect client = QRect(p.left, p.top, p.Width(), p.Height())
-                           .translated(owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint());
+  const QRect client =
+      ToQRect(dialog->place).translated(owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint());
   widget->setFixedSize(client.size());
   widget->setGeometry(client);
-  g_dialogs.push_back(dialog);
 }
 
 void DriverCreateControl(Window *control) {
   QWidget *widget = MakeControl(control, WidgetOf(control->parent));
   Attach(control, widget);
   DriverSetText(control, control->text);
-  const Rect &p = control->place;
-  widget->setGeometry(p.left, p.top, p.Width(), p.Height());
+  widget->setGeometry(ToQRect(control->place));
   widget->setVisible(control->style & WS_VISIBLE);
   if (control->control != ControlKind::Static)
     widget->setFocusPolicy(control->style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
@@ -192,16 +186,8 @@ void DriverHideDialog(Window *dialog) {
   }
 }
 
-QWidget *ShownDialog() {
-  for (auto it = g_dialogs.rbegin(); it != g_dialogs.rend(); ++it)
-    if (QWidget *widget = WidgetOf(*it); widget && widget->isVisible()) return widget;
-  return nullptr;
-}
-
-void ForgetDialog(Window *w) { std::erase(g_dialogs, w); }
-
 Window *DriverFocusedControl() {
-  QWidget *dialog = g_dialogs.empty() ? nullptr : WidgetOf(g_dialogs.back());
+  QWidget *dialog = WidgetOf(OpenDialog());
   return dialog ? WindowOf(dialog->focusWidget()) : nullptr;
 }
 

@@ -107,8 +107,6 @@ void DriverTypeText(Window *control, const std::string &text);
 void DriverWait(int ms);
 
 int DriverScreenWidth();  // for SM_CXFULLSCREEN
-// Whether the system has a timer left to give.
-bool DriverTimerAvailable();
 
 // A question in a box of the system's, over `owner`, with two answers;
 // true for the first.
@@ -120,5 +118,8 @@ bool DriverAsk(Window *owner, const Question &);
 
 // --- What a driver may ask ---------------------------------------------------
 
+// The innermost dialog whose loop runs and that has not ended; null when
+// none does.
+Window *OpenDialog();
 // The name of an edit control, as assistive technology tells it.
 std::string AccessibleName(const Window *control);

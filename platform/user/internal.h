@@ -11,9 +11,6 @@ Window *InvalidWindow();
 // Drops a destroyed window's timers and queued messages (queue.cpp).
 void ForgetWindow(Window *);
 
-// The innermost dialog whose loop runs and that has not ended; null when
-// none does (dialog.cpp).
-Window *OpenDialog();
 // Whether the window is a live control of an open dialog.
 bool IsControl(const Window *);
 // A key for an open dialog, as IsDialogMessage takes it: Tab and Shift+Tab

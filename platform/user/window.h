@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/surface.h"
@@ -33,6 +34,7 @@ struct Window {
   Rect place;
   int width = 0, height = 0;  // a top-level window's client area, as WM_SIZE last gave it
   bool invalid = false;       // a WM_PAINT is due
+  std::vector<std::pair<std::string, HANDLE>> props;  // SetPropA's, by name
   bool destroyed = false;
 
   // A top-level window's screen image: device pixels kept between paints.

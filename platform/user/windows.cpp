@@ -166,6 +166,26 @@ int GetWindowTextA(HWND hwnd, LPSTR buf, int max) {
   return count;
 }
 
+BOOL SetPropA(HWND hwnd, LPCSTR name, HANDLE data) {
+  if (!hwnd || !name) return 0;
+  RemovePropA(hwnd, name);
+  hwnd->props.emplace_back(name, data);
+  return 1;
+}
+
+HANDLE GetPropA(HWND hwnd, LPCSTR name) {
+  if (!hwnd || !name) return nullptr;
+  for (const auto &[key, data] : hwnd->props)
+    if (key == name) return data;
+  return nullptr;
+}
+
+HANDLE RemovePropA(HWND hwnd, LPCSTR name) {
+  HANDLE data = GetPropA(hwnd, name);
+  if (hwnd && name) std::erase_if(hwnd->props, [name](const auto &p) { return p.first == name; });
+  return data;
+}
+
 int GetSystemMetrics(int index) {
   if (index != SM_CXFULLSCREEN) return 0;
   return g_screenWidthOverride > 0 ? g_screenWidthOverride : DriverScreenWidth();

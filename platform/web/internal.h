@@ -66,6 +66,11 @@ void FollowCanvas();
 // Whether the window is the one the canvas shows.
 bool ShowsCanvas(const Window *);
 
+// Maps the colours the page asks for now, by the swaps the program attached
+// to `window`, and again, with a full repaint of it, whenever the system's
+// contrast setting changes (colours.cpp).
+void UseColoursAsked(HWND window);
+
 // The surface's texts to the page, in reading order, if they changed since
 // last handed over (texts.cpp).
 void HandTextsOver(const Surface &);
