@@ -48,7 +48,8 @@ KeyInput KeyFrom(const QKeyEvent &e) {
                   .native = std::shared_ptr<QKeyEvent>(e.clone())};
 }
 
-// Holds the keys typed into the program's windows; tells of their uncovering.
+// Holds the keys typed into the program's windows and their close boxes;
+// tells of their uncovering.
 class EventFilter : public QObject {
  public:
   using QObject::QObject;
@@ -61,6 +62,13 @@ class EventFilter : public QObject {
         Uncovered(w, static_cast<QExposeEvent *>(e)->region());
       QT_WARNING_POP
       return false;
+    }
+    // A close box: the window goes when its procedure lets WM_CLOSE reach
+    // DefWindowProcA, a dialog when its procedure ends it.
+    if (e->type() == QEvent::Close && WindowOf(receiver)) {
+      e->ignore();
+      PostCloseInput(WindowOf(receiver));
+      return true;
     }
     if ((e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) || g_deliveringKey)
       return false;
@@ -141,8 +149,7 @@ int DriverScreenWidth() {
 
 bool DriverAsk(Window *, const Question &q) {
   EnsureApplication();
-  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(q.caption.c_str()),
-                  QString::fromLatin1(q.text.c_str()));
+  QMessageBox box(QMessageBox::Warning, Latin1(q.caption), Latin1(q.text));
   auto *yes = box.addButton(q.yes, QMessageBox::AcceptRole);
   box.setEscapeButton(box.addButton(q.no, QMessageBox::RejectRole));
   box.exec();

@@ -5,7 +5,6 @@
 // take what it leaves to them. A dialog is modal through its loop and the
 // routing of keys, not Qt's modality, which would drop keys that reach the
 // owner before the dialog has the focus.
-#include <QCloseEvent>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -24,10 +23,6 @@ namespace {
 // Faces to take when a template's own face is not installed.
 const QStringList kSubstituteFaces = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans"};
 
-QString Latin1(const std::string &text) {
-  return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
 // The text property of a control's widget.
 const char *TextProperty(const Window *w) {
   return w->control == ControlKind::MultiLineEdit ? "plainText" : "text";
@@ -42,17 +37,6 @@ QFont TemplateFont(const Window *dialog) {
   font.setPointSize(dialog->pointSize);
   return font;
 }
-
-class TemplateDialog : public QDialog {
- public:
-  using QDialog::QDialog;
-
- protected:
-  void closeEvent(QCloseEvent *e) override {
-    e->ignore();
-    if (Window *dialog = WindowOf(this)) PostCloseInput(dialog);
-  }
-};
 
 // Draws a dotted focus rectangle inside the button that has the focus, so
 // that it is plain what ENTER and the space bar act on: the style draws the
@@ -128,8 +112,7 @@ void Answered(QPointer<QWidget> shell, QPointer<QWidget> owner, QMargins frame) 
 TextMeasure DriverMeasureText(const Window *dialog, const char *text) {
   EnsureApplication();
   const QFontMetrics metrics(TemplateFont(dialog));
-  return TextMeasure{double(metrics.horizontalAdvance(QString::fromLatin1(text))),
-                     metrics.height()};
+  return TextMeasure{double(metrics.horizontalAdvance(Latin1(text))), metrics.height()};
 }
 
 void DriverCreateDialog(Window *dialog) {
@@ -137,7 +120,7 @@ void DriverCreateDialog(Window *dialog) {
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
   if (dialog->style & WS_CAPTION) flags |= Qt::WindowTitleHint;
   if (dialog->style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  auto *widget = new TemplateDialog(owner, flags);
+  auto *widget = new QDialog(owner, flags);
   Attach(dialog, widget);
   widget->setWindowTitle(Latin1(dialog->text));
   widget->setFont(TemplateFont(dialog));
@@ -217,9 +200,8 @@ void DriverSelectText(Window *control, int start, int end) {
   auto *field = qobject_cast<QPlainTextEdit *>(WidgetOf(control));
   if (!field) return;
   QTextCursor cursor = field->textCursor();
-  if (start >= 0) cursor.setPosition(start);
-  cursor.setPosition(start >= 0 ? end : cursor.position(),
-                     start >= 0 ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+  cursor.setPosition(start < 0 ? cursor.position() : start);
+  cursor.setPosition(start < 0 ? cursor.position() : end, QTextCursor::KeepAnchor);
   field->setTextCursor(cursor);
 }
 

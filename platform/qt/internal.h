@@ -27,6 +27,9 @@ struct Native {
   int answers = 0;
 };
 
+inline QString Latin1(const std::string &text) {
+  return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
 inline QRect ToQRect(const Rect &r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 Native &NativeOf(const Window *);

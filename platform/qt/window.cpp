@@ -1,8 +1,9 @@
 // Top-level windows on Qt: a QWidget that shows the window's screen image
 // and tells the window manager what happens to it.
 #include <QApplication>
-#include <QCloseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
 #include <utility>
 
@@ -75,12 +76,6 @@ class ScreenWidget : public QWidget {
     QWidget::changeEvent(e);
   }
 
-  // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA.
-  void closeEvent(QCloseEvent *e) override {
-    e->ignore();
-    PostCloseInput(window_);
-  }
-
  private:
   Window *window_;
 };
@@ -146,7 +141,7 @@ ClientArea DriverCreateWindow(Window *hwnd, Rect outer) {
   EnsureApplication();
   auto *widget = new ScreenWidget(hwnd);
   Attach(hwnd, widget);
-  widget->setWindowTitle(QString::fromLatin1(hwnd->text.c_str()));
+  widget->setWindowTitle(Latin1(hwnd->text));
   widget->setMinimumSize(1, 1);
   const QRect asked(outer.left, outer.top, outer.Width(), outer.Height());
   widget->setGeometry(asked);
