@@ -35,6 +35,7 @@ std::deque<std::function<void()>> g_idleActions;
 std::function<void()> g_whenStuck;
 std::deque<bool> g_answers;
 int g_messageBoxCount = 0;
+std::string g_lastQuestion;  // as LastMessageBoxForTesting tells it
 double g_scale = 1.0;
 Window *g_lastWindow = nullptr;
 
@@ -148,8 +149,9 @@ void DriverWait(int ms) {
 
 int DriverScreenWidth() { return kScreenWidth; }
 
-bool DriverAsk(Window *, const Question &) {
+bool DriverAsk(Window *, const Question &q) {
   ++g_messageBoxCount;
+  g_lastQuestion = q.caption + ": " + q.text + " (" + q.yes + ", " + q.no + ")";
   if (g_answers.empty()) return false;
   const bool yes = g_answers.front();
   g_answers.pop_front();
@@ -211,6 +213,7 @@ RECT PlaceForTesting(HWND w) {
 
 void AnswerMessageBoxForTesting(bool first) { g_answers.push_back(first); }
 int MessageBoxCountForTesting() { return g_messageBoxCount; }
+std::string LastMessageBoxForTesting() { return g_lastQuestion; }
 
 std::vector<std::uint32_t> ScreenForTesting(HWND w) {
   return w ? w->pixels : std::vector<std::uint32_t>();

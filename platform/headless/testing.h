@@ -45,6 +45,8 @@ RECT PlaceForTesting(HWND);
 void AnswerMessageBoxForTesting(bool first);
 // How many message boxes were shown so far.
 int MessageBoxCountForTesting();
+// The last one, as "caption: text (first answer, second answer)".
+std::string LastMessageBoxForTesting();
 
 // A window's screen image, device pixels 0xffRRGGBB, row by row.
 std::vector<std::uint32_t> ScreenForTesting(HWND);

@@ -37,16 +37,13 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   ink->aveCharWidth = metrics.averageCharWidth();
   ink->maxCharWidth = metrics.maxWidth();
   const int pad = 2 + metrics.height() / 8;
-  QImage cell;
   for (int code = 0; code < 256; ++code) {
     const QChar c(code);  // the single-byte codes are Latin-1
     ink->advance[code] = metrics.horizontalAdvance(c);
     ink->first[code] = int(ink->runs.size());
     const QRect box = metrics.boundingRect(c).adjusted(-pad, -pad, pad, pad);
     if (box.isEmpty()) continue;
-    if (cell.width() < box.width() || cell.height() < box.height())
-      cell = QImage(std::max(cell.width(), box.width()), std::max(cell.height(), box.height()),
-                    QImage::Format_RGB32);
+    QImage cell(box.size(), QImage::Format_RGB32);
     cell.fill(Qt::white);
     QPainter p(&cell);
     p.setRenderHint(QPainter::TextAntialiasing, false);

@@ -34,8 +34,8 @@ int MulDivRounded(int number, int numerator, int denominator) {
 }
 
 // Pixels per dialog unit: across, a quarter of the average width of the 52
-// letters, rounded (their whole advance first); down, an eighth of the line
-// height.
+// letters, their advance taken in whole pixels and the average rounded;
+// down, an eighth of the line height.
 struct DialogUnits {
   int charWidth, lineHeight;
   explicit DialogUnits(TextMeasure m)
@@ -236,6 +236,7 @@ HWND SetFocus(HWND hwnd) {
   return IsControl(previous) ? previous : nullptr;
 }
 
+// A field with no static text before it is named by its dialog's caption.
 std::string AccessibleName(const Window *control) {
   return control->label ? control->label->text : control->parent->text;
 }

@@ -16,6 +16,7 @@ TEST(WinMain, CancelOnTheMissingTimerEndsWithoutAWindow) {
   AnswerMessageBoxForTesting(false);  // Cancel
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOWDEFAULT), 0);
   EXPECT_EQ(MessageBoxCountForTesting(), boxes + 1);
+  EXPECT_EQ(LastMessageBoxForTesting(), "Ondulane: Too many clocks or timers! (&Retry, Cancel)");
   DeletePensAndFonts();  // as the end of the process would
 }
 
