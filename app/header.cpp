@@ -59,9 +59,9 @@ const char *const kInstructions[] = {
 }  // namespace
 
 void CreatePensAndFonts() {
-  g_blackPen = CreatePen(PS_SOLID, 2, RGB(0, 0, 0));
-  g_redPen = CreatePen(PS_SOLID, 2, RGB(255, 0, 0));
-  g_greenPen = CreatePen(PS_SOLID, 2, RGB(0, 150, 0));
+  g_blackPen = CreatePen(PS_SOLID, 2, kBlack);
+  g_redPen = CreatePen(PS_SOLID, 2, kRed);
+  g_greenPen = CreatePen(PS_SOLID, 2, kGreen);
   FontRow row = FontRowForScreen(GetSystemMetrics(SM_CXFULLSCREEN));
   g_titleFont = MakeFont(row.title);
   g_subtitleFont = MakeFont(row.subtitle);
@@ -95,11 +95,11 @@ void PaintWindow(HWND hwnd) {
   SelectObject(hdc, g_textFont);
   MeasureFont(hdc);
   SetTextAlign(hdc, TA_LEFT | TA_TOP);
-  SetTextColor(hdc, RGB(255, 0, 0));
+  SetTextColor(hdc, kRed);
   int k = 0;
   for (const char *line : kInstructions)
     PutText(hdc, g_clientWidth / 2, (3 * g_clientHeight) / 4 + k++ * g_lineHeight, line);
-  SetTextColor(hdc, RGB(0, 0, 0));
+  SetTextColor(hdc, kBlack);
 
   DrawScene(hdc, g_clientWidth, g_clientHeight, g_charWidth, g_lineHeight);
   DrawSourcePanel(hdc, g_clientWidth, g_clientHeight, g_lineHeight);

@@ -58,8 +58,11 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) 
   switch (message) {
     case WM_CREATE:
       CreatePensAndFonts();
+      // For a system that offers its users other colours than the pens'.
+      SetPropA(hwnd, kColourSwapsProp, const_cast<ColourSwap *>(kColourSwaps));
       return 0;
     case WM_DESTROY:
+      RemovePropA(hwnd, kColourSwapsProp);
       DeletePensAndFonts();
       KillTimer(hwnd, kTimerId);
       PostQuitMessage(0);

@@ -19,7 +19,6 @@ constexpr int kNewRoundTripDeg[] = {720, 1440, 2160};
 constexpr int kCaptionRise = 50;  // the captions start this far above the load end
 constexpr int kTextIndent = 3;    // character widths right of the load end
 constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0);
 
 // A 3 x 2 block whose lower right pixel is (x, y).
 void SetBlock(HDC hdc, int x, int y, COLORREF color) {

@@ -39,6 +39,7 @@ using HBRUSH = GdiObject *;
 using HINSTANCE = Module *;
 using HICON = const void *;
 using HCURSOR = const void *;
+using HANDLE = void *;
 
 // Calling conventions mean nothing here.
 #define WINAPI
@@ -110,8 +111,8 @@ constexpr UINT WM_INITDIALOG = 0x0110, WM_COMMAND = 0x0111, WM_TIMER = 0x0113;
 constexpr UINT EM_SETSEL = 0x00B1;
 
 // Virtual keys.
-constexpr int VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32, VK_F1 = 112, VK_F2 = 113, VK_F3 = 114,
-              VK_F10 = 121;
+constexpr int VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_ESCAPE = 27, VK_SPACE = 32, VK_F1 = 112,
+              VK_F2 = 113, VK_F3 = 114, VK_F10 = 121;
 
 // Window and dialog styles.
 constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000;
@@ -173,6 +174,10 @@ int GetDlgCtrlID(HWND control);
 HWND SetFocus(HWND);
 BOOL SetWindowTextA(HWND, LPCSTR);
 int GetWindowTextA(HWND, LPSTR buf, int max);  // at most max - 1 characters
+// Data of the program's own attached to a window by name; null when none is.
+BOOL SetPropA(HWND, LPCSTR name, HANDLE data);
+HANDLE GetPropA(HWND, LPCSTR name);
+HANDLE RemovePropA(HWND, LPCSTR name);  // what was attached
 
 // Device contexts and drawing on the window's persistent screen image.
 HDC GetDC(HWND);

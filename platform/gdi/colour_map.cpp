@@ -38,6 +38,12 @@ void ClearColourMap() {
   for (InkMap &map : g_maps) map.count = 0;
 }
 
+void MapColourOptions(const ColourSwap *swaps, int asked) {
+  ClearColourMap();
+  for (const ColourSwap *s = swaps; s && s->option; ++s)
+    if (asked & s->option) MapColour(s->ink, s->from, s->to);
+}
+
 COLORREF ShownColour(Ink ink, COLORREF color) {
   const InkMap &map = MapOf(ink);
   const int i = Find(map, color);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 
 struct Point {
   int x = 0, y = 0;
@@ -27,6 +28,12 @@ struct Rect {
   Rect operator&(const Rect &r) const {
     return {std::max(left, r.left), std::max(top, r.top), std::min(right, r.right),
             std::min(bottom, r.bottom)};
+  }
+  // The pixels it touches of a grid `numerator / denominator` times as fine.
+  Rect Scaled(double numerator, double denominator = 1) const {
+    const auto down = [=](int v) { return int(std::floor(v * numerator / denominator)); };
+    const auto up = [=](int v) { return int(std::ceil(v * numerator / denominator)); };
+    return {down(left), down(top), up(right), up(bottom)};
   }
   // The smallest rectangle holding both; an empty one adds nothing.
   Rect operator|(const Rect &r) const {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -140,6 +141,15 @@ struct FontFace {
   bool bold = false;
   int cellHeight = 0;
 };
+
+// For a backend's MakeGlyphInk: the largest pixel size whose line, as
+// `lineHeight` gives it for a size, fits the cell (the cell is padded below
+// to exactly its height; at least 1); and the runs of a glyph rendered into
+// an image `width` by `height` whose pixel (x, y) stands at (x + dx, y + dy)
+// from the glyph's origin.
+int LargestSizeInCell(const FontFace &, const std::function<int(int px)> &lineHeight);
+void AddInkRuns(GlyphInk &, int width, int height, int dx, int dy,
+                const std::function<bool(int x, int y)> &inked);
 
 // The hooks a backend defines.
 // Renders the glyphs of a face, unsmoothed, at whole pixels.

@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <string>
@@ -18,9 +19,9 @@
 
 namespace {
 
-constexpr int kScreenWidth = 800;   // as the screen of a small projector
-constexpr int kLineHeight = 16;     // of a dialog's font
-constexpr int kLettersWidth = 312;  // its 52 letters: 6 pixels each on average
+constexpr int kScreenWidth = 800;  // as the screen of a small projector
+constexpr int kLineHeight = 16;    // of a dialog's font
+constexpr int kAdvance = 6;        // of each of its characters
 
 // An edit field's text and selection, the caret at its end.
 struct Field {
@@ -32,18 +33,15 @@ std::vector<Window *> g_shownDialogs;  // innermost last
 Window *g_focus = nullptr;
 std::deque<std::function<void()>> g_idleActions;
 std::function<void()> g_whenStuck;
-int g_refusedTimers = 0;
-std::deque<int> g_answers;
+std::deque<bool> g_answers;
 int g_messageBoxCount = 0;
+std::string g_lastQuestion;  // as LastMessageBoxForTesting tells it
 double g_scale = 1.0;
 Window *g_lastWindow = nullptr;
 
 Field &FieldOf(Window *w) { return *static_cast<Field *>(w->driver); }
 
-bool IsEdit(const Window *w) {
-  return w && w->kind == WindowKind::Control &&
-         (w->control == ControlKind::Edit || w->control == ControlKind::MultiLineEdit);
-}
+bool IsEdit(const Window *w) { return w && w->IsEdit(); }
 
 void Replace(Field &f, const std::string &with) {
   f.text.replace(std::size_t(f.start), std::size_t(f.end - f.start), with);
@@ -73,14 +71,14 @@ void DriverDestroyWindow(Window *w) {
 }
 
 void DriverSetText(Window *w, const std::string &text) {
-  if (!IsEdit(w)) return;
-  // The field keeps CR LF as the program gives it.
-  FieldOf(w) = Field{text, 0, 0};
+  if (IsEdit(w)) FieldOf(w) = Field{text, 0, 0};
 }
 
 std::string DriverEditText(Window *w) { return IsEdit(w) ? FieldOf(w).text : std::string(); }
 
-FontMeasure DriverMeasureDialogFont(const Window *) { return {kLettersWidth, kLineHeight}; }
+TextMeasure DriverMeasureText(const Window *, const char *text) {
+  return {double(kAdvance * std::strlen(text)), kLineHeight};
+}
 void DriverCreateDialog(Window *) {}
 void DriverCreateControl(Window *w) {
   if (IsEdit(w)) w->driver = new Field{w->text, 0, 0};
@@ -151,18 +149,13 @@ void DriverWait(int ms) {
 
 int DriverScreenWidth() { return kScreenWidth; }
 
-bool DriverTimerAvailable() {
-  if (g_refusedTimers == 0) return true;
-  --g_refusedTimers;
-  return false;
-}
-
-int DriverMessageBox(Window *, const char *, const char *, UINT) {
+bool DriverAsk(Window *, const Question &q) {
   ++g_messageBoxCount;
-  if (g_answers.empty()) return IDCANCEL;
-  const int answer = g_answers.front();
+  g_lastQuestion = q.caption + ": " + q.text + " (" + q.yes + ", " + q.no + ")";
+  if (g_answers.empty()) return false;
+  const bool yes = g_answers.front();
   g_answers.pop_front();
-  return answer;
+  return yes;
 }
 
 void PressKeyForTesting(int vk, bool shift, bool ctrl, bool alt, bool repeat) {
@@ -218,9 +211,9 @@ RECT PlaceForTesting(HWND w) {
   return w ? RECT{w->place.left, w->place.top, w->place.right, w->place.bottom} : RECT{};
 }
 
-void RefuseTimersForTesting(int count) { g_refusedTimers = count; }
-void AnswerMessageBoxForTesting(int answer) { g_answers.push_back(answer); }
+void AnswerMessageBoxForTesting(bool first) { g_answers.push_back(first); }
 int MessageBoxCountForTesting() { return g_messageBoxCount; }
+std::string LastMessageBoxForTesting() { return g_lastQuestion; }
 
 std::vector<std::uint32_t> ScreenForTesting(HWND w) {
   return w ? w->pixels : std::vector<std::uint32_t>();

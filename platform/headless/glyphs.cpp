@@ -41,17 +41,9 @@ int LineHeight(FT_Face face, int px) {
 
 }  // namespace
 
-// The largest pixel size whose line fits the cell; the cell is padded below.
 std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &font) {
   FT_Face face = OpenFace(font.bold);
-  int low = 1, high = std::max(font.cellHeight, 1);
-  while (low < high) {
-    const int mid = (low + high + 1) / 2;
-    if (LineHeight(face, mid) <= font.cellHeight)
-      low = mid;
-    else
-      high = mid - 1;
-  }
+  const int low = LargestSizeInCell(font, [face](int px) { return LineHeight(face, px); });
   const int height = LineHeight(face, low);
   const FT_Size_Metrics &m = face->size->metrics;
   auto ink = std::make_unique<GlyphInk>();
@@ -71,18 +63,10 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &font) {
     const FT_GlyphSlot g = face->glyph;
     ink->advance[code] = int((g->advance.x + 32) >> 6);
     const FT_Bitmap &b = g->bitmap;
-    for (unsigned row = 0; row < b.rows; ++row) {
-      const unsigned char *bits = b.buffer + std::ptrdiff_t(row) * b.pitch;
-      const auto on = [&](unsigned x) { return (bits[x >> 3] >> (7 - (x & 7))) & 1; };
-      for (unsigned x = 0; x < b.width; ++x) {
-        if (!on(x)) continue;
-        unsigned end = x;
-        while (end < b.width && on(end)) ++end;
-        ink->runs.push_back(InkRun{short(g->bitmap_left + int(x)),
-                                   short(ink->ascent - g->bitmap_top + int(row)), short(end - x)});
-        x = end;
-      }
-    }
+    AddInkRuns(*ink, int(b.width), int(b.rows), g->bitmap_left, ink->ascent - g->bitmap_top,
+               [&b](int x, int y) {
+                 return (b.buffer[std::ptrdiff_t(y) * b.pitch + (x >> 3)] >> (7 - (x & 7))) & 1;
+               });
   }
   ink->first[256] = int(ink->runs.size());
   return ink;

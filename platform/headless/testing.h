@@ -40,12 +40,13 @@ std::string TitleForTesting(HWND);
 // Where a dialog's client area stands in its owner's, or a control in its dialog.
 RECT PlaceForTesting(HWND);
 
-// The next `count` calls of SetTimer fail.
-void RefuseTimersForTesting(int count);
-// The next MessageBoxA returns `answer` at once; answers queue up.
-void AnswerMessageBoxForTesting(int answer);
+// The next message box is answered at once with its first answer (Retry)
+// or not (Cancel); answers queue up. Unanswered, a box is cancelled.
+void AnswerMessageBoxForTesting(bool first);
 // How many message boxes were shown so far.
 int MessageBoxCountForTesting();
+// The last one, as "caption: text (first answer, second answer)".
+std::string LastMessageBoxForTesting();
 
 // A window's screen image, device pixels 0xffRRGGBB, row by row.
 std::vector<std::uint32_t> ScreenForTesting(HWND);

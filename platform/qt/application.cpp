@@ -11,6 +11,7 @@
 #include <QExposeEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -47,7 +48,8 @@ KeyInput KeyFrom(const QKeyEvent &e) {
                   .native = std::shared_ptr<QKeyEvent>(e.clone())};
 }
 
-// Holds the keys typed into the program's windows; tells of their uncovering.
+// Holds the keys typed into the program's windows and their close boxes;
+// tells of their uncovering.
 class EventFilter : public QObject {
  public:
   using QObject::QObject;
@@ -60,6 +62,13 @@ class EventFilter : public QObject {
         Uncovered(w, static_cast<QExposeEvent *>(e)->region());
       QT_WARNING_POP
       return false;
+    }
+    // A close box: the window goes when its procedure lets WM_CLOSE reach
+    // DefWindowProcA, a dialog when its procedure ends it.
+    if (e->type() == QEvent::Close && WindowOf(receiver)) {
+      e->ignore();
+      PostCloseInput(WindowOf(receiver));
+      return true;
     }
     if ((e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease) || g_deliveringKey)
       return false;
@@ -138,12 +147,11 @@ int DriverScreenWidth() {
   return screen ? screen->availableGeometry().width() : 0;
 }
 
-bool DriverTimerAvailable() { return true; }
-
-int DriverMessageBox(Window *, const char *text, const char *caption, UINT) {
+bool DriverAsk(Window *, const Question &q) {
   EnsureApplication();
-  QMessageBox box(QMessageBox::Warning, QString::fromLatin1(caption), QString::fromLatin1(text),
-                  QMessageBox::Retry | QMessageBox::Cancel);
-  box.setEscapeButton(QMessageBox::Cancel);
-  return box.exec() == QMessageBox::Retry ? IDRETRY : IDCANCEL;
+  QMessageBox box(QMessageBox::Warning, Latin1(q.caption), Latin1(q.text));
+  auto *yes = box.addButton(q.yes, QMessageBox::AcceptRole);
+  box.setEscapeButton(box.addButton(q.no, QMessageBox::RejectRole));
+  box.exec();
+  return box.clickedButton() == yes;
 }

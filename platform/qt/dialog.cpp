@@ -5,7 +5,6 @@
 // take what it leaves to them. A dialog is modal through its loop and the
 // routing of keys, not Qt's modality, which would drop keys that reach the
 // owner before the dialog has the focus.
-#include <QCloseEvent>
 #include <QDialog>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -16,7 +15,6 @@
 #include <QPushButton>
 #include <QStyleOptionButton>
 #include <QStylePainter>
-#include <vector>
 
 #include "platform/qt/internal.h"
 
@@ -25,24 +23,9 @@ namespace {
 // Faces to take when a template's own face is not installed.
 const QStringList kSubstituteFaces = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans"};
 
-std::vector<Window *> g_dialogs;  // made and not destroyed, innermost last
-
-QString Latin1(const std::string &text) {
-  return QString::fromLatin1(text.data(), qsizetype(text.size()));
-}
-
-bool IsMultiLine(const Window *w) { return w && w->control == ControlKind::MultiLineEdit; }
-
-// The text property of a control's widget: Qt keeps lines ending in LF
-// where the program has CR LF.
-const char *TextProperty(const Window *w) { return IsMultiLine(w) ? "plainText" : "text"; }
-
-// Where an offset into a field's text as the program counts it falls in Qt's.
-int Position(const QString &text, int offset) {
-  int position = 0;
-  for (int counted = 0; position < text.size() && counted < offset; ++position)
-    counted += text[position] == '\n' ? 2 : 1;
-  return position;
+// The text property of a control's widget.
+const char *TextProperty(const Window *w) {
+  return w->control == ControlKind::MultiLineEdit ? "plainText" : "text";
 }
 
 QFont TemplateFont(const Window *dialog) {
@@ -54,17 +37,6 @@ QFont TemplateFont(const Window *dialog) {
   font.setPointSize(dialog->pointSize);
   return font;
 }
-
-class TemplateDialog : public QDialog {
- public:
-  using QDialog::QDialog;
-
- protected:
-  void closeEvent(QCloseEvent *e) override {
-    e->ignore();
-    if (Window *dialog = WindowOf(this)) PostCloseInput(dialog);
-  }
-};
 
 // Draws a dotted focus rectangle inside the button that has the focus, so
 // that it is plain what ENTER and the space bar act on: the style draws the
@@ -135,23 +107,12 @@ void Answered(QPointer<QWidget> shell, QPointer<QWidget> owner, QMargins frame) 
   if (shell && !WindowOf(shell)) shell->deleteLater();
 }
 
-// A field is named by the static text just before it, as the system names
-// a control by the label that precedes it.
-void NameByLabel(QWidget *field) {
-  const QObjectList &siblings = field->parentWidget()->children();
-  const qsizetype at = siblings.indexOf(field);
-  if (auto *label = at > 0 ? qobject_cast<QLabel *>(siblings[at - 1]) : nullptr)
-    label->setBuddy(field);
-}
-
 }  // namespace
 
-FontMeasure DriverMeasureDialogFont(const Window *dialog) {
+TextMeasure DriverMeasureText(const Window *dialog, const char *text) {
   EnsureApplication();
   const QFontMetrics metrics(TemplateFont(dialog));
-  return FontMeasure{
-      metrics.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"),
-      metrics.height()};
+  return TextMeasure{double(metrics.horizontalAdvance(Latin1(text))), metrics.height()};
 }
 
 void DriverCreateDialog(Window *dialog) {
@@ -159,30 +120,30 @@ void DriverCreateDialog(Window *dialog) {
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
   if (dialog->style & WS_CAPTION) flags |= Qt::WindowTitleHint;
   if (dialog->style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-  auto *widget = new TemplateDialog(owner, flags);
+  auto *widget = new QDialog(owner, flags);
   Attach(dialog, widget);
   widget->setWindowTitle(Latin1(dialog->text));
   widget->setFont(TemplateFont(dialog));
   // The client area stands where it was placed; the frame goes round it.
-  const Rect &p = dialog->place;
-  const QRect client = QRect(p.left, p.top, p.Width(), p.Height())
-                           .translated(owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint());
+  const QRect client =
+      ToQRect(dialog->place).translated(owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint());
   widget->setFixedSize(client.size());
   widget->setGeometry(client);
-  g_dialogs.push_back(dialog);
 }
 
 void DriverCreateControl(Window *control) {
   QWidget *widget = MakeControl(control, WidgetOf(control->parent));
   Attach(control, widget);
   DriverSetText(control, control->text);
-  const Rect &p = control->place;
-  widget->setGeometry(p.left, p.top, p.Width(), p.Height());
+  widget->setGeometry(ToQRect(control->place));
   widget->setVisible(control->style & WS_VISIBLE);
   if (control->control != ControlKind::Static)
     widget->setFocusPolicy(control->style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
-  if (control->control == ControlKind::Edit || control->control == ControlKind::MultiLineEdit)
-    NameByLabel(widget);
+  if (!control->IsEdit()) return;
+  if (auto *label = qobject_cast<QLabel *>(WidgetOf(control->label)))
+    label->setBuddy(widget);
+  else
+    widget->setAccessibleName(Latin1(AccessibleName(control)));
 }
 
 void DriverShowDialog(Window *dialog) {
@@ -208,16 +169,8 @@ void DriverHideDialog(Window *dialog) {
   }
 }
 
-QWidget *ShownDialog() {
-  for (auto it = g_dialogs.rbegin(); it != g_dialogs.rend(); ++it)
-    if (QWidget *widget = WidgetOf(*it); widget && widget->isVisible()) return widget;
-  return nullptr;
-}
-
-void ForgetDialog(Window *w) { std::erase(g_dialogs, w); }
-
 Window *DriverFocusedControl() {
-  QWidget *dialog = g_dialogs.empty() ? nullptr : WidgetOf(g_dialogs.back());
+  QWidget *dialog = WidgetOf(OpenDialog());
   return dialog ? WindowOf(dialog->focusWidget()) : nullptr;
 }
 
@@ -228,16 +181,15 @@ void DriverSetFocus(Window *control) {
 void DriverSetText(Window *w, const std::string &text) {
   QWidget *widget = WidgetOf(w);
   if (widget && w->kind == WindowKind::Control)
-    widget->setProperty(TextProperty(w), Latin1(text).replace("\r\n", "\n"));
+    widget->setProperty(TextProperty(w), Latin1(text));
   else if (widget)
     widget->setWindowTitle(Latin1(text));
 }
 
 std::string DriverEditText(Window *w) {
   QWidget *widget = WidgetOf(w);
-  QString text = widget ? widget->property(TextProperty(w)).toString() : QString();
-  if (IsMultiLine(w)) text.replace("\n", "\r\n");
-  const QByteArray bytes = text.toLatin1();  // characters outside Latin-1 come as '?'
+  const QByteArray bytes = widget ? widget->property(TextProperty(w)).toString().toLatin1()
+                                  : QByteArray();  // characters outside Latin-1 come as '?'
   return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
@@ -248,17 +200,14 @@ void DriverSelectText(Window *control, int start, int end) {
   auto *field = qobject_cast<QPlainTextEdit *>(WidgetOf(control));
   if (!field) return;
   QTextCursor cursor = field->textCursor();
-  const QString text = field->toPlainText();
-  if (start >= 0) cursor.setPosition(Position(text, start));
-  cursor.setPosition(start >= 0 ? Position(text, end) : cursor.position(),
-                     start >= 0 ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+  cursor.setPosition(start < 0 ? cursor.position() : start);
+  cursor.setPosition(start < 0 ? cursor.position() : end, QTextCursor::KeepAnchor);
   field->setTextCursor(cursor);
 }
 
 void DriverTypeText(Window *control, const std::string &text) {
   QWidget *widget = WidgetOf(control);
   if (!widget || widget->property("readOnly").toBool()) return;
-  const QString typed = Latin1(text).replace("\r\n", "\n");
-  if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(typed);
-  if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(typed);
+  if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(Latin1(text));
+  if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(Latin1(text));
 }

@@ -19,19 +19,16 @@ namespace {
 constexpr int kFrameWaitMs = 1000;  // a window manager that says it answers does so at once
 
 xcb_atom_t Atom(xcb_connection_t *c, const char *name) {
-  Reply<xcb_intern_atom_reply_t> reply(
-      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr),
-      &std::free);
+  Reply reply(
+      xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr));
   return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
 }
 
 // The 32-bit values of a window property.
 std::vector<uint32_t> Property(xcb_window_t window, const char *property, xcb_atom_t type) {
   xcb_connection_t *c = QtConnection();
-  Reply<xcb_get_property_reply_t> reply(
-      xcb_get_property_reply(c, xcb_get_property(c, 0, window, Atom(c, property), type, 0, 1024),
-                             nullptr),
-      &std::free);
+  Reply reply(xcb_get_property_reply(
+      c, xcb_get_property(c, 0, window, Atom(c, property), type, 0, 1024), nullptr));
   if (!reply || reply->format != 32) return {};
   auto *values = static_cast<const uint32_t *>(xcb_get_property_value(reply.get()));
   return std::vector<uint32_t>(values, values + xcb_get_property_value_length(reply.get()) / 4);
@@ -150,13 +147,10 @@ QRect OuterRectOver(QWidget *widget, QMargins frame, QWidget *other) {
   // ancestor that is its frame once the window manager has put one round it.
   QRect outer;
   for (xcb_window_t w = window; w != XCB_WINDOW_NONE;) {
-    Reply<xcb_get_geometry_reply_t> g(xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr),
-                                      &std::free);
-    Reply<xcb_translate_coordinates_reply_t> at(
-        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, to, 0, 0), nullptr),
-        &std::free);
-    Reply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr),
-                                       &std::free);
+    Reply g(xcb_get_geometry_reply(c, xcb_get_geometry(c, w), nullptr));
+    Reply at(
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, w, to, 0, 0), nullptr));
+    Reply tree(xcb_query_tree_reply(c, xcb_query_tree(c, w), nullptr));
     if (!g || !at || !tree) break;
     const int b = g->border_width;
     const QRect r = QRect(at->dst_x, at->dst_y, g->width, g->height).marginsAdded({b, b, b, b});

@@ -7,29 +7,17 @@
 
 namespace {
 
-// The Qt font for a character cell `cellHeight` pixels high: the largest
-// pixel size whose line fits. Sizes step unevenly, so the cell is padded
-// below the descent to exactly the height asked for.
+// The Qt font for a character cell `cellHeight` pixels high.
 QFont FontForCell(const FontFace &face) {
   QFont font;
   font.setFamilies({QString::fromStdString(face.family), "Liberation Sans", "DejaVu Sans"});
   font.setBold(face.bold);
   font.setStyleStrategy(QFont::NoAntialias);
   font.setHintingPreference(QFont::PreferFullHinting);
-  const auto fits = [&](int px) {
+  font.setPixelSize(LargestSizeInCell(face, [&](int px) {
     font.setPixelSize(px);
-    return QFontMetrics(font).height() <= face.cellHeight;
-  };
-  // A line's height grows with the pixel size.
-  int low = 1, high = std::max(face.cellHeight, 1);
-  while (low < high) {
-    const int mid = (low + high + 1) / 2;
-    if (fits(mid))
-      low = mid;
-    else
-      high = mid - 1;
-  }
-  font.setPixelSize(low);
+    return QFontMetrics(font).height();
+  }));
   return font;
 }
 
@@ -49,16 +37,13 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   ink->aveCharWidth = metrics.averageCharWidth();
   ink->maxCharWidth = metrics.maxWidth();
   const int pad = 2 + metrics.height() / 8;
-  QImage cell;
   for (int code = 0; code < 256; ++code) {
     const QChar c(code);  // the single-byte codes are Latin-1
     ink->advance[code] = metrics.horizontalAdvance(c);
     ink->first[code] = int(ink->runs.size());
     const QRect box = metrics.boundingRect(c).adjusted(-pad, -pad, pad, pad);
     if (box.isEmpty()) continue;
-    if (cell.width() < box.width() || cell.height() < box.height())
-      cell = QImage(std::max(cell.width(), box.width()), std::max(cell.height(), box.height()),
-                    QImage::Format_RGB32);
+    QImage cell(box.size(), QImage::Format_RGB32);
     cell.fill(Qt::white);
     QPainter p(&cell);
     p.setRenderHint(QPainter::TextAntialiasing, false);
@@ -66,18 +51,8 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
     p.setPen(Qt::black);
     p.drawText(-box.left(), -box.top(), QString(c));  // the baseline's origin
     p.end();
-    // From the glyph's origin at the top of its cell.
-    const int dx = box.left(), dy = box.top() + metrics.ascent();
-    for (int y = 0; y < box.height(); ++y) {
-      const auto *row = reinterpret_cast<const QRgb *>(cell.constScanLine(y));
-      for (int x = 0; x < box.width(); ++x) {
-        if (qRed(row[x]) == 255) continue;
-        int end = x;
-        while (end < box.width() && qRed(row[end]) != 255) ++end;
-        ink->runs.push_back(InkRun{short(x + dx), short(y + dy), short(end - x)});
-        x = end;
-      }
-    }
+    AddInkRuns(*ink, box.width(), box.height(), box.left(), box.top() + metrics.ascent(),
+               [&](int x, int y) { return qRed(cell.pixel(x, y)) != 255; });
   }
   ink->first[256] = int(ink->runs.size());
   return ink;

@@ -27,6 +27,11 @@ struct Native {
   int answers = 0;
 };
 
+inline QString Latin1(const std::string &text) {
+  return QString::fromLatin1(text.data(), qsizetype(text.size()));
+}
+inline QRect ToQRect(const Rect &r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
 Native &NativeOf(const Window *);
 QWidget *WidgetOf(const Window *);
 // The window a widget, or a top-level window's QWindow, shows; or null.
@@ -47,15 +52,13 @@ void EnsureApplication();
 // Handles events, asleep between them, until `done` or for `ms` at most.
 void WaitUntil(const std::function<bool()> &done, int ms);
 
-// dialog.cpp
-QWidget *ShownDialog();       // the innermost, or null
-void ForgetDialog(Window *);  // any window about to go
-
 // frame_extents.cpp
 struct xcb_connection_t;
 xcb_connection_t *QtConnection();  // null on other window systems than X11
 template <typename T>
-using Reply = std::unique_ptr<T, decltype(&std::free)>;  // of an xcb request
+struct Reply : std::unique_ptr<T, decltype(&std::free)> {  // of an xcb request
+  explicit Reply(T *reply) : std::unique_ptr<T, decltype(&std::free)>(reply, &std::free) {}
+};
 // The frame the window manager will put round a top-level window, asked
 // before it is first shown; none when it cannot tell.
 std::optional<QMargins> FrameBeforeShowing(QWidget *);

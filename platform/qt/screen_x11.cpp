@@ -55,11 +55,9 @@ bool CanPutScreenDirectly(QWidget *widget) {
   xcb_connection_t *c = QtConnection();
   if (!c) return false;
   auto window = xcb_window_t(widget->winId());
-  Reply<xcb_get_window_attributes_reply_t> attributes(
-      xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr),
-      &std::free);
-  Reply<xcb_get_geometry_reply_t> geometry(
-      xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr), &std::free);
+  Reply attributes(
+      xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr));
+  Reply geometry(xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr));
   if (!attributes || !geometry) return false;
   const xcb_visualtype_t *visual = FindVisual(c, attributes->visual, geometry->depth);
   if (!visual || !SameLayout(c, *visual, geometry->depth)) return false;

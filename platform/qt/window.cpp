@@ -1,10 +1,10 @@
 // Top-level windows on Qt: a QWidget that shows the window's screen image
 // and tells the window manager what happens to it.
 #include <QApplication>
-#include <QCloseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
-#include <cmath>
 #include <utility>
 
 #include "platform/qt/internal.h"
@@ -15,12 +15,9 @@ constexpr int kFitWaitMs = 1000;  // for a window manager to frame a shown windo
 constexpr char kWindowProperty[] = "ondulane_window";
 
 // The device pixels of a screen image under a rectangle of logical pixels.
-QRect DeviceRect(const QImage &screen, const QRect &logical) {
-  const qreal scale = screen.devicePixelRatio();
-  const int left = int(std::floor(logical.x() * scale)), top = int(std::floor(logical.y() * scale));
-  const int right = int(std::ceil((logical.x() + logical.width()) * scale));
-  const int bottom = int(std::ceil((logical.y() + logical.height()) * scale));
-  return QRect(left, top, right - left, bottom - top) & screen.rect();
+QRect DeviceRect(const QImage &screen, const QRect &l) {
+  const Rect logical{l.left(), l.top(), l.left() + l.width(), l.top() + l.height()};
+  return ToQRect(logical.Scaled(screen.devicePixelRatio())) & screen.rect();
 }
 
 class ScreenWidget : public QWidget {
@@ -34,7 +31,7 @@ class ScreenWidget : public QWidget {
   bool event(QEvent *e) override {
     // While one of its dialogs is shown, activating the window activates the dialog.
     if (e->type() == QEvent::WindowActivate)
-      if (QWidget *dialog = ShownDialog()) dialog->activateWindow();
+      if (QWidget *dialog = WidgetOf(OpenDialog())) dialog->activateWindow();
     return QWidget::event(e);
   }
 
@@ -77,12 +74,6 @@ class ScreenWidget : public QWidget {
   void changeEvent(QEvent *e) override {
     if (e->type() == QEvent::WindowStateChange) Resized();
     QWidget::changeEvent(e);
-  }
-
-  // The window goes when its procedure lets WM_CLOSE reach DefWindowProcA.
-  void closeEvent(QCloseEvent *e) override {
-    e->ignore();
-    PostCloseInput(window_);
   }
 
  private:
@@ -150,7 +141,7 @@ ClientArea DriverCreateWindow(Window *hwnd, Rect outer) {
   EnsureApplication();
   auto *widget = new ScreenWidget(hwnd);
   Attach(hwnd, widget);
-  widget->setWindowTitle(QString::fromLatin1(hwnd->text.c_str()));
+  widget->setWindowTitle(Latin1(hwnd->text));
   widget->setMinimumSize(1, 1);
   const QRect asked(outer.left, outer.top, outer.Width(), outer.Height());
   widget->setGeometry(asked);
@@ -190,7 +181,6 @@ void DriverActivateWindow(Window *hwnd) {
 void DriverDestroyWindow(Window *w) {
   auto *n = static_cast<Native *>(w->driver);
   if (!n) return;
-  ForgetDialog(w);
   if (QWidget *widget = n->widget) {
     widget->setProperty(kWindowProperty, QVariant());
     if (QWindow *handle = widget->windowHandle()) handle->setProperty(kWindowProperty, QVariant());
@@ -209,11 +199,8 @@ void PresentChanged(Surface &s, const Rect &r) {
   auto *w = static_cast<Window *>(s.owner);
   QWidget *widget = w ? WidgetOf(w) : nullptr;
   if (!widget || r.Empty()) return;
-  if (NativeOf(w).putsScreen)
-    return PutScreen(widget, ScreenImage(w), QRect(r.left, r.top, r.Width(), r.Height()));
-  const int left = int(std::floor(r.left / s.scale)), top = int(std::floor(r.top / s.scale));
-  widget->update(left, top, int(std::ceil(r.right / s.scale)) - left,
-                 int(std::ceil(r.bottom / s.scale)) - top);
+  if (NativeOf(w).putsScreen) return PutScreen(widget, ScreenImage(w), ToQRect(r));
+  widget->update(ToQRect(r.Scaled(1, s.scale)));
 }
 
 void FinishPresenting() { FlushPutScreens(); }

@@ -6,6 +6,7 @@
 // DialogKey as IsDialogMessage has them, so Tab, Enter and Escape do the
 // same on every driver.
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -17,6 +18,8 @@
 namespace {
 
 constexpr WORD BN_CLICKED = 0;
+// Measured in the template's font for its average width.
+constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
 constexpr int kDefaultTabStopDlu =
     32;  // a multi-line field's tab stops, every 8 average characters
 
@@ -31,11 +34,12 @@ int MulDivRounded(int number, int numerator, int denominator) {
 }
 
 // Pixels per dialog unit: across, a quarter of the average width of the 52
-// letters, rounded; down, an eighth of the line height.
+// letters, their advance taken in whole pixels and the average rounded;
+// down, an eighth of the line height.
 struct DialogUnits {
   int charWidth, lineHeight;
-  explicit DialogUnits(FontMeasure m)
-      : charWidth((m.lettersWidth / 26 + 1) / 2), lineHeight(m.lineHeight) {}
+  explicit DialogUnits(TextMeasure m)
+      : charWidth((int(std::lround(m.width)) / 26 + 1) / 2), lineHeight(m.lineHeight) {}
   int X(int dlu) const { return MulDivRounded(dlu, charWidth, 4); }
   int Y(int dlu) const { return MulDivRounded(dlu, lineHeight, 8); }
   Rect Place(int x, int y, int cx, int cy) const {
@@ -50,10 +54,6 @@ ControlKind KindOf(const DialogControl &c) {
   return ControlKind::Static;
 }
 
-bool IsEdit(const Window *w) {
-  return w->control == ControlKind::Edit || w->control == ControlKind::MultiLineEdit;
-}
-
 // The dialog and one control per template entry; the creation order is the
 // tab order.
 std::unique_ptr<Window> BuildDialog(const DialogTemplate &t, HWND owner, DLGPROC proc) {
@@ -65,10 +65,11 @@ std::unique_ptr<Window> BuildDialog(const DialogTemplate &t, HWND owner, DLGPROC
   dialog->text = t.caption ? t.caption : "";
   dialog->font = t.font ? t.font : "";
   dialog->pointSize = t.pointSize;
-  const DialogUnits units(DriverMeasureDialogFont(dialog.get()));
+  const DialogUnits units(DriverMeasureText(dialog.get(), kLetters));
   dialog->place = units.Place(t.x, t.y, t.cx, t.cy);
   dialog->tabPixels = units.X(kDefaultTabStopDlu);
   DriverCreateDialog(dialog.get());
+  const Window *previous = nullptr;
   for (int i = 0; i < t.controlCount; ++i) {
     const DialogControl &c = t.controls[i];
     g_controls.push_back(std::make_unique<Window>());
@@ -79,8 +80,13 @@ std::unique_ptr<Window> BuildDialog(const DialogTemplate &t, HWND owner, DLGPROC
     control->style = c.style;
     control->control = KindOf(c);
     control->text = c.text ? c.text : "";
+    if (control->IsEdit()) {
+      control->text = DriverLines(control->text);
+      if (previous && previous->control == ControlKind::Static) control->label = previous;
+    }
     control->place = units.Place(c.x, c.y, c.cx, c.cy);
     DriverCreateControl(control);
+    previous = control;
   }
   return dialog;
 }
@@ -114,7 +120,7 @@ std::vector<Window *> TabStops(const Window *dialog) {
 // Focus that the dialog manager gives selects an edit field's whole text.
 void GiveFocus(Window *control) {
   DriverSetFocus(control);
-  if (IsEdit(control)) ControlMessage(control, EM_SETSEL, 0, LPARAM(-1));
+  if (control->IsEdit()) ControlMessage(control, EM_SETSEL, 0, LPARAM(-1));
 }
 
 void MoveFocus(Window *dialog, bool back) {
@@ -230,14 +236,20 @@ HWND SetFocus(HWND hwnd) {
   return IsControl(previous) ? previous : nullptr;
 }
 
-// EM_SETSEL: end -1 (or past the end) runs to the end of the text; start -1
-// drops the selection.
+// A field with no static text before it is named by its dialog's caption.
+std::string AccessibleName(const Window *control) {
+  return control->label ? control->label->text : control->parent->text;
+}
+
+// EM_SETSEL, in the program's offsets: end -1 (or past the end) runs to the
+// end of the text; start -1 drops the selection.
 LRESULT ControlMessage(Window *control, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != EM_SETSEL || !IsControl(control) || !IsEdit(control)) return 0;
-  const int length = int(DriverEditText(control).size());
+  if (message != EM_SETSEL || !IsControl(control) || !control->IsEdit()) return 0;
+  const std::string text = DriverEditText(control);
+  const int length = int(ProgramLines(text).size());
   int start = int(wParam), end = int(lParam);
   if (end < 0 || end > length) end = length;
   if (start >= 0) start = std::min(start, length);
-  DriverSelectText(control, start < 0 ? -1 : start, end);
+  DriverSelectText(control, start < 0 ? -1 : DriverOffset(text, start), DriverOffset(text, end));
   return 0;
 }

@@ -63,20 +63,27 @@ void DriverMoveWindow(Window *, Rect outer);
 void DriverActivateWindow(Window *);
 // The native window or control goes; the record stays until the process ends.
 void DriverDestroyWindow(Window *);
+// Edit controls' texts go to and from a driver with lines ending in LF, and
+// offsets into them count a line's end as one; the window manager gives the
+// program CR LF.
+//
 // A top-level window's or dialog's title, or a control's text, as `text`
 // now has it; for an edit control, `text` itself.
 void DriverSetText(Window *, const std::string &text);
-// An edit control's text as the user left it, lines ending in CR LF.
+// An edit control's text as the user left it.
 std::string DriverEditText(Window *);
 
-// The template font's measures for dialog units: the advance of the 52
-// letters A to Z and a to z, and the height of a line.
-struct FontMeasure {
-  int lettersWidth = 0, lineHeight = 0;
+// In the template font of a dialog: the advance of `text`, in pixels, and
+// the height of a line.
+struct TextMeasure {
+  double width = 0;
+  int lineHeight = 0;
 };
-FontMeasure DriverMeasureDialogFont(const Window *dialog);
+TextMeasure DriverMeasureText(const Window *dialog, const char *text);
 // A dialog, hidden, its client area at `place`, and its controls, each at
-// its `place`; made in template order, which is the tab order.
+// its `place`; made in template order, which is the tab order. An edit
+// control is named for assistive technology by its `label`, or else as
+// AccessibleName says.
 void DriverCreateDialog(Window *dialog);
 void DriverCreateControl(Window *control);
 void DriverShowDialog(Window *dialog);
@@ -100,6 +107,19 @@ void DriverTypeText(Window *control, const std::string &text);
 void DriverWait(int ms);
 
 int DriverScreenWidth();  // for SM_CXFULLSCREEN
-// Whether the system has a timer left to give.
-bool DriverTimerAvailable();
-int DriverMessageBox(Window *owner, const char *text, const char *caption, UINT type);
+
+// A question in a box of the system's, over `owner`, with two answers;
+// true for the first.
+struct Question {
+  std::string text, caption;
+  const char *yes, *no;  // the answers' names
+};
+bool DriverAsk(Window *owner, const Question &);
+
+// --- What a driver may ask ---------------------------------------------------
+
+// The innermost dialog whose loop runs and that has not ended; null when
+// none does.
+Window *OpenDialog();
+// The name of an edit control, as assistive technology tells it.
+std::string AccessibleName(const Window *control);

@@ -58,7 +58,8 @@ bool TakeClose(const Input &in, MSG *msg) {
 
 void TakeText(const Input &in) {
   if (!OpenDialog()) return;
-  if (Window *focus = DriverFocusedControl(); IsControl(focus)) DriverTypeText(focus, in.text);
+  if (Window *focus = DriverFocusedControl(); IsControl(focus))
+    DriverTypeText(focus, DriverLines(in.text));
 }
 
 }  // namespace

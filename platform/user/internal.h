@@ -11,9 +11,6 @@ Window *InvalidWindow();
 // Drops a destroyed window's timers and queued messages (queue.cpp).
 void ForgetWindow(Window *);
 
-// The innermost dialog whose loop runs and that has not ended; null when
-// none does (dialog.cpp).
-Window *OpenDialog();
 // Whether the window is a live control of an open dialog.
 bool IsControl(const Window *);
 // A key for an open dialog, as IsDialogMessage takes it: Tab and Shift+Tab
@@ -21,6 +18,12 @@ bool IsControl(const Window *);
 // Escape cancels; any other key goes to the focused control. True, with the
 // message, when the key makes one.
 bool DialogKey(Window *dialog, const KeyInput &, MSG *);
+// An edit control's text with lines ending in LF, as drivers take it, and
+// back with CR LF, as the program has it; where an offset into the
+// program's text falls in the driver's (edit_text.cpp).
+std::string DriverLines(const std::string &program);
+std::string ProgramLines(const std::string &driver);
+int DriverOffset(const std::string &driver, int offset);
 // EM_SETSEL and the other messages a control takes.
 LRESULT ControlMessage(Window *control, UINT, WPARAM, LPARAM);
 

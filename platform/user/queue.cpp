@@ -29,6 +29,7 @@ struct Timer {
 
 std::deque<MSG> g_posted;  // oldest first
 std::vector<Timer> g_timers;
+int g_refusedTimers = 0;  // calls of SetTimer still to fail
 bool g_quitPosted = false;
 int g_quitCode = 0;
 
@@ -126,7 +127,10 @@ void PostQuitMessage(int code) {
 }
 
 UINT SetTimer(HWND hwnd, UINT id, UINT ms, void *) {
-  if (!DriverTimerAvailable()) return 0;
+  if (g_refusedTimers > 0) {
+    --g_refusedTimers;
+    return 0;
+  }
   KillTimer(hwnd, id);
   const Milliseconds period(std::max(1u, ms));
   g_timers.push_back(
@@ -139,9 +143,13 @@ BOOL KillTimer(HWND hwnd, UINT id) {
                                                                                                : 0;
 }
 
-int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
-  return DriverMessageBox(owner, text ? text : "", caption ? caption : "", type);
+// The only box there is asks Retry or Cancel.
+int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT) {
+  const Question question{text ? text : "", caption ? caption : "", "&Retry", "Cancel"};
+  return DriverAsk(owner, question) ? IDRETRY : IDCANCEL;
 }
+
+void RefuseTimersForTesting(int count) { g_refusedTimers = count; }
 
 void PumpMessagesForTesting() {
   MSG msg;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/gdi/surface.h"
@@ -22,13 +23,18 @@ struct Window {
   DWORD style = 0;
   ControlKind control = ControlKind::Static;
   // The title; a static text's or a button's text. An edit control's text
-  // is the driver's, where the user types it.
+  // is the driver's, where the user types it; this is the template's, lines
+  // ending in LF as drivers take them.
   std::string text;
+  // An edit control's label: the static text just before it in template
+  // order; null when there is none, and the dialog's caption names it.
+  const Window *label = nullptr;
   // A dialog's client area in its owner's client area, a control's in its
   // dialog's, in pixels.
   Rect place;
   int width = 0, height = 0;  // a top-level window's client area, as WM_SIZE last gave it
   bool invalid = false;       // a WM_PAINT is due
+  std::vector<std::pair<std::string, HANDLE>> props;  // SetPropA's, by name
   bool destroyed = false;
 
   // A top-level window's screen image: device pixels kept between paints.
@@ -44,6 +50,10 @@ struct Window {
 
   void *driver = nullptr;  // the driver's own
 
+  bool IsEdit() const {
+    return kind == WindowKind::Control &&
+           (control == ControlKind::Edit || control == ControlKind::MultiLineEdit);
+  }
   bool IsDefaultButton() const {
     return control == ControlKind::Button && (style & BS_DEFPUSHBUTTON);
   }

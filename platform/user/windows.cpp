@@ -150,9 +150,8 @@ LRESULT DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL SetWindowTextA(HWND hwnd, LPCSTR text) {
   if (!hwnd || hwnd->destroyed || !text) return 0;
-  if (hwnd->control != ControlKind::Edit && hwnd->control != ControlKind::MultiLineEdit)
-    hwnd->text = text;
-  DriverSetText(hwnd, text);
+  if (!hwnd->IsEdit()) hwnd->text = text;
+  DriverSetText(hwnd, hwnd->IsEdit() ? DriverLines(text) : std::string(text));
   return 1;
 }
 
@@ -160,14 +159,31 @@ int GetWindowTextA(HWND hwnd, LPSTR buf, int max) {
   if (!buf || max <= 0) return 0;
   buf[0] = '\0';
   if (!hwnd || hwnd->destroyed) return 0;
-  const bool edit =
-      hwnd->kind == WindowKind::Control &&
-      (hwnd->control == ControlKind::Edit || hwnd->control == ControlKind::MultiLineEdit);
-  const std::string text = edit ? DriverEditText(hwnd) : hwnd->text;
+  const std::string text = hwnd->IsEdit() ? ProgramLines(DriverEditText(hwnd)) : hwnd->text;
   const int count = std::min(int(text.size()), max - 1);
   text.copy(buf, std::size_t(count));
   buf[count] = '\0';
   return count;
+}
+
+BOOL SetPropA(HWND hwnd, LPCSTR name, HANDLE data) {
+  if (!hwnd || !name) return 0;
+  RemovePropA(hwnd, name);
+  hwnd->props.emplace_back(name, data);
+  return 1;
+}
+
+HANDLE GetPropA(HWND hwnd, LPCSTR name) {
+  if (!hwnd || !name) return nullptr;
+  for (const auto &[key, data] : hwnd->props)
+    if (key == name) return data;
+  return nullptr;
+}
+
+HANDLE RemovePropA(HWND hwnd, LPCSTR name) {
+  HANDLE data = GetPropA(hwnd, name);
+  if (hwnd && name) std::erase_if(hwnd->props, [name](const auto &p) { return p.first == name; });
+  return data;
 }
 
 int GetSystemMetrics(int index) {

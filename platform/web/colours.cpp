@@ -1,11 +1,9 @@
-// The colours the page shows for the program's: with more contrast, its pens
-// and its red text darker; with distinct colours, the forward and the
-// reflected wave in a blue and a vermilion that every kind of colour vision
-// tells apart. The program keeps drawing in its own; the drawing core maps
-// them where they become pixels.
-#include "platform/web/colours.h"
-
+// The colours the page shows for the program's: as the options the page's
+// address or the system's contrast setting ask for map them. The program
+// keeps drawing in its own; the drawing core maps them where they become
+// pixels.
 #include "platform/gdi/colour_map.h"
+#include "platform/web/internal.h"
 
 extern "C" {
 // colours.js
@@ -15,35 +13,11 @@ void web_follow_contrast(void (*changed)());
 
 namespace {
 
-// The bits web_colours_asked returns.
-constexpr int kMoreContrast = 1;
-constexpr int kDistinct = 2;
-
-// The program's own.
-constexpr COLORREF kRed = RGB(255, 0, 0);    // the reflected wave, the envelope; the keys
-constexpr COLORREF kGreen = RGB(0, 150, 0);  // the forward wave
-// Darker, with at least 4.5:1 on white, as small text needs.
-constexpr COLORREF kDarkRed = RGB(192, 0, 0);
-constexpr COLORREF kDarkGreen = RGB(0, 120, 0);
-// Apart under protanopia, deuteranopia and tritanopia alike, and at least
-// 3:1 on white.
-constexpr COLORREF kBlue = RGB(0, 114, 178);
-constexpr COLORREF kVermilion = RGB(213, 94, 0);
-
 HWND g_window = nullptr;
 
 void MapColoursAsked() {
-  const int asked = web_colours_asked();
-  ClearColourMap();
-  if (asked & kMoreContrast) {
-    MapColour(Ink::Text, kRed, kDarkRed);
-    MapColour(Ink::Line, kRed, kDarkRed);
-    MapColour(Ink::Line, kGreen, kDarkGreen);
-  }
-  if (asked & kDistinct) {
-    MapColour(Ink::Line, kGreen, kBlue);
-    MapColour(Ink::Line, kRed, kVermilion);
-  }
+  const auto *swaps = static_cast<const ColourSwap *>(GetPropA(g_window, kColourSwapsProp));
+  MapColourOptions(swaps, web_colours_asked());
 }
 
 // Called from the page's event, while the program waits: the new colours
@@ -57,7 +31,7 @@ void ContrastChanged() {
 }  // namespace
 
 void UseColoursAsked(HWND window) {
+  if (!g_window) web_follow_contrast(ContrastChanged);
   g_window = window;
   MapColoursAsked();
-  web_follow_contrast(ContrastChanged);
 }

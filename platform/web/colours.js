@@ -3,7 +3,7 @@
 
 mergeInto(LibraryManager.library, {
   $Colours: {
-    MORE_CONTRAST: 1, DISTINCT: 2,  // as colours.cpp reads them
+    MORE_CONTRAST: 1, DISTINCT: 2,  // as platform/gdi/colour_map.h has them
     contrast: null,  // the system's setting, as a media query list
 
     systemContrast: function() {

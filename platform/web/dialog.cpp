@@ -2,10 +2,8 @@
 // at the places the window manager computed, in the template's font.
 #include "platform/web/internal.h"
 
-FontMeasure DriverMeasureDialogFont(const Window *dialog) {
-  FontMeasure measure;
-  web_measure_font(dialog->pointSize, &measure);
-  return measure;
+TextMeasure DriverMeasureText(const Window *dialog, const char *text) {
+  return {web_text_width(dialog->pointSize, text), web_line_height(dialog->pointSize)};
 }
 
 void DriverCreateDialog(Window *d) {
@@ -18,7 +16,8 @@ void DriverCreateControl(Window *c) {
   web_control_add(c->parent, c, int(c->control), c->text.c_str(), c->place.left, c->place.top,
                   c->place.Width(), c->place.Height(), (style & WS_VISIBLE) != 0,
                   (style & WS_TABSTOP) != 0, (style & WS_BORDER) != 0, (style & ES_READONLY) != 0,
-                  c->IsDefaultButton(), c->parent->tabPixels);
+                  c->IsDefaultButton(), c->parent->tabPixels, c->label,
+                  c->IsEdit() ? AccessibleName(c).c_str() : "");
 }
 
 // A focus the dialog procedure set before takes effect now.

@@ -146,12 +146,11 @@ mergeInto(LibraryManager.library, {
 
     isField: function(e) { return e.tagName === "INPUT" || e.tagName === "TEXTAREA"; },
 
-    // Edit controls give their lines as CR LF; the page keeps LF.
-    toPage: function(text) { return text.replace(/\r\n/g, "\n"); },
-    fromPage: function(text) { return text.replace(/\r?\n/g, "\r\n"); },
-    // A position in the program's text of the field, in the field's own.
-    pagePosition: function(e, at) {
-      return Dialogs.toPage(Dialogs.fromPage(e.value).slice(0, at)).length;
+    // The dialog font's measures, as the browser lays a text out in it.
+    metrics: function(points, text) {
+      var context = document.createElement("canvas").getContext("2d");
+      context.font = Page.dialogFont(points);
+      return context.measureText(text);
     },
 
     // A hidden element takes no focus: the dialog takes it once shown.
@@ -227,7 +226,7 @@ mergeInto(LibraryManager.library, {
   web_control_add__deps: ["$Dialogs"],
   web_control_add: function(
       dialogHandle, handle, kind, text, x, y, width, height, visible, tabStop, border, readOnly,
-      isDefault, tabPixels) {
+      isDefault, tabPixels, label, name) {
     var dialog = Dialogs.dialog(dialogHandle);
     var e;
     if (kind === 0) {
@@ -244,14 +243,12 @@ mergeInto(LibraryManager.library, {
       e.readOnly = !!readOnly;
       e.style.tabSize = tabPixels + "px";
       if (!border) e.classList.add("borderless");
-      // A static text before a field is its label; a field with none is
-      // named by its dialog's caption.
-      var previous = dialog.controls[dialog.controls.length - 1];
-      if (previous && previous.tagName === "LABEL") {
+      // Named by its label, or as the window manager says.
+      if (label) {
         e.id = "control-" + handle;
-        previous.htmlFor = e.id;
+        Dialogs.controls[label].htmlFor = e.id;
       } else {
-        e.setAttribute("aria-label", dialog.caption.textContent);
+        e.setAttribute("aria-label", Page.latin1(name));
       }
       // A text to read, not to fill in, is what the dialog says.
       if (kind === 2 && readOnly) {
@@ -260,7 +257,7 @@ mergeInto(LibraryManager.library, {
       }
     }
     if (kind === 0 || kind === 3) e.textContent = Page.latin1(text);
-    else e.value = Dialogs.toPage(Page.latin1(text));
+    else e.value = Page.latin1(text);
     if (kind !== 0) e.tabIndex = tabStop ? 0 : -1;
     e.hidden = !visible;
     e.handle = handle;
@@ -315,17 +312,17 @@ mergeInto(LibraryManager.library, {
     var text = Page.latin1(pointer);
     var e = Dialogs.controls[handle];
     var dialog = Dialogs.dialog(handle);
-    if (e && Dialogs.isField(e)) e.value = Dialogs.toPage(text);
+    if (e && Dialogs.isField(e)) e.value = text;
     else if (e) e.textContent = text;
     else if (dialog) dialog.caption.textContent = text;
     else if (handle === Page.canvasWindow) document.title = text;
   },
 
-  // A malloc'ed copy of a field's text, lines ending in CR LF.
+  // A malloc'ed copy of a field's text.
   web_control_text__deps: ["$Dialogs"],
   web_control_text: function(handle) {
     var e = Dialogs.controls[handle];
-    return Page.newLatin1(e && Dialogs.isField(e) ? Dialogs.fromPage(e.value) : "");
+    return Page.newLatin1(e && Dialogs.isField(e) ? e.value : "");
   },
 
   // The control with the keyboard, or the one a hidden dialog will give it to; 0 for none.
@@ -354,8 +351,8 @@ mergeInto(LibraryManager.library, {
       e.setSelectionRange(caret, caret);
       return;
     }
-    var from = Dialogs.pagePosition(e, start), to = Dialogs.pagePosition(e, end);
-    e.setSelectionRange(Math.min(from, to), Math.max(from, to), from > to ? "backward" : "forward");
+    e.setSelectionRange(Math.min(start, end), Math.max(start, end),
+                        start > end ? "backward" : "forward");
   },
 
   // Text typed in place of the selection.
@@ -363,7 +360,7 @@ mergeInto(LibraryManager.library, {
   web_control_type: function(handle, text) {
     var e = Dialogs.controls[handle];
     if (!e || !Dialogs.isField(e) || e.readOnly) return;
-    e.setRangeText(Dialogs.toPage(Page.latin1(text)), e.selectionStart, e.selectionEnd, "end");
+    e.setRangeText(Page.latin1(text), e.selectionStart, e.selectionEnd, "end");
   },
 
   // A link's field: focused with its text selected, as a click and a
@@ -377,15 +374,15 @@ mergeInto(LibraryManager.library, {
     e.select();
   },
 
-  // The template font's measures: the advance of the 52 letters and the
-  // height of a line, as the browser lays them out.
-  web_measure_font__deps: ["$Page"],
-  web_measure_font: function(points, out) {
-    var context = document.createElement("canvas").getContext("2d");
-    context.font = Page.dialogFont(points);
-    var m = context.measureText("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    HEAP32[out >> 2] = Math.round(m.width);
-    HEAP32[(out >> 2) + 1] =
-        Math.round(m.fontBoundingBoxAscent) + Math.round(m.fontBoundingBoxDescent);
+  // In the template font: the advance of a text, and the height of a line.
+  web_text_width__deps: ["$Dialogs"],
+  web_text_width: function(points, text) {
+    return Dialogs.metrics(points, Page.latin1(text)).width;
+  },
+
+  web_line_height__deps: ["$Dialogs"],
+  web_line_height: function(points) {
+    var m = Dialogs.metrics(points, "");
+    return Math.round(m.fontBoundingBoxAscent) + Math.round(m.fontBoundingBoxDescent);
   },
 });

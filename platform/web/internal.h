@@ -37,12 +37,13 @@ void web_present(const void *rgba, int x, int y, int width, int height, int canv
 int web_screen_width();
 int web_confirm(const char *);
 // dialogs.js
-void web_measure_font(int points, FontMeasure *);
+double web_text_width(int points, const char *);
+int web_line_height(int points);
 void web_dialog_open(Window *, const char *caption, int points, int x, int y, int width,
                      int height);
 void web_control_add(Window *dialog, Window *, int kind, const char *text, int x, int y, int width,
                      int height, int visible, int tabStop, int border, int readOnly, int isDefault,
-                     int tabPixels);
+                     int tabPixels, const Window *label, const char *name);
 void web_dialog_show(Window *);
 void web_dialog_hide(Window *);
 void web_activate(Window *);
@@ -70,6 +71,11 @@ void FollowCanvas();
 bool ShowsCanvas(const Window *);
 // The canvas's window's surface; null before it is made.
 Surface *CanvasSurface();
+
+// Maps the colours the page asks for now, by the swaps the program attached
+// to `window`, and again, with a full repaint of it, whenever the system's
+// contrast setting changes (colours.cpp).
+void UseColoursAsked(HWND window);
 
 // The surface's texts to the page, in reading order, if they changed since
 // last handed over (texts.cpp).

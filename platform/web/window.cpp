@@ -3,7 +3,6 @@
 // ratio is a resize, as a window's on the desktop.
 #include <cstdlib>
 
-#include "platform/web/colours.h"
 #include "platform/web/internal.h"
 
 namespace {
@@ -39,12 +38,12 @@ ClientArea DriverCreateWindow(Window *w, Rect) {
   if (g_canvas) return {};
   g_canvas = w;
   web_install(w, w->text.c_str());
-  UseColoursAsked(w);
   return CanvasArea();
 }
 
-// The canvas is always shown, where the page lays it out.
-void DriverShowWindow(Window *) {}
+// The canvas is always shown, where the page lays it out; in the colours
+// asked for, once the program has said what those are.
+void DriverShowWindow(Window *w) { UseColoursAsked(w); }
 void DriverMoveWindow(Window *, Rect) {}
 
 void DriverActivateWindow(Window *w) { web_activate(w); }
@@ -60,9 +59,5 @@ void DriverSetText(Window *w, const std::string &text) { web_set_text(w, text.c_
 // The screen the program sizes its fonts by, in CSS pixels.
 int DriverScreenWidth() { return web_screen_width(); }
 
-bool DriverTimerAvailable() { return true; }
-
-// The only box the program shows asks Retry or Cancel.
-int DriverMessageBox(Window *, const char *text, const char *, UINT) {
-  return web_confirm(text) ? IDRETRY : IDCANCEL;
-}
+// The browser's box has no title, and names the answers OK and Cancel.
+bool DriverAsk(Window *, const Question &q) { return web_confirm(q.text.c_str()); }

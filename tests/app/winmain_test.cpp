@@ -13,9 +13,10 @@
 TEST(WinMain, CancelOnTheMissingTimerEndsWithoutAWindow) {
   int boxes = MessageBoxCountForTesting();
   RefuseTimersForTesting(1);
-  AnswerMessageBoxForTesting(IDCANCEL);
+  AnswerMessageBoxForTesting(false);  // Cancel
   EXPECT_EQ(WinMain(nullptr, nullptr, nullptr, SW_SHOWDEFAULT), 0);
   EXPECT_EQ(MessageBoxCountForTesting(), boxes + 1);
+  EXPECT_EQ(LastMessageBoxForTesting(), "Ondulane: Too many clocks or timers! (&Retry, Cancel)");
   DeletePensAndFonts();  // as the end of the process would
 }
 
@@ -24,7 +25,7 @@ TEST(WinMain, CancelOnTheMissingTimerEndsWithoutAWindow) {
 TEST(WinMain, RetryAsksAgainThenRunsTheWindowUntilItIsClosed) {
   int boxes = MessageBoxCountForTesting();
   RefuseTimersForTesting(3);
-  for (int i = 0; i < 3; ++i) AnswerMessageBoxForTesting(IDRETRY);
+  for (int i = 0; i < 3; ++i) AnswerMessageBoxForTesting(true);  // Retry
   g_running = 0;
   g_phaseDeg = 0;
   int phaseAfterRunning = -1, runningAfterClose = -1;

@@ -142,3 +142,32 @@ TEST_F(ColourMapTest, InvertingMixDrawnTwiceRestoresEveryPixelUnderAMap) {
   }
   EXPECT_EQ(s.pixels, before);
 }
+
+// The options the program's window offers: more contrast darkens its pens
+// and its red text; distinct colours make its waves blue and vermilion,
+// with more contrast too.
+TEST_F(ColourMapTest, TheProgramsOptionsShowItsColoursAsAsked) {
+  struct Case {
+    const char *name;
+    int asked;
+    COLORREF redLine, greenLine, redText;
+  };
+  constexpr COLORREF kDarkGreen = RGB(0, 120, 0), kVermilion = RGB(213, 94, 0);
+  const Case cases[] = {
+      {"none", 0, kRed, kGreen, kRed},
+      {"more contrast", kMoreContrast, kDarkRed, kDarkGreen, kDarkRed},
+      {"distinct", kDistinctColours, kVermilion, kBlue, kRed},
+      {"both", kMoreContrast | kDistinctColours, kVermilion, kBlue, kDarkRed},
+  };
+  TestWindow w;
+  const auto *swaps = static_cast<const ColourSwap *>(GetPropA(w.hwnd, kColourSwapsProp));
+  ASSERT_NE(swaps, nullptr);
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    MapColourOptions(swaps, c.asked);
+    EXPECT_EQ(ShownColour(Ink::Line, kRed), c.redLine);
+    EXPECT_EQ(ShownColour(Ink::Line, kGreen), c.greenLine);
+    EXPECT_EQ(ShownColour(Ink::Text, kRed), c.redText);
+    EXPECT_EQ(ShownColour(Ink::Line, kBlack), kBlack);
+  }
+}

@@ -179,10 +179,11 @@ TEST(DialogWidgets, SelectingInAMultiLineFieldCountsCrLf) {
   EXPECT_EQ(caret, 6);
 }
 
-// A field is named by the static text just before it, and by nothing else;
-// a one-line field's text is read whole, as one run, and no boundary is
-// looked for past its end, where Qt's own search never ends.
-TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThemAndReadWhole) {
+// A field is named by the static text just before it, or with none there
+// by its dialog's caption; a one-line field's text is read whole, as one
+// run, and no boundary is looked for past its end, where Qt's own search
+// never ends.
+TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThemOrTheCaptionAndReadWhole) {
   struct Case {
     int dialog;
     std::vector<std::pair<int, QString>> fields;  // the control's place in the template
@@ -191,7 +192,7 @@ TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThemAndReadWhole) {
       {IDD_VALUES,
        {{1, "Enter a value for the load resistance"},
         {3, "Enter a value for the source resistance"}}},
-      {IDD_TEXT, {{1, ""}}},  // after the OK button
+      {IDD_TEXT, {{1, "Ondulane"}}},  // after the OK button
   };
   struct Read {
     QAccessible::TextBoundaryType type;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dialogs/dialogs.h"
+#include "platform/user/driver.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 
@@ -162,4 +163,59 @@ TEST(DialogManager, EndDialogFromOutsideAMessageEndsTheLoop) {
   WhenIdleForTesting([] { EndDialog(ShownDialogForTesting(), 5); });
   EXPECT_EQ(Open(w, IDD_TEXT), 5);
   EXPECT_EQ(ShownDialogForTesting(), nullptr);
+}
+
+// A field is named by the static text just before it in template order, or
+// with none there by its dialog's caption.
+TEST(DialogManager, NamesEachFieldByItsLabelOrTheCaption) {
+  struct Case {
+    int dialog, field;
+    const char *name;
+  };
+  const Case cases[] = {
+      {IDD_VALUES, IDC_LOAD, "Enter a value for the load resistance"},
+      {IDD_VALUES, IDC_SOURCE, "Enter a value for the source resistance"},
+      {IDD_TEXT, IDC_TEXT, "Ondulane"},  // after the OK button
+  };
+  TestWindow w;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    std::string name;
+    WithDialog([&] { Open(w, c.dialog); },
+               [&](HWND dialog) {
+                 name = AccessibleName(GetDlgItem(dialog, c.field));
+                 Press(VK_RETURN);
+               });
+    EXPECT_EQ(name, c.name);
+  }
+}
+
+// The program counts a line's end as CR LF, two characters; the driver's
+// field holds LF alone. An offset between the CR and the LF falls after them.
+TEST(DialogManager, SelectsInAMultiLineFieldByTheProgramsOffsets) {
+  struct Case {
+    int start, end;
+    const char *selected;
+  };
+  const Case cases[] = {
+      {4, 8, "cd\n"},  {2, 4, "\n"},          {3, 5, "c"},
+      {6, -1, "\nef"}, {0, 99, "ab\ncd\nef"}, {-1, 4, ""},
+  };
+  TestWindow w;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << c.start << ", " << c.end);
+    std::string selected;
+    char text[32] = "";
+    WithDialog([&] { Open(w, IDD_TEXT); },
+               [&](HWND dialog) {
+                 HWND field = GetDlgItem(dialog, IDC_TEXT);
+                 SetWindowTextA(field, "ab\r\ncd\r\nef");
+                 SendMessageA(field, EM_SETSEL, WPARAM(c.start), LPARAM(c.end));
+                 selected = SelectedTextForTesting(field);
+                 GetWindowTextA(field, text, sizeof text);
+                 Press(VK_RETURN);
+               });
+    EXPECT_EQ(selected, c.selected);
+    EXPECT_STREQ(text, "ab\r\ncd\r\nef");
+  }
 }
