@@ -43,7 +43,7 @@ const QImage &ScreenImage(Window *);  // on the window's own pixels
 void Uncovered(Window *, const QRegion &);
 
 // accessibility.cpp: the texts of top-level windows for assistive
-// technology, and telling it what changed in them since the last time.
+// technology; telling it what changed in them and what is due to be said.
 void InstallAccessibility();
 void TellTextChanges();
 
