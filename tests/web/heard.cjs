@@ -93,9 +93,13 @@ async function main() {
       if (/^\d+\.\d+V$|^Power/.test(text))
         expect(heard[i][1] - at <= HEARD_WITHIN_MS, `"${text}" heard ${heard[i][1] - at} ms after given`);
     });
+    // The run ends when it gives the power: at 48 s, or later where its
+    // ticks come late on a busy machine.
     const entered = await tab.evaluate(() => window.entered);
+    const power = log.find(([text]) => text.startsWith("Power"));
+    const runEnd = Math.max(RUN_MS, power ? power[1] - entered : 0);
     const last = heard.length ? heard[heard.length - 1][1] - entered : 0;
-    expect(last <= RUN_MS + HEARD_WITHIN_MS, `all heard ${last} ms after ENTER, given at ` +
+    expect(last <= runEnd + HEARD_WITHIN_MS, `all heard ${last} ms after ENTER, the run ending at ${runEnd}, given at ` +
       log.map(([text, at], i) => `${at - entered} ms (heard ${heard[i][1] - entered}): ${text}`).join(", "));
 
     // Say all takes the texts over the picture one by one.
