@@ -9,39 +9,22 @@
 #include "platform/headless/testing.h"
 #include "platform/user/window.h"
 #include "tests/app/test_window.h"
+#include "tests/platform/gdi/sheet.h"
 
 namespace {
 
-// A surface of 600 by 400 pixels of its own, drawn on in the stock font,
-// whose cell is 16 pixels high.
-struct Sheet {
-  static constexpr int kLine = 16;
-  Sheet() {
-    AttachPixels(surface, pixels.data(), 600, 400, 600, 1.0);
-    FillSurface(surface, kWhite);
-    dc = OpenContext(surface);
+// The texts in reading order, each block's lines joined by " / " and the
+// blocks by " | ".
+std::string Read(const Surface &s) {
+  static Reading r;
+  ReadTexts(s, r);
+  std::string read;
+  for (int i = 0; i < r.count; ++i) {
+    if (i > 0) read += r.block[i] == r.block[i - 1] ? " / " : " | ";
+    read += r.texts[i]->Text();
   }
-  ~Sheet() { CloseContext(dc); }
-  void Text(int x, int y, const std::string &text, UINT align = TA_LEFT) {
-    SetTextAlign(dc, align | TA_TOP);
-    TextOutA(dc, x, y, text.data(), int(text.size()));
-  }
-  // The texts in reading order, each block's lines joined by " / " and the
-  // blocks by " | ".
-  std::string Read() {
-    static Reading r;
-    ReadTexts(surface, r);
-    std::string read;
-    for (int i = 0; i < r.count; ++i) {
-      if (i > 0) read += r.block[i] == r.block[i - 1] ? " / " : " | ";
-      read += r.texts[i]->Text();
-    }
-    return read;
-  }
-  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(600 * 400);
-  Surface surface;
-  HDC dc;
-};
+  return read;
+}
 
 // What is said over `ticks` ticks of 50 ms after ENTER, with the tick each
 // utterance was given at.
@@ -89,9 +72,9 @@ TEST(Reading, LinesThatBelongTogetherReadAsOneBlock) {
        {{10, 10, "Power ="}, {10, 10 + L, "11.0 dBm"}},
        "Power = / 11.0 dBm"},
       {"right-aligned lines",
-       {{590, 0, "Ondulane", TA_RIGHT}, {590, L, "A teaching aid", TA_RIGHT}},
+       {{390, 0, "Ondulane", TA_RIGHT}, {390, L, "A teaching aid", TA_RIGHT}},
        "Ondulane / A teaching aid"},
-      {"centred lines", {{300, 0, "Title", TA_CENTER}, {300, L, "Sub", TA_CENTER}}, "Title / Sub"},
+      {"centred lines", {{200, 0, "Title", TA_CENTER}, {200, L, "Sub", TA_CENTER}}, "Title / Sub"},
       {"about a line apart", {{10, 10, "a"}, {10, 10 + L + L / 4, "b"}}, "a / b"},
       {"further apart", {{10, 10, "a"}, {10, 10 + L + L / 4 + 1, "b"}}, "a | b"},
       {"a pixel off the edge", {{10, 10, "a"}, {11, 10 + L, "b"}}, "a | b"},
@@ -105,46 +88,86 @@ TEST(Reading, LinesThatBelongTogetherReadAsOneBlock) {
   for (const Case &c : cases) {
     SCOPED_TRACE(c.what);
     Sheet sheet;
-    for (const Text &t : c.texts) sheet.Text(t.x, t.y, t.text, t.align);
-    EXPECT_EQ(sheet.Read(), c.read);
+    for (const Text &t : c.texts) sheet.Text(t.x, t.y, t.text, true, t.align);
+    EXPECT_EQ(Read(sheet.surface), c.read);
   }
 }
 
 // A reader is told what came, what was redrawn in place and what went since
-// it last asked, each text by its identity.
+// it last asked, each text by its identity; what changes no text tells it
+// nothing.
 TEST(Reading, AReaderIsToldWhatChangedSinceItLastAsked) {
+  enum Act { kText, kTransparent, kFill, kPixel, kInvertedLine, kLine, kEllipse, kOverflow };
+  struct Case {
+    const char *what;
+    Act act;
+    int x, y;
+    const char *text;
+    const char *told;
+  };
+  const Case cases[] = {
+      {"a text, to a new reader", kText, 10, 10, "1.000V", "afresh +1.000V, 0 went"},
+      {"the same text again", kText, 10, 10, "1.000V", "nothing"},
+      {"the same drawn transparent", kTransparent, 10, 10, "1.000V", "nothing"},
+      {"another value in place", kText, 10, 10, "10.966V", "~10.966V, 0 went"},
+      {"a text beside it", kText, 200, 10, "Z 1", "+Z 1, 0 went"},
+      {"another one in its place", kText, 200, 10, "Z 2", "~Z 2, 0 went"},
+      {"a text outside the surface", kText, 500, 10, "Z 3", "nothing"},
+      {"a text of no characters", kText, 10, 50, "", "nothing"},
+      {"a pixel on it", kPixel, 12, 12, "", "nothing"},
+      {"an inverted line through it", kInvertedLine, 0, 15, "", "nothing"},
+      {"a line through it", kLine, 0, 15, "", "nothing"},
+      {"an ellipse beside it", kEllipse, 100, 100, "", "nothing"},
+      {"an ellipse over it", kEllipse, 180, 0, "", "1 went"},
+      {"a full repaint", kFill, 0, 0, "", "1 went"},
+      {"a full repaint of nothing", kFill, 0, 0, "", "nothing"},
+      {"more gone than is kept of them", kOverflow, 0, 0, "x", "afresh +x, 0 went"},
+  };
   Sheet sheet;
   TextReader reader;
   static TextChanges changes;
-  auto changed = [&] {
-    std::string told;
-    if (!ReadTextChanges(sheet.surface, reader, changes)) return std::string("nothing");
-    if (changes.afresh) told += "afresh ";
-    for (int i = 0; i < changes.now.count; ++i)
-      if (changes.change[i] != TextChanges::Kept)
-        told += (changes.change[i] == TextChanges::Came ? "+" : "~") +
-                std::string(changes.now.texts[i]->Text()) + " ";
-    told += std::to_string(changes.wentCount) + " went";
-    return told;
-  };
-  sheet.Text(10, 10, "1.000V");
-  EXPECT_EQ(changed(), "afresh +1.000V 0 went");
-  EXPECT_EQ(changed(), "nothing");
-  const std::uint32_t id = sheet.surface.texts.texts[0].id;
-  sheet.Text(10, 10, "1.000V");
-  EXPECT_EQ(changed(), "nothing");
-  sheet.Text(10, 10, "10.966V");
-  EXPECT_EQ(changed(), "~10.966V 0 went");
-  EXPECT_EQ(sheet.surface.texts.texts[0].id, id);
-  sheet.Text(10, 40, "Z 1");
-  sheet.Text(10, 40, "Z 2");
-  sheet.Text(200, 40, "Z 3");
-  EXPECT_EQ(changed(), "+Z 2 +Z 3 0 went");
-  FillSurface(sheet.surface, kWhite);
-  sheet.Text(10, 10, "0.965V");
-  EXPECT_EQ(changed(), "+0.965V 3 went");
-  for (int i = 0; i <= kMaxGone; ++i) FillSurface(sheet.surface, kWhite), sheet.Text(0, 0, "x");
-  EXPECT_EQ(changed(), "afresh +x 0 went");
+  std::uint32_t readout = 0;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.what);
+    switch (c.act) {
+      case kText:
+      case kTransparent:
+        sheet.Text(c.x, c.y, c.text, c.act == kText);
+        break;
+      case kFill:
+        FillSurface(sheet.surface, kWhite);
+        break;
+      case kPixel:
+        SetPixel(sheet.dc, c.x, c.y, kRed);
+        break;
+      case kInvertedLine:
+      case kLine:
+        sheet.Line(c.act == kLine ? R2_COPYPEN : R2_NOTXORPEN, c.x, c.y, 400, c.y);
+        break;
+      case kEllipse:
+        Ellipse(sheet.dc, c.x, c.y, c.x + 60, c.y + 60);
+        break;
+      case kOverflow:
+        for (int i = 0; i <= kMaxGone + 1; ++i)
+          FillSurface(sheet.surface, kWhite), sheet.Text(0, 0, c.text);
+        break;
+    }
+    std::string told = "nothing";
+    if (ReadTextChanges(sheet.surface, reader, changes)) {
+      told = changes.afresh ? "afresh " : "";
+      for (int i = 0; i < changes.now.count; ++i)
+        if (changes.change[i] != TextChanges::Kept)
+          told += (changes.change[i] == TextChanges::Came ? "+" : "~") +
+                  std::string(changes.now.texts[i]->Text()) + ", ";
+      told += std::to_string(changes.wentCount) + " went";
+    }
+    EXPECT_EQ(told, c.told);
+    // A readout keeps its identity whatever it reads.
+    if (c.act == kText && c.x == 10 && c.y == 10) {
+      if (!readout) readout = sheet.surface.texts.texts[0].id;
+      EXPECT_EQ(sheet.surface.texts.texts[0].id, readout);
+    }
+  }
 }
 
 // Over a whole run: each block said once as a tick draws it, the caption

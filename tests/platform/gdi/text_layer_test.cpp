@@ -13,6 +13,7 @@
 #include "platform/headless/testing.h"
 #include "platform/user/window.h"
 #include "tests/app/test_window.h"
+#include "tests/platform/gdi/sheet.h"
 
 namespace {
 
@@ -24,48 +25,11 @@ std::vector<std::string> Texts(const Surface &s) {
   return texts;
 }
 
-const ShownText *Find(const Surface &s, const std::string &text) {
-  for (int i = 0; i < s.texts.count; ++i)
-    if (s.texts.texts[i].Text() == text) return &s.texts.texts[i];
-  return nullptr;
-}
-
 // A volts readout, as "1.000V": a figure with three decimals and the unit.
 bool IsVoltsReadout(const std::string &t) {
   return t.size() > 5 && t.ends_with('V') && t[t.size() - 5] == '.' &&
          (std::isdigit((unsigned char)t[0]) || t[0] == '-');
 }
-
-// A surface of 400 by 300 pixels of its own, drawn on in the stock font
-// (16 pixels high, digits all as wide).
-struct Sheet {
-  Sheet() {
-    AttachPixels(surface, pixels.data(), 400, 300, 400, 1.0);
-    FillSurface(surface, kWhite);
-    dc = OpenContext(surface);
-  }
-  ~Sheet() { CloseContext(dc); }
-  void Text(int x, int y, const std::string &text, bool opaque = true) {
-    SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
-    TextOutA(dc, x, y, text.data(), int(text.size()));
-  }
-  void Line(int mix, int x0, int y0, int x1, int y1) {
-    SetROP2(dc, mix);
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-    SetROP2(dc, R2_COPYPEN);
-  }
-  int Width(const std::string &text) {
-    Text(0, 280, text);
-    const int width = Find(surface, text)->box.Width();
-    FillSurface(surface, kWhite);
-    return width;
-  }
-
-  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(400 * 300);
-  Surface surface;
-  HDC dc;
-};
 
 }  // namespace
 
@@ -265,60 +229,4 @@ TEST(TextLayer, KeepsTheNewestWhenFull) {
   ASSERT_EQ(layer.count, 1);
   EXPECT_EQ(layer.texts[0].Text(), text.substr(0, kMaxTextChars));
   EXPECT_EQ(layer.texts[0].box.Width(), int(text.size()) * digit);
-}
-
-// The change count moves when the texts change, and only then.
-TEST(TextLayer, ChangeCountMovesOnlyOnAChange) {
-  enum Act { kText, kTransparent, kFill, kPixel, kInvertedLine, kLine, kEllipse, kNothing };
-  struct Case {
-    const char *what;
-    Act act;
-    int x, y;
-    const char *text;
-    bool moves;
-  };
-  const Case cases[] = {
-      {"a text", kText, 10, 10, "1.000V", true},
-      {"the same text again", kText, 10, 10, "1.000V", false},
-      {"the same drawn transparent", kTransparent, 10, 10, "1.000V", false},
-      {"another value in place", kText, 10, 10, "1.111V", true},
-      {"a text beside it", kText, 200, 10, "Z 1", true},
-      {"a text outside the surface", kText, 500, 10, "Z 2", false},
-      {"a text of no characters", kText, 10, 50, "", false},
-      {"a pixel on it", kPixel, 12, 12, "", false},
-      {"an inverted line through it", kInvertedLine, 0, 15, "", false},
-      {"a line through it", kLine, 0, 15, "", false},
-      {"an ellipse beside it", kEllipse, 100, 100, "", false},
-      {"an ellipse over it", kEllipse, 180, 0, "", true},
-      {"a full repaint", kFill, 0, 0, "", true},
-      {"a full repaint of nothing", kFill, 0, 0, "", false},
-      {"nothing", kNothing, 0, 0, "", false},
-  };
-  Sheet sheet;
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.what);
-    const std::uint64_t before = sheet.surface.texts.changes;
-    switch (c.act) {
-      case kText:
-      case kTransparent:
-        sheet.Text(c.x, c.y, c.text, c.act == kText);
-        break;
-      case kFill:
-        FillSurface(sheet.surface, kWhite);
-        break;
-      case kPixel:
-        SetPixel(sheet.dc, c.x, c.y, kRed);
-        break;
-      case kInvertedLine:
-      case kLine:
-        sheet.Line(c.act == kLine ? R2_COPYPEN : R2_NOTXORPEN, c.x, c.y, 400, c.y);
-        break;
-      case kEllipse:
-        Ellipse(sheet.dc, c.x, c.y, c.x + 60, c.y + 60);
-        break;
-      case kNothing:
-        break;
-    }
-    EXPECT_EQ(sheet.surface.texts.changes != before, c.moves);
-  }
 }
