@@ -123,20 +123,6 @@ const QImage &ScreenImage(Window *w) {
   return image;
 }
 
-// Uncovering the window repaints it all, but for where one of its dialogs
-// closed: until the window manager has answered for the dialog, however
-// late, what is uncovered is only gathered; then what lies outside what the
-// dialog kept repaints. Without such answers, what a dialog kept serves the
-// next uncovering only.
-void Uncovered(Window *w, const QRegion &region) {
-  Native &n = NativeOf(w);
-  n.uncovered |= region;
-  if (n.answers > 0) return;
-  if (!(n.uncovered - n.kept).isEmpty()) InvalidateRect(w, nullptr, 1);
-  n.kept = QRect();
-  n.uncovered = QRegion();
-}
-
 ClientArea DriverCreateWindow(Window *hwnd, Rect outer) {
   EnsureApplication();
   auto *widget = new ScreenWidget(hwnd);
@@ -188,7 +174,7 @@ void DriverDestroyWindow(Window *w) {
     // A dialog's X11 window stays until the window manager has answered for it.
     if (w->kind == WindowKind::TopLevel)
       widget->deleteLater();
-    else if (!n->answers)
+    else if (!w->answers)
       delete widget;
   }
   delete n;
