@@ -187,7 +187,6 @@ std::string DriverEditText(Window *w) {
   return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
-// Start -1 drops the selection and leaves the caret where it is.
 void DriverSelectText(Window *control, int start, int end) {
   if (auto *line = qobject_cast<QLineEdit *>(WidgetOf(control)))
     return start < 0 ? line->deselect() : line->setSelection(start, end - start);

@@ -3,7 +3,6 @@
 
 #include <QImage>
 #include <QPointer>
-#include <QRegion>
 #include <QWidget>
 #include <cstdlib>
 #include <functional>
@@ -13,14 +12,6 @@
 #include "platform/qt/testing.h"
 #include "platform/user/driver.h"
 
-// What the driver keeps of a window, behind Window::driver.
-struct Native {
-  QPointer<QWidget> widget;
-  QImage screen;            // a top-level window's Window::pixels, not copied
-  bool putsScreen = false;  // shown straight on its X11 window, past Qt's backing store
-  QSize outerToFit;         // to set once shown, when the frame was not known before
-};
-
 inline QString Latin1(const std::string &text) {
   return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
@@ -29,13 +20,11 @@ inline Rect FromQRect(const QRect &r) {
   return Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
 }
 
-Native &NativeOf(const Window *);
 QWidget *WidgetOf(const Window *);
 // The window a widget, or a top-level window's QWindow, shows; or null.
 Window *WindowOf(const QObject *);
 // Marks the widget (the first one: the window's) or QWindow as showing it.
 void Attach(Window *, QObject *);
-const QImage &ScreenImage(Window *);  // on the window's own pixels
 
 // accessibility.cpp: the texts of top-level windows for assistive
 // technology; telling it what changed in them and what is due to be said.
