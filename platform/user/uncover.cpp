@@ -6,8 +6,8 @@
 void WindowUncovered(Window *w, const std::vector<Rect> &uncovered) {
   w->uncovered.insert(w->uncovered.end(), uncovered.begin(), uncovered.end());
   if (w->answers > 0) return;
-  if (!std::ranges::all_of(w->uncovered, [w](const Rect &r) { return w->kept.Contains(r); }))
-    InvalidateRect(w, nullptr, 1);
+  const auto kept = [w](const Rect &r) { return w->kept.Contains(r); };
+  if (!std::all_of(w->uncovered.begin(), w->uncovered.end(), kept)) InvalidateRect(w, nullptr, 1);
   w->kept = Rect{};
   w->uncovered.clear();
 }
