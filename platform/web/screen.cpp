@@ -12,7 +12,7 @@ const Surface *g_presented = nullptr;  // the canvas's, once a change of it was 
 }  // namespace
 
 void PresentChanged(Surface &s, const Rect &r) {
-  if (!ShowsCanvas(static_cast<const Window *>(s.owner))) return;
+  if (!Canvas() || &s != &Canvas()->surface) return;
   const Rect shown = CopyRgba(s, r, g_rgba);
   if (shown.Empty()) return;
   g_presented = &s;

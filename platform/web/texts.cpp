@@ -24,9 +24,9 @@ void HandTextsOver(const Surface &s) {
 }
 
 int SayWhatIsDue(int ms) {
-  Surface *s = CanvasSurface();
-  if (!s) return ms;
+  if (!Canvas()) return ms;
+  Surface &s = Canvas()->surface;
   static Utterance u;
-  while (TakeUtterance(*s, SpeechClockMs(), u)) web_say(u.chars, u.length);
-  return WaitCutForSpeech(*s, ms);
+  while (TakeUtterance(s, SpeechClockMs(), u)) web_say(u.chars, u.length);
+  return WaitCutForSpeech(s, ms);
 }
