@@ -38,7 +38,7 @@ include(cmake/sources.cmake)
 ondulane_dialog_data(DIALOG_DATA)
 file(GLOB WEB_DRIVER_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)
 add_executable(ondulane ${ONDULANE_PROGRAM_SOURCES} ${ONDULANE_WINDOWING_SOURCES}
-  ${WEB_DRIVER_SOURCES} ${DIALOG_DATA})
+  ${WEB_DRIVER_SOURCES} ${CMAKE_SOURCE_DIR}/platform/main.cpp ${DIALOG_DATA})
 target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR})
 set(WEB_PRE ${CMAKE_SOURCE_DIR}/platform/web/pre.js)
 file(GLOB WEB_LIBRARIES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platform/web/*.js)

@@ -70,5 +70,10 @@ struct Utterance {
 // The next utterance due at `nowMs` (any steady clock, in milliseconds),
 // if one is; false when none is.
 bool TakeUtterance(Surface &, std::int64_t nowMs, Utterance &);
+// The steady clock a driver gives TakeUtterance, in milliseconds.
+std::int64_t SpeechClockMs();
+// A driver's wait of `ms` milliseconds (-1: for input) cut to when more of
+// the surface's may be due to be said.
+int WaitCutForSpeech(const Surface &, int ms);
 // How long an utterance takes to say at the usual rate, in milliseconds.
 int SpeakingTimeMs(const char *chars, int length);

@@ -1,6 +1,7 @@
 // What is said aloud as a surface's texts change, paced for a listener.
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstring>
 #include <iterator>
 
@@ -11,6 +12,9 @@ namespace {
 // An utterance waits this long after its block last changed, so a caption
 // and its figures drawn a few ticks apart are said together.
 constexpr std::int64_t kStillMs = 150;
+
+// While something waits to be said, a driver looks again this often.
+constexpr int kSayingEveryMs = 50;
 
 // The changes each utterance is noticed from, and the texts it is said
 // from; one thread.
@@ -196,4 +200,14 @@ bool TakeUtterance(Surface &s, std::int64_t now, Utterance &u) {
     sp.busyUntil = now + SpeakingTimeMs(u.chars, u.length);
     return true;
   }
+}
+
+std::int64_t SpeechClockMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+int WaitCutForSpeech(const Surface &s, int ms) {
+  if (s.speech.pendingCount == 0) return ms;
+  return ms < 0 ? kSayingEveryMs : std::min(ms, kSayingEveryMs);
 }

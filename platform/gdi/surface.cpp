@@ -90,3 +90,18 @@ void ShowAllChanged() {
   g_unshownCount = 0;
   FinishPresenting();
 }
+
+// 0xffRRGGBB words become the R, G, B, A bytes, in memory order.
+Rect CopyRgba(const Surface &s, Rect r, std::vector<std::uint32_t> &rgba) {
+  r = r & Rect{0, 0, s.width, s.height};
+  rgba.resize(std::size_t(r.Area()));
+  std::uint32_t *out = rgba.data();
+  for (int y = r.top; y < r.bottom; ++y) {
+    const std::uint32_t *row = s.pixels + std::size_t(y) * s.stride;
+    for (int x = r.left; x < r.right; ++x) {
+      const std::uint32_t p = row[x];
+      *out++ = 0xff000000u | (p & 0xff) << 16 | (p & 0xff00) | (p >> 16 & 0xff);
+    }
+  }
+  return r;
+}

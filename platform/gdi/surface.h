@@ -151,6 +151,10 @@ int LargestSizeInCell(const FontFace &, const std::function<int(int px)> &lineHe
 void AddInkRuns(GlyphInk &, int width, int height, int dx, int dy,
                 const std::function<bool(int x, int y)> &inked);
 
+// For a backend whose system takes R, G, B, A bytes: the pixels of `r`,
+// clipped to the surface, row after row into `rgba`; the rectangle copied.
+Rect CopyRgba(const Surface &, Rect r, std::vector<std::uint32_t> &rgba);
+
 // The hooks a backend defines.
 // Renders the glyphs of a face, unsmoothed, at whole pixels.
 std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &);

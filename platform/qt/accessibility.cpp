@@ -8,7 +8,6 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QLineEdit>
-#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -106,10 +105,10 @@ class ScreenAccessible : public QAccessibleWidget {
   }
 
   // Shows what is due to be said, as a notification that comes.
-  void Say(std::int64_t nowMs) {
+  void Say() {
     Window *w = WindowOf(widget());
     Utterance u;
-    if (!w || !TakeUtterance(w->surface, nowMs, u)) return;
+    if (!w || !TakeUtterance(w->surface, SpeechClockMs(), u)) return;
     // In a status bar, a notification is spoken without its role's name.
     if (!notice_)
       notice_ = new Leaf(new Leaf(this, QAccessible::StatusBar), QAccessible::Notification);
@@ -228,9 +227,8 @@ void InstallAccessibility() { QAccessible::installFactory(Factory); }
 void ListenToAccessibilityForTesting(void (*listen)(QAccessibleEvent *)) { g_listener = listen; }
 
 void TellTextChanges() {
-  const auto now = std::chrono::steady_clock::now().time_since_epoch();
   for (QWidget *w : QApplication::topLevelWidgets())
     if (auto *s = dynamic_cast<ScreenAccessible *>(QAccessible::queryAccessibleInterface(w));
         s && s->Followed())
-      s->Follow(true), s->Say(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+      s->Follow(true), s->Say();
 }

@@ -58,8 +58,12 @@ class EventFilter : public QObject {
       auto *window = qobject_cast<QWindow *>(receiver);
       QT_WARNING_PUSH
       QT_WARNING_DISABLE_DEPRECATED
-      if (Window *w = WindowOf(receiver); w && window->isExposed())
-        Uncovered(w, static_cast<QExposeEvent *>(e)->region());
+      if (Window *w = WindowOf(receiver); w && window->isExposed()) {
+        std::vector<Rect> uncovered;
+        for (const QRect &r : static_cast<QExposeEvent *>(e)->region())
+          uncovered.push_back(FromQRect(r));
+        WindowUncovered(w, uncovered);
+      }
       QT_WARNING_POP
       return false;
     }

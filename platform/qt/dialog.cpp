@@ -99,11 +99,8 @@ QWidget *MakeControl(Window *c, QWidget *parent) {
 // The window manager has answered for a dialog that has closed: what the
 // owner had uncovered meanwhile is weighed against where the dialog stood.
 void Answered(QPointer<QWidget> shell, QPointer<QWidget> owner, QMargins frame) {
-  if (Window *w = WindowOf(owner); w && w->driver && NativeOf(w).answers > 0) {
-    if (shell) NativeOf(w).kept |= OuterRectOver(shell, frame, owner);
-    --NativeOf(w).answers;
-    Uncovered(w, QRegion());
-  }
+  if (Window *w = WindowOf(owner); w && w->driver && w->answers > 0)
+    DialogAnswered(w, shell ? FromQRect(OuterRectOver(shell, frame, owner)) : Rect{});
   if (shell && !WindowOf(shell)) shell->deleteLater();
 }
 
@@ -158,15 +155,12 @@ void DriverShowDialog(Window *dialog) {
 void DriverHideDialog(Window *dialog) {
   QWidget *widget = WidgetOf(dialog), *owner = WidgetOf(dialog->parent);
   if (!owner || dialog->parent->kind != WindowKind::TopLevel) return widget->hide();
-  Native &o = NativeOf(dialog->parent);
-  o.kept |= OuterRectOver(widget, QMargins(), owner);
+  const QRect outer = OuterRectOver(widget, QMargins(), owner);
   widget->hide();
-  if (AskWindowManager(widget,
-                       [shell = QPointer<QWidget>(widget), ownerWidget = QPointer<QWidget>(owner)](
-                           QMargins frame) { Answered(shell, ownerWidget, frame); })) {
-    ++o.answers;
-    NativeOf(dialog).answers = 1;
-  }
+  const bool answerToCome = AskWindowManager(
+      widget, [shell = QPointer<QWidget>(widget), ownerWidget = QPointer<QWidget>(owner)](
+                  QMargins frame) { Answered(shell, ownerWidget, frame); });
+  DialogClosedOver(dialog, FromQRect(outer), answerToCome);
 }
 
 Window *DriverFocusedControl() {
@@ -193,7 +187,6 @@ std::string DriverEditText(Window *w) {
   return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
-// Start -1 drops the selection and leaves the caret where it is.
 void DriverSelectText(Window *control, int start, int end) {
   if (auto *line = qobject_cast<QLineEdit *>(WidgetOf(control)))
     return start < 0 ? line->deselect() : line->setSelection(start, end - start);

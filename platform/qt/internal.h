@@ -3,7 +3,6 @@
 
 #include <QImage>
 #include <QPointer>
-#include <QRegion>
 #include <QWidget>
 #include <cstdlib>
 #include <functional>
@@ -13,34 +12,19 @@
 #include "platform/qt/testing.h"
 #include "platform/user/driver.h"
 
-// What the driver keeps of a window, behind Window::driver.
-struct Native {
-  QPointer<QWidget> widget;
-  QImage screen;            // a top-level window's Window::pixels, not copied
-  bool putsScreen = false;  // shown straight on its X11 window, past Qt's backing store
-  QSize outerToFit;         // to set once shown, when the frame was not known before
-  // A top-level window: where its closed dialogs kept what they covered,
-  // what was uncovered since, and the window manager's answers for those
-  // dialogs still to come. A dialog: 1 while its answer is to come.
-  QRect kept;
-  QRegion uncovered;
-  int answers = 0;
-};
-
 inline QString Latin1(const std::string &text) {
   return QString::fromLatin1(text.data(), qsizetype(text.size()));
 }
 inline QRect ToQRect(const Rect &r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+inline Rect FromQRect(const QRect &r) {
+  return Rect{r.left(), r.top(), r.right() + 1, r.bottom() + 1};
+}
 
-Native &NativeOf(const Window *);
 QWidget *WidgetOf(const Window *);
 // The window a widget, or a top-level window's QWindow, shows; or null.
 Window *WindowOf(const QObject *);
 // Marks the widget (the first one: the window's) or QWindow as showing it.
 void Attach(Window *, QObject *);
-const QImage &ScreenImage(Window *);  // on the window's own pixels
-// Part of a top-level window uncovered; none when an answer has come.
-void Uncovered(Window *, const QRegion &);
 
 // accessibility.cpp: the texts of top-level windows for assistive
 // technology; telling it what changed in them and what is due to be said.

@@ -14,10 +14,35 @@ namespace {
 constexpr int kFitWaitMs = 1000;  // for a window manager to frame a shown window
 constexpr char kWindowProperty[] = "ondulane_window";
 
+// What the driver keeps of a window, behind Window::driver.
+struct Native {
+  QPointer<QWidget> widget;
+  QImage screen;            // a top-level window's Window::pixels, not copied
+  bool putsScreen = false;  // shown straight on its X11 window, past Qt's backing store
+  QSize outerToFit;         // to set once shown, when the frame was not known before
+};
+
+Native &NativeOf(const Window *w) { return *static_cast<Native *>(w->driver); }
+
+// The screen image as a QImage on the window's own pixels, not copied.
+const QImage &ScreenImage(Window *w) {
+  QImage &image = NativeOf(w).screen;
+  const Surface &s = w->surface;
+  if (image.constBits() != reinterpret_cast<const uchar *>(s.pixels) || image.width() != s.width ||
+      image.height() != s.height || image.devicePixelRatio() != s.scale) {
+    // Format_RGB32 is 0xffRRGGBB words, as the screen image has them.
+    image = s.width > 0 && s.height > 0
+                ? QImage(reinterpret_cast<uchar *>(s.pixels), s.width, s.height,
+                         qsizetype(s.stride) * 4, QImage::Format_RGB32)
+                : QImage();
+    image.setDevicePixelRatio(s.scale);
+  }
+  return image;
+}
+
 // The device pixels of a screen image under a rectangle of logical pixels.
-QRect DeviceRect(const QImage &screen, const QRect &l) {
-  const Rect logical{l.left(), l.top(), l.left() + l.width(), l.top() + l.height()};
-  return ToQRect(logical.Scaled(screen.devicePixelRatio())) & screen.rect();
+QRect DeviceRect(const QImage &screen, const QRect &logical) {
+  return ToQRect(FromQRect(logical).Scaled(screen.devicePixelRatio())) & screen.rect();
 }
 
 class ScreenWidget : public QWidget {
@@ -92,8 +117,6 @@ void FitOuterSize(QWidget *widget, QSize outer) {
 
 }  // namespace
 
-Native &NativeOf(const Window *w) { return *static_cast<Native *>(w->driver); }
-
 QWidget *WidgetOf(const Window *w) { return w && w->driver ? NativeOf(w).widget.data() : nullptr; }
 
 Window *WindowOf(const QObject *o) {
@@ -106,35 +129,6 @@ void Attach(Window *w, QObject *o) {
     NativeOf(w).widget = qobject_cast<QWidget *>(o);
   }
   o->setProperty(kWindowProperty, QVariant::fromValue(static_cast<void *>(w)));
-}
-
-const QImage &ScreenImage(Window *w) {
-  QImage &image = NativeOf(w).screen;
-  const Surface &s = w->surface;
-  if (image.constBits() != reinterpret_cast<const uchar *>(s.pixels) || image.width() != s.width ||
-      image.height() != s.height || image.devicePixelRatio() != s.scale) {
-    // Format_RGB32 is 0xffRRGGBB words, as the screen image has them.
-    image = s.width > 0 && s.height > 0
-                ? QImage(reinterpret_cast<uchar *>(s.pixels), s.width, s.height,
-                         qsizetype(s.stride) * 4, QImage::Format_RGB32)
-                : QImage();
-    image.setDevicePixelRatio(s.scale);
-  }
-  return image;
-}
-
-// Uncovering the window repaints it all, but for where one of its dialogs
-// closed: until the window manager has answered for the dialog, however
-// late, what is uncovered is only gathered; then what lies outside what the
-// dialog kept repaints. Without such answers, what a dialog kept serves the
-// next uncovering only.
-void Uncovered(Window *w, const QRegion &region) {
-  Native &n = NativeOf(w);
-  n.uncovered |= region;
-  if (n.answers > 0) return;
-  if (!(n.uncovered - n.kept).isEmpty()) InvalidateRect(w, nullptr, 1);
-  n.kept = QRect();
-  n.uncovered = QRegion();
 }
 
 ClientArea DriverCreateWindow(Window *hwnd, Rect outer) {
@@ -188,7 +182,7 @@ void DriverDestroyWindow(Window *w) {
     // A dialog's X11 window stays until the window manager has answered for it.
     if (w->kind == WindowKind::TopLevel)
       widget->deleteLater();
-    else if (!n->answers)
+    else if (!w->answers)
       delete widget;
   }
   delete n;

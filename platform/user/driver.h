@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/user/window.h"
 
@@ -51,6 +52,19 @@ void WindowResized(Window *, ClientArea);
 
 // Whether anything waits to be taken: then a wait returns at once.
 bool InputWaiting();
+
+// Uncovering a top-level window repaints it all, but for where one of its
+// dialogs closed: until the window manager has answered for the dialog,
+// however late, what is uncovered is only gathered; then what lies outside
+// what the dialog kept repaints. Without such answers, what a dialog kept
+// serves the next uncovering only. Rectangles in the window's client area.
+void WindowUncovered(Window *, const std::vector<Rect> &uncovered);
+// A dialog has gone from over its owner, where it stood at `outer`, frame
+// and all; with `answerToCome`, the window manager will answer for it.
+void DialogClosedOver(Window *dialog, Rect outer, bool answerToCome);
+// The window manager has answered for a dialog that stood at `outer` over
+// the owner; an empty `outer` when it is not known.
+void DialogAnswered(Window *owner, Rect outer);
 
 // --- What a driver does ------------------------------------------------------
 

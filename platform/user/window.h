@@ -40,6 +40,12 @@ struct Window {
   // A top-level window's screen image: device pixels kept between paints.
   std::vector<std::uint32_t> pixels;
   Surface surface;
+  // A top-level window: where its closed dialogs stood, what was uncovered
+  // since, and the window manager's answers for those dialogs still to
+  // come. A dialog: 1 while its answer is to come (uncover.cpp).
+  Rect kept;
+  std::vector<Rect> uncovered;
+  int answers = 0;
 
   // A dialog's.
   std::string font;    // the template's face

@@ -1,7 +1,6 @@
 // The page's input, in the order it came, into the window manager's line;
 // and the wait for it, which gives the page back to the browser.
 #include <memory>
-#include <utility>
 
 #include "platform/web/internal.h"
 
@@ -18,28 +17,23 @@ void TakePageInput() {
   PageInput in;
   while (web_take_input(&in)) {
     switch (in.kind) {
-      case PageInput::Key: {
-        KeyInput key;
-        key.vk = in.vk;
-        key.repeat = in.repeat;
-        key.shift = in.shift;
-        key.character = char(in.character);
-        PostKeyInput(in.window, std::move(key));
+      case PageInput::Key:
+        PostKeyInput(in.window, KeyInput{.vk = in.vk,
+                                         .repeat = in.repeat != 0,
+                                         .shift = in.shift != 0,
+                                         .character = char(in.character)});
         break;
-      }
       case PageInput::Close:
         PostCloseInput(in.window);
         break;
       case PageInput::Button:
         ButtonPressed(in.window);
         break;
-      case PageInput::LinkValue: {
-        KeyInput field;
-        field.native = std::make_shared<const LabelledField>(LabelledField{TakeString(in.word)});
-        PostKeyInput(in.window, std::move(field));
+      case PageInput::LinkValue:
+        PostKeyInput(in.window, KeyInput{.native = std::make_shared<const LabelledField>(
+                                             LabelledField{TakeString(in.word)})});
         PostTextInput(TakeString(in.value));
         break;
-      }
     }
   }
 }

@@ -67,10 +67,8 @@ std::string TakeString(char *);
 
 // The canvas's window takes the canvas's client area, as it is now (window.cpp).
 void FollowCanvas();
-// Whether the window is the one the canvas shows.
-bool ShowsCanvas(const Window *);
-// The canvas's window's surface; null before it is made.
-Surface *CanvasSurface();
+// The window the canvas shows; null before it is made.
+Window *Canvas();
 
 // Maps the colours the page asks for now, by the swaps the program attached
 // to `window`, and again, with a full repaint of it, whenever the system's

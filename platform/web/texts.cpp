@@ -1,24 +1,12 @@
 // The canvas's texts handed to the page (texts.js) whenever they change, for
 // assistive technology, the browser's find and copying; and what the
 // drawing core says of them, to the page's live region.
-#include <algorithm>
-#include <chrono>
-#include <cstdint>
-
 #include "platform/gdi/reading.h"
 #include "platform/web/internal.h"
 
 namespace {
 
-// While something waits to be said, the page looks again this often.
-constexpr int kSayingEveryMs = 50;
-
 TextReader g_reader;  // where the page's texts stand
-
-std::int64_t NowMs() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
 
 }  // namespace
 
@@ -36,10 +24,9 @@ void HandTextsOver(const Surface &s) {
 }
 
 int SayWhatIsDue(int ms) {
-  Surface *s = CanvasSurface();
-  if (!s) return ms;
+  if (!Canvas()) return ms;
+  Surface &s = Canvas()->surface;
   static Utterance u;
-  while (TakeUtterance(*s, NowMs(), u)) web_say(u.chars, u.length);
-  if (s->speech.pendingCount == 0) return ms;
-  return ms < 0 ? kSayingEveryMs : std::min(ms, kSayingEveryMs);
+  while (TakeUtterance(s, SpeechClockMs(), u)) web_say(u.chars, u.length);
+  return WaitCutForSpeech(s, ms);
 }

@@ -28,9 +28,7 @@ void FollowCanvas() {
   if (g_canvas) WindowResized(g_canvas, CanvasArea());
 }
 
-bool ShowsCanvas(const Window *w) { return w && w == g_canvas; }
-
-Surface *CanvasSurface() { return g_canvas ? &g_canvas->surface : nullptr; }
+Window *Canvas() { return g_canvas; }
 
 // The size asked for is the page's to choose; a second window has no place
 // on it.

@@ -1,5 +1,5 @@
-// The process entry: hands over to the program's WinMain as the window
-// system would, with no command line.
+// The process entry of every driver's program: hands over to the program's
+// WinMain as the window system would, with no command line.
 #include "platform/win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int showCommand);
