@@ -50,6 +50,12 @@ struct ClientArea {
 // white screen image, WM_SIZE when the size changed, and a repaint.
 void WindowResized(Window *, ClientArea);
 
+// The colour options the user asked of the system (kMoreContrast,
+// kDistinctColours): each top-level window shows the colours its program
+// attached for them, the whole picture at once, since a line drawn
+// inverted must be drawn again in the same colour to go.
+void ColourOptionsAsked(int asked);
+
 // Whether anything waits to be taken: then a wait returns at once.
 bool InputWaiting();
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/colour_map.h"
 #include "platform/user/internal.h"
 #include "platform/user/testing.h"
 
@@ -36,6 +37,14 @@ Window *MainWindow() {
   for (auto &w : g_windows)
     if (!w->destroyed) return w.get();
   return nullptr;
+}
+
+void ColourOptionsAsked(int asked) {
+  for (auto &w : g_windows)
+    if (!w->destroyed && w->kind == WindowKind::TopLevel) {
+      MapColourOptions(static_cast<const ColourSwap *>(GetPropA(w.get(), kColourSwapsProp)), asked);
+      InvalidateRect(w.get(), nullptr, 1);
+    }
 }
 
 Window *InvalidWindow() {

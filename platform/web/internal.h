@@ -70,10 +70,9 @@ void FollowCanvas();
 // The window the canvas shows; null before it is made.
 Window *Canvas();
 
-// Maps the colours the page asks for now, by the swaps the program attached
-// to `window`, and again, with a full repaint of it, whenever the system's
-// contrast setting changes (colours.cpp).
-void UseColoursAsked(HWND window);
+// Tells the window manager the colours the page asks for now, and again
+// whenever the system's contrast setting changes (colours.cpp).
+void UseColoursAsked();
 
 // The surface's texts to the page, in reading order, if they changed since
 // last handed over (texts.cpp).

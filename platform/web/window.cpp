@@ -41,7 +41,7 @@ ClientArea DriverCreateWindow(Window *w, Rect) {
 
 // The canvas is always shown, where the page lays it out; in the colours
 // asked for, once the program has said what those are.
-void DriverShowWindow(Window *w) { UseColoursAsked(w); }
+void DriverShowWindow(Window *) { UseColoursAsked(); }
 void DriverMoveWindow(Window *, Rect) {}
 
 void DriverActivateWindow(Window *w) { web_activate(w); }

@@ -360,7 +360,7 @@ const cases = {
       { search: "?load=abc", fields: ["0.1", "35"] },
       { search: "?source=1e9", fields: ["75", "400"] },
       { search: "?load=%2042%20ohms&source=5", fields: ["42", "10"] },
-      { search: "?load=1,5&source=", fields: ["1.", "10"] },
+      { search: "?load=1,5&source=", fields: ["1", "10"] },
       { search: "?load=20000&source=-3&bar=0", fields: ["10000", "10"] },
       { search: "?other=5", fields: ["75", "35"] },
     ]) {
