@@ -27,6 +27,11 @@ int IndexOf(const Reading &r, std::uint32_t id) {
   return -1;
 }
 
+// Whether the line at `i` was drawn anew by a tick since the last look.
+bool IsNews(const Reading &r, int i) {
+  return g_changes.change[i] != TextChanges::Kept && !r.texts[i]->painted;
+}
+
 bool Holds(const PendingUtterance &p, std::uint32_t id) {
   return std::find(p.ids, p.ids + p.count, id) != p.ids + p.count;
 }
@@ -50,8 +55,8 @@ void Notice(Speech &sp, const Reading &r, int block, std::int64_t now, bool upda
   p->update = p->update && update;
   p->stirred = now;
   for (int i = 0; i < r.count; ++i)
-    if (r.block[i] == block && g_changes.change[i] != TextChanges::Kept && !r.texts[i]->painted &&
-        !Holds(*p, r.texts[i]->id) && p->count < int(std::size(p->ids)))
+    if (r.block[i] == block && IsNews(r, i) && !Holds(*p, r.texts[i]->id) &&
+        p->count < int(std::size(p->ids)))
       p->ids[p->count++] = r.texts[i]->id;
 }
 
@@ -63,19 +68,15 @@ void NoticeChanges(Surface &s, std::int64_t now) {
   sp.started = true;
   // A reader that lost track has nothing new to say: all it knows is the picture.
   if (g_changes.afresh) return;
+  // Each block whose lines a tick drew anew is noticed once; it is a new
+  // reading when none of those lines is new.
   const Reading &r = g_changes.now;
-  for (int i = 0; i < r.count; ++i) {
-    if (g_changes.change[i] == TextChanges::Kept || r.texts[i]->painted) continue;
-    if (i > 0 && r.block[i - 1] == r.block[i]) {
-      bool told = false;  // the block was noticed at an earlier line
-      for (int j = i - 1; j >= 0 && r.block[j] == r.block[i] && !told; --j)
-        told = g_changes.change[j] != TextChanges::Kept && !r.texts[j]->painted;
-      if (told) continue;
-    }
-    bool update = true;
-    for (int j = i; j < r.count && r.block[j] == r.block[i]; ++j)
-      if (g_changes.change[j] == TextChanges::Came && !r.texts[j]->painted) update = false;
-    Notice(sp, r, r.block[i], now, update);
+  for (int first = 0, end = 0; first < r.count; first = end) {
+    bool news = false, update = true;
+    for (end = first; end < r.count && r.block[end] == r.block[first]; ++end)
+      if (IsNews(r, end))
+        news = true, update = update && g_changes.change[end] == TextChanges::Renamed;
+    if (news) Notice(sp, r, r.block[first], now, update);
   }
 }
 
