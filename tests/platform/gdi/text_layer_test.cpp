@@ -1,37 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/state.h"
 #include "display/pens_fonts.h"
-#include "display/trace.h"
 #include "platform/gdi/reading.h"
 #include "platform/headless/testing.h"
 #include "platform/user/window.h"
 #include "tests/app/test_window.h"
 #include "tests/platform/gdi/sheet.h"
-
-namespace {
-
-std::vector<std::string> Texts(const Surface &s) {
-  static Reading r;
-  ReadTexts(s, r);
-  std::vector<std::string> texts;
-  for (int i = 0; i < r.count; ++i) texts.emplace_back(r.texts[i]->Text());
-  return texts;
-}
-
-// A volts readout, as "1.000V": a figure with three decimals and the unit.
-bool IsVoltsReadout(const std::string &t) {
-  return t.size() > 5 && t.ends_with('V') && t[t.size() - 5] == '.' &&
-         (std::isdigit((unsigned char)t[0]) || t[0] == '-');
-}
-
-}  // namespace
 
 // Read block by block: the title and the subtitle centred, the attribution
 // right-aligned, the rest left-aligned, the key instructions after the
@@ -112,60 +91,6 @@ TEST(TextLayer, TextsKeepTheirLogicalBoxesOnEveryScale) {
     SCOPED_TRACE(testing::Message() << "at " << scale);
     EXPECT_EQ(layout(scale), atFull);
   }
-}
-
-// Each frame redraws the load-voltage readout over the one before; a round
-// trip later it reads another value, and only that one is shown.
-TEST(TextLayer, LoadVoltageRedrawnReplacesTheOldReadout) {
-  TestWindow w;
-  w.Key(VK_RETURN);
-  std::set<std::string> seen;
-  int ticks = 0;
-  // Away from the ends of the legs, where the amplitude changes after the
-  // readout is drawn.
-  for (int until : {1, 100, 300, 500, 700, 900}) {
-    w.Ticks(until - ticks);
-    ticks = until;
-    SCOPED_TRACE(testing::Message() << "after " << ticks << " ticks");
-    FrameText volts;
-    const std::string expected(volts, std::size_t(VoltsText(volts, g_incidentAmp)));
-    std::vector<std::string> readouts;
-    for (const std::string &t : Texts(w.hwnd->surface))
-      if (IsVoltsReadout(t)) readouts.push_back(t);
-    EXPECT_EQ(readouts, std::vector<std::string>{expected});
-    seen.insert(expected);
-  }
-  EXPECT_GE(seen.size(), 3u);
-}
-
-TEST(TextLayer, FullRepaintStartsAfresh) {
-  TestWindow w;
-  const std::vector<std::string> start = Texts(w.hwnd->surface);
-  w.Key(VK_RETURN);
-  w.Ticks(400);  // the readouts of Z1 to Z7 and the standing wave's captions
-  ASSERT_GT(Texts(w.hwnd->surface).size(), start.size() + 8);
-  w.Paint();
-  EXPECT_EQ(Texts(w.hwnd->surface), start);
-}
-
-// Inverted lines through every text, drawn once and drawn again, and a whole
-// run's frames, leave the texts and their change count as they were.
-TEST(TextLayer, InvertedLinesLeaveTheTexts) {
-  TestWindow w;
-  const Surface &s = w.hwnd->surface;
-  const std::vector<std::string> start = Texts(s);
-  const std::uint64_t changes = s.texts.changes;
-  HDC hdc = GetDC(w.hwnd);
-  SelectObject(hdc, g_redPen);
-  SetROP2(hdc, R2_NOTXORPEN);
-  for (int pass = 0; pass < 2; ++pass)
-    for (int y = 0; y < 700; y += 7) {
-      MoveToEx(hdc, 0, y, nullptr);
-      LineTo(hdc, 1000, y);
-    }
-  ReleaseDC(w.hwnd, hdc);
-  EXPECT_EQ(Texts(s), start);
-  EXPECT_EQ(s.texts.changes, changes);
 }
 
 // An opaque text or an ellipse takes away the texts it paints over more than

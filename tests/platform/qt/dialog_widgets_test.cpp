@@ -154,31 +154,6 @@ TEST(DialogWidgets, KeysFromQtGoWhereTheWindowManagerSendsThem) {
   EXPECT_EQ(g_sourceAtOk, "42");
 }
 
-// A multi-line field counts its lines' ends as CR LF, as the program does;
-// a selection dropped with start -1 leaves the caret where it was.
-TEST(DialogWidgets, SelectingInAMultiLineFieldCountsCrLf) {
-  TestWindow w;
-  QString selected, afterDrop;
-  int caret = -1;
-  RunDialog(w, IDD_TEXT, [&](HWND dlg) {
-    HWND text = GetDlgItem(dlg, IDC_TEXT);
-    SetWindowTextA(text, "ab\r\ncd\r\nef");
-    SendMessageA(text, EM_SETSEL, 4, 8);
-    auto *field = DialogWidget()->findChild<QPlainTextEdit *>();
-    selected = field->textCursor().selectedText();
-    SendMessageA(text, EM_SETSEL, WPARAM(-1), 0);
-    afterDrop = field->textCursor().selectedText();
-    caret = field->textCursor().position();
-    char back[32] = "";
-    GetWindowTextA(text, back, sizeof back);
-    EXPECT_STREQ(back, "ab\r\ncd\r\nef");
-    Close(dlg);
-  });
-  EXPECT_EQ(selected, QString("cd") + QChar(QChar::ParagraphSeparator));
-  EXPECT_EQ(afterDrop, QString());
-  EXPECT_EQ(caret, 6);
-}
-
 // A field is named by the static text just before it, or with none there
 // by its dialog's caption; a one-line field's text is read whole, as one
 // run, and no boundary is looked for past its end, where Qt's own search
