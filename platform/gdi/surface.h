@@ -177,8 +177,8 @@ Rect CopyRgba(const Surface &, Rect r, std::vector<std::uint32_t> &rgba);
 // pixels.
 std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &);
 // Renders one more character's glyph as MakeGlyphInk renders them, its runs
-// appended to the ink's; false when it has none to draw.
-bool MakeGlyph(const FontFace &, char32_t, GlyphInk &, int &advance);
+// appended to the ink's; its advance.
+int MakeGlyph(const FontFace &, char32_t, GlyphInk &);
 // Shows a changed rectangle of the surface's device pixels.
 void PresentChanged(Surface &, const Rect &);
 // Sends what PresentChanged has shown since the last call.

@@ -171,13 +171,9 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR chars, int length) {
 Glyph GlyphOf(GlyphInk &ink, char32_t c) {
   if (c < 256) return Glyph{ink.advance[c], ink.first[c], ink.first[c + 1]};
   if (const auto made = ink.more.find(c); made != ink.more.end()) return made->second;
-  Glyph glyph{0, int(ink.runs.size()), 0};
-  if (!MakeGlyph(ink.face, c, ink, glyph.advance)) {
-    ink.runs.resize(std::size_t(glyph.first));
-    glyph.advance = 0;
-  }
-  glyph.end = int(ink.runs.size());
-  return ink.more.emplace(c, glyph).first->second;
+  const int first = int(ink.runs.size());
+  const int advance = MakeGlyph(ink.face, c, ink);
+  return ink.more.emplace(c, Glyph{advance, first, int(ink.runs.size())}).first->second;
 }
 
 std::unique_ptr<GlyphInk> MakeFontInk(FontFace face) {

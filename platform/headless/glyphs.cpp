@@ -114,15 +114,14 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &font) {
 
 // At the font's pixel size, from the CJK face when the font's lacks it; a
 // character neither has is drawn as the font's missing glyph.
-bool MakeGlyph(const FontFace &font, char32_t c, GlyphInk &ink, int &advance) {
+int MakeGlyph(const FontFace &font, char32_t c, GlyphInk &ink) {
   FT_Face face = OpenFace(font.bold);
   const int px = LargestSizeInCell(font, [face](int px) { return LineHeight(face, px); });
   if (!FT_Get_Char_Index(face, c))
     if (FT_Face cjk = OpenCjkFace(font.bold, font.han); cjk && FT_Get_Char_Index(cjk, c))
       face = cjk;
   FT_Set_Pixel_Sizes(face, 0, FT_UInt(px));
-  advance = AddGlyph(face, FT_ULong(c), ink);
-  return true;
+  return AddGlyph(face, FT_ULong(c), ink);
 }
 
 void PresentChanged(Surface &, const Rect &) {}

@@ -69,7 +69,6 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   return ink;
 }
 
-bool MakeGlyph(const FontFace &face, char32_t c, GlyphInk &ink, int &advance) {
-  advance = AddGlyph(FontForCell(face), QString::fromUcs4(&c, 1), ink);
-  return true;
+int MakeGlyph(const FontFace &face, char32_t c, GlyphInk &ink) {
+  return AddGlyph(FontForCell(face), QString::fromUcs4(&c, 1), ink);
 }

@@ -6,10 +6,9 @@
 namespace {
 
 // Runs as glyphs.js gives them: x, y, length each.
-const int *TakeRuns(const int *p, GlyphInk &ink, int count) {
+void TakeRuns(const int *p, GlyphInk &ink, int count) {
   for (int i = 0; i < count; ++i, p += 3)
     ink.runs.push_back(InkRun{short(p[0]), short(p[1]), short(p[2])});
-  return p;
 }
 
 }  // namespace
@@ -30,10 +29,10 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   return ink;
 }
 
-bool MakeGlyph(const FontFace &face, char32_t c, GlyphInk &ink, int &advance) {
+int MakeGlyph(const FontFace &face, char32_t c, GlyphInk &ink) {
   int *block = web_glyph(face.bold, face.cellHeight, int(face.han), int(c));
-  advance = block[0];
+  const int advance = block[0];
   TakeRuns(block + 2, ink, block[1]);
   std::free(block);
-  return true;
+  return advance;
 }
