@@ -4,6 +4,7 @@
 
 #include "app/state.h"
 #include "display/panels.h"
+#include "display/resource_text.h"
 #include "display/scene.h"
 
 int g_lineHeight;  // tmHeight + tmExternalLeading of the font measured last
@@ -49,14 +50,14 @@ void PutText(HDC hdc, int x, int y, const char *text) {
   TextOutA(hdc, x, y, text, int(std::strlen(text)));
 }
 
-const char *const kInstructions[] = {
-    "Press ENTER to start/pause/resume program",
-    "Press F1 to reset program",
-    "Press F2 to enter new load and/or source value(s)",
-    "Press F3 for supporting text",
-};
+constexpr UINT kInstructions[] = {IDS_PRESS_ENTER, IDS_PRESS_F1, IDS_PRESS_F2, IDS_PRESS_F3};
 
 }  // namespace
+
+void UseTheLanguagesNumbers() {
+  ResourceText sign;
+  SetDecimalSign({sign, std::size_t(LoadResourceText(IDS_DECIMAL_SIGN, sign))});
+}
 
 void CreatePensAndFonts() {
   g_blackPen = CreatePen(PS_SOLID, 2, kBlack);
@@ -90,15 +91,15 @@ void PaintWindow(HWND hwnd) {
   SetTextAlign(hdc, TA_CENTER | TA_TOP);
   PutText(hdc, g_clientWidth / 2, 0, "Ondulane");
   SelectObject(hdc, g_subtitleFont);
-  PutText(hdc, g_clientWidth / 2, g_lineHeight, "Interaction between source and load");
+  WriteResourceText(hdc, g_clientWidth / 2, g_lineHeight, IDS_SUBTITLE);
 
   SelectObject(hdc, g_textFont);
   MeasureFont(hdc);
   SetTextAlign(hdc, TA_LEFT | TA_TOP);
   SetTextColor(hdc, kRed);
   int k = 0;
-  for (const char *line : kInstructions)
-    PutText(hdc, g_clientWidth / 2, (3 * g_clientHeight) / 4 + k++ * g_lineHeight, line);
+  for (UINT line : kInstructions)
+    WriteResourceText(hdc, g_clientWidth / 2, (3 * g_clientHeight) / 4 + k++ * g_lineHeight, line);
   SetTextColor(hdc, kBlack);
 
   DrawScene(hdc, g_clientWidth, g_clientHeight, g_charWidth, g_lineHeight);

@@ -3,6 +3,8 @@
 
 #include "platform/win.h"
 
+// Writes numbers with the decimal sign of the user's language.
+void UseTheLanguagesNumbers();
 // Makes the three pens and, sized by the screen's width, the three fonts.
 void CreatePensAndFonts();
 void DeletePensAndFonts();

@@ -2,6 +2,7 @@
 
 #include "app/state.h"
 #include "app/wndproc.h"
+#include "dialogs/resource.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   static const char kName[] = "Ondulane";
@@ -21,9 +22,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                               nullptr, instance, nullptr);
 
   while (!SetTimer(hwnd, kTimerId, kTimerPeriodMs, nullptr)) {
-    if (MessageBoxA(hwnd, "Too many clocks or timers!", kName,
-                    MB_ICONEXCLAMATION | MB_RETRYCANCEL) == IDCANCEL)
-      return 0;
+    char text[256];
+    LoadStringA(instance, IDS_NO_TIMER, text, sizeof text);
+    if (MessageBoxA(hwnd, text, kName, MB_ICONEXCLAMATION | MB_RETRYCANCEL) == IDCANCEL) return 0;
   }
 
   ShowWindow(hwnd, showCommand);

@@ -1,26 +1,37 @@
-# Compiles the dialogs of a resource script into C++ data for the window manager:
-#   cmake -DINPUT=dialogs/ondulane.rc -DOUTPUT=ondulane_rc.cpp -P rc_to_cpp.cmake
+# Compiles resource scripts, one per language, into C++ data for the window
+# manager:
+#   cmake -DINPUT="ondulane.rc;ondulane_de.rc" -DLOCALES="en;de" -DOUTPUT=ondulane_rc.cpp
+#         -P rc_to_cpp.cmake
 #
-# It reads the part of the resource language that the program's script uses:
-# #include lines, DIALOG and DIALOGEX resources with STYLE, CAPTION and FONT,
-# and CONTROL statements between BEGIN and END, free across lines, with // and
-# /* */ comments. Names and style expressions are written out as they stand,
-# so the C++ compiler resolves them from the same headers the resource
-# compiler reads. Anything else stops the build rather than lose a control.
+# It reads the part of the resource language that the program's scripts use:
+# #include lines and #pragma code_page(65001), a LANGUAGE statement, a
+# STRINGTABLE, DIALOG and DIALOGEX resources with STYLE, CAPTION and FONT, and
+# CONTROL statements between BEGIN and END, free across lines, with // and
+# /* */ comments. Names and expressions are written out as they stand, so the
+# C++ compiler resolves them from the same headers the resource compiler
+# reads. Texts are UTF-8, as the code page says. Anything else stops the
+# build rather than lose a text or a control.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT INPUT OR NOT OUTPUT)
-  message(FATAL_ERROR "usage: cmake -DINPUT=script.rc -DOUTPUT=file.cpp -P rc_to_cpp.cmake")
+  message(FATAL_ERROR
+    "usage: cmake -DINPUT=a.rc;b.rc -DLOCALES=en;de -DOUTPUT=file.cpp -P rc_to_cpp.cmake")
 endif()
-file(READ "${INPUT}" src)
-get_filename_component(script_name "${INPUT}" NAME)
-set(line 1)
+if(NOT LOCALES)
+  set(LOCALES en)
+endif()
+list(LENGTH INPUT script_count)
+list(LENGTH LOCALES locale_count)
+if(NOT script_count EQUAL locale_count)
+  message(FATAL_ERROR "one locale for each script")
+endif()
 
 # The place and the fault on one line of their own, as a compiler gives them:
 # CMake's error text would break the line after a long path.
 macro(fail what)
-  message(NOTICE "${INPUT}:${line}: ${what}")
-  message(FATAL_ERROR "${script_name} is not compiled")
+  message(NOTICE "${script}:${line}: ${what}")
+  get_filename_component(_name "${script}" NAME)
+  message(FATAL_ERROR "${_name} is not compiled")
 endmacro()
 
 # Reads the next token into `look` and its kind into `kind`: word, string,
@@ -118,32 +129,8 @@ macro(take_expr out)
   endif()
 endmacro()
 
-set(includes "")
-set(data "")
-set(table "")
-set(dialog_count 0)
-advance()
-while(NOT kind STREQUAL "end")
-  if(kind STREQUAL "directive")
-    if(look MATCHES "^#include[ \t]*<windows.h>")
-      string(APPEND includes "#include \"platform/win.h\"\n")
-    elseif(look MATCHES "^#include[ \t]")
-      string(APPEND includes "${look}\n")
-    else()
-      fail("only #include lines are supported")
-    endif()
-    advance()
-    continue()
-  endif()
-
-  if(NOT kind STREQUAL "word")
-    fail("a dialog's name expected, not '${look}'")
-  endif()
-  set(name "${look}")
-  advance()
-  if(NOT look MATCHES "^DIALOG(EX)?$")
-    fail("only DIALOG and DIALOGEX resources are supported, not '${look}'")
-  endif()
+# One dialog: its name is read; its controls become kControls<n>.
+macro(take_dialog)
   advance()
   take_expr(x)
   expect(",")
@@ -215,15 +202,86 @@ while(NOT kind STREQUAL "end")
   endif()
 
   string(APPEND data "const DialogControl kControls${dialog_count}[] = {\n${controls}};\n")
-  string(APPEND table "    {.id = ${name}, .style = ${style}, .x = ${x}, .y = ${y}, "
+  string(APPEND dialogs "    {.id = ${name}, .style = ${style}, .x = ${x}, .y = ${y}, "
     ".cx = ${cx}, .cy = ${cy}, .caption = ${caption}, .font = ${font}, .pointSize = ${points}, "
     ".controls = kControls${dialog_count}, .controlCount = ${control_count}},\n")
   math(EXPR dialog_count "${dialog_count} + 1")
-endwhile()
+endmacro()
+
+# The texts between BEGIN and END: an id, a comma or not, and a text.
+macro(take_strings)
+  advance()
+  if(NOT look MATCHES "^(BEGIN|{)$")
+    fail("BEGIN expected, not '${look}'")
+  endif()
+  advance()
+  while(NOT look MATCHES "^(END|})$")
+    take_expr(id)
+    if(look STREQUAL ",")
+      advance()
+    endif()
+    take_string(text)
+    string(APPEND strings "    {.id = ${id}, .text = ${text}},\n")
+  endwhile()
+  advance()
+endmacro()
+
+set(includes "")
+set(data "")
+set(languages "")
+set(dialog_count 0)
+foreach(script locale IN ZIP_LISTS INPUT LOCALES)
+  file(READ "${script}" src)
+  set(line 1)
+  set(language "")
+  set(dialogs "")
+  set(strings "")
+  advance()
+  while(NOT kind STREQUAL "end")
+    if(kind STREQUAL "directive")
+      if(look MATCHES "^#include[ \t]*<windows.h>")
+        set(look "#include \"platform/win.h\"")
+      elseif(look MATCHES "^#pragma[ \t]+code_page[ \t]*\\([ \t]*65001[ \t]*\\)")
+        set(look "")  # the texts are UTF-8, as every text of the program is
+      elseif(NOT look MATCHES "^#include[ \t]")
+        fail("only #include lines and UTF-8 as the code page are supported")
+      endif()
+      if(NOT look STREQUAL "" AND NOT includes MATCHES "(^|\n)${look}\n")
+        string(APPEND includes "${look}\n")
+      endif()
+      advance()
+    elseif(look STREQUAL "LANGUAGE")
+      advance()
+      take_expr(primary)
+      expect(",")
+      take_expr(sub)
+      set(language "MAKELANGID(${primary}, ${sub})")
+    elseif(look STREQUAL "STRINGTABLE")
+      take_strings()
+    elseif(kind STREQUAL "word")
+      set(name "${look}")
+      advance()
+      if(NOT look MATCHES "^DIALOG(EX)?$")
+        fail("only DIALOG, DIALOGEX and STRINGTABLE resources are supported, not '${look}'")
+      endif()
+      take_dialog()
+    else()
+      fail("a resource's name expected, not '${look}'")
+    endif()
+  endwhile()
+  if(language STREQUAL "")
+    fail("a LANGUAGE statement is needed")
+  endif()
+  string(MAKE_C_IDENTIFIER "${locale}" tag)
+  string(APPEND data "const DialogTemplate kDialogs_${tag}[] = {\n${dialogs}};\n"
+    "const StringResource kStrings_${tag}[] = {\n${strings}};\n")
+  string(APPEND languages "    {.locale = \"${locale}\", .language = ${language}, "
+    ".dialogs = kDialogs_${tag}, .strings = kStrings_${tag}},\n")
+endforeach()
 
 file(WRITE "${OUTPUT}"
-  "// Made from ${script_name} at build time by rc_to_cpp.cmake: edit the script.\n"
-  "${includes}#include \"platform/user/dialog_template.h\"\n\n"
+  "// Made from the resource scripts at build time by rc_to_cpp.cmake: edit the scripts.\n"
+  "${includes}#include \"platform/user/resources.h\"\n\n"
   "namespace {\n\n${data}\n"
-  "const DialogTemplate kTemplates[] = {\n${table}};\n\n}  // namespace\n\n"
-  "constinit const std::span<const DialogTemplate> g_dialogTemplates = kTemplates;\n")
+  "const ResourceLanguage kLanguages[] = {\n${languages}};\n\n}  // namespace\n\n"
+  "constinit const std::span<const ResourceLanguage> g_resourceLanguages = kLanguages;\n")

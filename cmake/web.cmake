@@ -2,8 +2,8 @@
 # Emscripten against the browser layer of platform/web/, and the page made
 # from a template with the script, the WebAssembly and the fonts inside.
 add_compile_options(-Wall -Wextra)
+include(cmake/sources.cmake)
 
-find_program(DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 find_program(NODE node REQUIRED)
 # This Emscripten asks Node for a flag that today's Node no longer knows.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${NODE})
@@ -34,7 +34,6 @@ endforeach()
 # core, on the page's driver; its waits give the page back to the browser
 # through Asyncify. The WebAssembly goes inside the script, and the script
 # into the page below.
-include(cmake/sources.cmake)
 ondulane_dialog_data(DIALOG_DATA)
 file(GLOB WEB_DRIVER_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)
 add_executable(ondulane ${ONDULANE_PROGRAM_SOURCES} ${ONDULANE_WINDOWING_SOURCES}

@@ -1,49 +1,15 @@
 #include "dialogs/supporting_text.h"
 
-const char kSupportingText[] =
-    "This program shows how an unmatched source and an unmatched load act on each other. "
-    "A signal is followed from the source through four round trips between source and load, "
-    "which are joined by a 50-ohm transmission line one wavelength long. The source impedance "
-    "(a pure resistance) can be set anywhere from 10 to 400 ohms, and the load resistance from "
-    "0.1 to 10000 ohms."
-    "\r\n\r\n"
-    "Why are several round trips needed? A source that is matched to the line (set it to 50 "
-    "ohms) absorbs everything the load sends back, so the level at the load is settled after "
-    "one trip. When both ends are unmatched, the source sends part of the returning wave back "
-    "once more; it adds vectorially to the source's own output and changes the wave that heads "
-    "for the load, so the level at the load settles only after a number of round trips. Four "
-    "may or may not be enough, depending on how far the load is from the impedance of the line."
-    "\r\n\r\n"
-    "The source is calibrated as a signal generator is: its setting names the power (or "
-    "voltage) that it would put into a load equal to Zo. Here Zo is 50 ohms, and the source is "
-    "set for +13 dBm, that is 1 V, into a 50-ohm load whatever its own output impedance. For "
-    "this the program derives the EMF, the voltage behind the output impedance, from the "
-    "expression below."
-    "\r\n\r\n"
-    "\tEMF = 1 + Z/Zo,"
-    "\r\n\r\n"
-    "\twhere Z is the output impedance of the source."
-    "\r\n\r\n"
-    "For example, an output impedance of 50 ohms gives an EMF of 2 V, and one of 100 ohms "
-    "gives an EMF of 3 V."
-    "\r\n\r\n"
-    "For a wanted voltage standing wave ratio (VSWR or SWR) or reflection coefficient (Rho), "
-    "the two resistance values R that give it follow from the two formulas below."
-    "\r\n\r\n"
-    "\tR = 50 / VSWR = 50 * (1 - Rho) / (1 + Rho)"
-    "\r\n\r\n"
-    "and"
-    "\r\n\r\n"
-    "\tR = 50 * VSWR = 50 * (1 + Rho) / (1 - Rho)."
-    "\r\n\r\n"
-    "For example, a VSWR of 2.0 (a Rho of 0.333) is given by an R of either 25 or 100 ohms."
-    "\r\n\r\n"
-    "The program also gives the final power dissipated in the load. That makes it a tool for "
-    "finding the limits of this power for given reflection coefficients or VSWRs of source and "
-    "load: run it once with a load above 50 ohms and once with the load below 50 ohms that has "
-    "the same VSWR, with the same source impedance both times."
-    "\r\n\r\n"
-    "The program starts with values for both the load and the source. Either can be changed at "
-    "any time, and the latest values are used until the program ends."
-    "\r\n\r\n"
-    "The program is left in the same way as any other windowed program.";
+#include "dialogs/resource.h"
+#include "platform/win.h"
+
+std::string SupportingText() {
+  std::string text;
+  char paragraph[2048];
+  for (UINT id = IDS_SUPPORTING_FIRST; id <= IDS_SUPPORTING_LAST; ++id) {
+    if (id != IDS_SUPPORTING_FIRST) text += "\r\n\r\n";
+    text += std::string_view(paragraph, std::size_t(LoadStringA(GetModuleHandleA(nullptr), id,
+                                                                paragraph, sizeof paragraph)));
+  }
+  return text;
+}

@@ -1,6 +1,9 @@
 // The explanation of the physics that F3 shows.
 #pragma once
 
-// Fourteen paragraphs, each one line for the field to wrap, separated by an
-// empty line (CR LF CR LF). The formulas are indented by one tab.
-extern const char kSupportingText[];
+#include <string>
+
+// Fourteen paragraphs in the user's language, each one line for the field to
+// wrap, separated by an empty line (CR LF CR LF). The formulas are indented
+// by one tab.
+std::string SupportingText();

@@ -5,7 +5,7 @@
 INT_PTR CALLBACK TextDlgProc(HWND dlg, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowTextA(GetDlgItem(dlg, IDC_TEXT), kSupportingText);
+      SetWindowTextA(GetDlgItem(dlg, IDC_TEXT), SupportingText().c_str());
       SetFocus(GetDlgItem(dlg, IDOK));
       return 0;
     case WM_COMMAND:

@@ -40,16 +40,17 @@ std::string Rounded(const DecimalDigits &d, int count, int &exponent) {
 
 // The digits 0.ddd x 10^exponent written out.
 std::string Written(bool negative, const std::string &digits, int exponent) {
+  const std::string sign(DecimalSign());
   std::string text = negative ? "-" : "";
   const int count = int(digits.size());
   if (exponent >= kLowestFixed && exponent <= kHighestFixed) {
-    if (exponent <= 0) return text + "0." + std::string(std::size_t(-exponent), '0') + digits;
+    if (exponent <= 0) return text + "0" + sign + std::string(std::size_t(-exponent), '0') + digits;
     if (exponent >= count) return text + digits + std::string(std::size_t(exponent - count), '0');
-    return text + digits.substr(0, std::size_t(exponent)) + "." +
+    return text + digits.substr(0, std::size_t(exponent)) + sign +
            digits.substr(std::size_t(exponent));
   }
   text += digits[0];
-  if (count > 1) text += "." + digits.substr(1);
+  if (count > 1) text += sign + digits.substr(1);
   const int power = exponent - 1;
   const std::string powerDigits = std::to_string(power < 0 ? -power : power);
   text += power < 0 ? "e-" : "e+";
@@ -90,8 +91,9 @@ double ReadDecimalNumber(const char *text) {
     significant += *p;
     ++power;
   }
-  if (*p == '.') {
-    for (++p; IsDigit(*p); ++p) {
+  const std::string_view sign = DecimalSign();
+  if (*p == '.' || std::string_view(p).starts_with(sign)) {
+    for (p += *p == '.' ? 1 : sign.size(); IsDigit(*p); ++p) {
       anyDigit = true;
       if (significant.empty() && *p == '0')
         --power;

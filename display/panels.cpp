@@ -2,11 +2,17 @@
 #include "display/panels.h"
 
 #include "display/pens_fonts.h"
-#include "model/fixed_format.h"
+#include "display/resource_text.h"
 #include "model/line_model.h"
 #include "model/resistances.h"
 
 namespace {
+
+template <typename... Values>
+std::string Text(UINT id, Values... values) {
+  ResourceText text;
+  return std::string(text, std::size_t(FormatResourceText(text, kResourceTextSize, id, values...)));
+}
 
 void WriteLabel(HDC hdc, const PanelLabel &label) {
   TextOutA(hdc, label.x, label.y, label.text.data(), int(label.text.size()));
@@ -22,18 +28,18 @@ std::array<PanelLabel, 7> SourcePanelLabels(int width, int height, int lineHeigh
   const int noteX = width / 6;
   // The trailing blanks belong to the labels and are written as white cells.
   return {{
-      {valuesX, y0 - 4 * lineHeight, FormatFixed(sourceOhms, 1) + " ohms "},
-      {valuesX, y0 - 3 * lineHeight, "VSWR = " + FormatFixed(figures.vswr, 2) + " "},
-      {valuesX, y0 - 2 * lineHeight, "Rho = " + FormatFixed(figures.rho, 3) + " "},
-      {noteX, y0, "Output set to 1V"},
-      {noteX, y0 + lineHeight, "across a 50-ohm load"},
-      {noteX, y0 + 2 * lineHeight, "(+13 dBm)"},
-      {noteX, y0 + 3 * lineHeight, "(EMF = " + FormatFixed(figures.emf, 2) + "V)  "},
+      {valuesX, y0 - 4 * lineHeight, Text(IDS_SOURCE_OHMS, sourceOhms)},
+      {valuesX, y0 - 3 * lineHeight, Text(IDS_SOURCE_VSWR, figures.vswr)},
+      {valuesX, y0 - 2 * lineHeight, Text(IDS_RHO, figures.rho)},
+      {noteX, y0, Text(IDS_OUTPUT_SET)},
+      {noteX, y0 + lineHeight, Text(IDS_ACROSS_LOAD)},
+      {noteX, y0 + 2 * lineHeight, Text(IDS_PLUS_13_DBM)},
+      {noteX, y0 + 3 * lineHeight, Text(IDS_EMF, figures.emf)},
   }};
 }
 
 PanelLabel LoadPanelLabel(int width, int height, double loadOhms) {
-  return {(3 * width) / 4 + 20, height / 4 + 30, FormatFixed(loadOhms, 1) + " ohms  "};
+  return {(3 * width) / 4 + 20, height / 4 + 30, Text(IDS_LOAD_OHMS, loadOhms)};
 }
 
 void DrawSourcePanel(HDC hdc, int width, int height, int lineHeight) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "display/pens_fonts.h"
+#include "display/resource_text.h"
 
 int g_startArrowDrawn = 0;  // 1 once the phase-0 forward arrow stands at the source end
 
@@ -12,10 +13,6 @@ namespace {
 
 // The wave launched at phase 0 is 1 V, which the forward arrow shows as 50 pixels.
 constexpr int kLaunchedArrowLength = 50;
-
-constexpr std::string_view kLineCaption = "50-ohm transmission line";
-// Short enough to leave the title whole in a 640-pixel window on a wide screen.
-constexpr std::string_view kAttribution[] = {"Ondulane", "A teaching aid"};
 
 // Draws on from the current position through every point in turn.
 void LineThrough(HDC hdc, std::span<const POINT> points) {
@@ -66,11 +63,11 @@ void DrawScene(HDC hdc, int width, int height, int charWidth, int lineHeight) {
   LineThrough(hdc, sourceToLoad);
 
   SelectObject(hdc, g_textFont);
-  WriteText(hdc, width / 2, height / 2, kLineCaption);
+  WriteResourceText(hdc, width / 2, height / 2, IDS_LINE_CAPTION);
 
   SetTextAlign(hdc, TA_RIGHT | TA_TOP);
-  WriteText(hdc, width - 2 * charWidth, 0, kAttribution[0]);
-  WriteText(hdc, width - 2 * charWidth, lineHeight, kAttribution[1]);
+  WriteText(hdc, width - 2 * charWidth, 0, "Ondulane");
+  WriteResourceText(hdc, width - 2 * charWidth, lineHeight, IDS_TEACHING_AID);
   SetTextAlign(hdc, TA_LEFT | TA_TOP);
 
   // Drawn inverted, like every frame's forward arrow, so the first tick's

@@ -4,7 +4,7 @@
 
 #include "display/pens_fonts.h"
 #include "display/phasors.h"
-#include "model/fixed_format.h"
+#include "display/resource_text.h"
 
 double g_prevEnvelopeAmp = 50.0;  // amplitude of the last round trip's envelope, 50 per volt
 
@@ -31,7 +31,7 @@ void SetBlock(HDC hdc, int x, int y, COLORREF color) {
 void DrawPowerReadout(HDC hdc, const TraceFrame &f) {
   const int x0 = f.traceRight + kTextIndent * f.charWidth;
   const int y1 = f.height / 3;
-  DrawTextAt(hdc, x0, y1, "Power dissipated =");
+  WriteResourceText(hdc, x0, y1, IDS_POWER_CAPTION);
   const double dbm = LoadPowerDbm(f.line, f.loadOhms, g_incidentAmp, g_loadArrivalAmp);
   FrameText power;
   TextOutA(hdc, x0, y1 + f.lineHeight, power, PowerText(power, dbm));
@@ -40,7 +40,7 @@ void DrawPowerReadout(HDC hdc, const TraceFrame &f) {
 void DrawCaptions(HDC hdc, const TraceFrame &f) {
   const int x0 = f.traceRight + kTextIndent * f.charWidth;
   const int y0 = f.traceTop - kCaptionRise;
-  DrawTextAt(hdc, x0, y0, "Standing Wave");
+  WriteResourceText(hdc, x0, y0, IDS_STANDING_WAVE);
   FrameText text;
   TextOutA(hdc, x0, y0 + f.lineHeight, text, RatioText(text, f.line.loadVswr));
   TextOutA(hdc, x0, y0 + 2 * f.lineHeight, text, RhoText(text, f.line.loadRho));
@@ -73,13 +73,13 @@ double LoadPowerDbm(const LineQuantities &line, double loadOhms, double incident
 }
 
 int PowerText(FrameText &out, double dbm) {
-  return FormatText(out, kFrameTextChars, "%.3f dBm  ", dbm);
+  return FormatResourceText(out, kFrameTextChars, IDS_POWER_DBM, dbm);
 }
 int RatioText(FrameText &out, double loadVswr) {
-  return FormatText(out, kFrameTextChars, "Ratio = %.2f", loadVswr);
+  return FormatResourceText(out, kFrameTextChars, IDS_RATIO, loadVswr);
 }
 int RhoText(FrameText &out, double loadRho) {
-  return FormatText(out, kFrameTextChars, "Rho = %.3f ", loadRho);
+  return FormatResourceText(out, kFrameTextChars, IDS_RHO, loadRho);
 }
 
 void DrawStandingWaveSteps(HDC hdc, const TraceFrame &f) {

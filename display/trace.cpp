@@ -1,7 +1,7 @@
 #include "display/trace.h"
 
 #include "display/pens_fonts.h"
-#include "model/fixed_format.h"
+#include "display/resource_text.h"
 
 POINT g_fwdMark[9];  // forward marks, source end (0) to load end (8)
 POINT g_zMark[8];    // Z marks 1..7, counted from the load; [0] unused
@@ -71,20 +71,17 @@ int ZStepAt(int phaseDeg) {
 }
 
 int VoltsText(FrameText &out, double incidentAmp) {
-  return FormatText(out, kFrameTextChars, "%.3fV", incidentAmp * kInvZo);
+  return FormatResourceText(out, kFrameTextChars, IDS_LOAD_VOLTS, incidentAmp * kInvZo);
 }
 
-int ZLabelText(FrameText &out, int k) { return FormatText(out, kFrameTextChars, "Z %d", k); }
+int ZLabelText(FrameText &out, int k) {
+  return FormatResourceText(out, kFrameTextChars, IDS_Z_MARK, k);
+}
 
 int ZReadoutText(FrameText &out, int k, const MarkImpedance &z) {
-  if (z.real) return FormatText(out, kFrameTextChars, "Z%d = %.1f + j0 ohms", k, z.r);
-  return FormatText(out, kFrameTextChars,
-                    z.inductive ? "Z%d = %.1f + j%.1f ohms" : "Z%d = %.1f - j%.1f ohms", k, z.r,
-                    z.x);
-}
-
-void DrawTextAt(HDC hdc, int x, int y, std::string_view text) {
-  TextOutA(hdc, x, y, text.data(), int(text.size()));
+  if (z.real) return FormatResourceText(out, kFrameTextChars, IDS_Z_REAL, k, z.r);
+  return FormatResourceText(out, kFrameTextChars, z.inductive ? IDS_Z_INDUCTIVE : IDS_Z_CAPACITIVE,
+                            k, z.r, z.x);
 }
 
 void DrawWaveArrow(HDC hdc, POINT base, int length, int m) {

@@ -52,9 +52,6 @@ using FrameText = char[kFrameTextChars];
 int VoltsText(FrameText &out, double incidentAmp);
 int ZLabelText(FrameText &out, int k);
 int ZReadoutText(FrameText &out, int k, const MarkImpedance &z);
-
-// Text of its exact length at (x, y), placed by the context's alignment.
-void DrawTextAt(HDC hdc, int x, int y, std::string_view text);
 // Vertical arrow standing on `base`: a shaft `length` pixels up (down when
 // negative) and two 5-pixel head strokes, turned over when m is -1.
 void DrawWaveArrow(HDC hdc, POINT base, int length, int m);

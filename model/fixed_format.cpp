@@ -8,6 +8,10 @@
 namespace {
 
 constexpr int kMaxDecimals = 20;
+constexpr std::size_t kMaxSign = 4;  // a UTF-8 character
+
+char g_sign[kMaxSign] = {'.'};
+std::size_t g_signLength = 1;
 // Enough for the integer digits of the largest double and every decimal.
 constexpr int kMaxUnits = 310 + kMaxDecimals;
 
@@ -29,6 +33,13 @@ struct Writer {
 };
 
 }  // namespace
+
+void SetDecimalSign(std::string_view sign) {
+  if (sign.empty() || sign.size() > kMaxSign) sign = ".";
+  g_signLength = sign.copy(g_sign, kMaxSign);
+}
+
+std::string_view DecimalSign() { return {g_sign, g_signLength}; }
 
 DecimalDigits ExpandDecimal(double value) {
   DecimalDigits d{};
@@ -80,13 +91,13 @@ int FormatFixed(char *out, int size, double value, int decimals) {
   Writer w{out, size};
   if (d.negative) w.Put('-');
   for (int i = 0; i < total - decimals; ++i) w.Put(digit(i));
-  if (decimals > 0) w.Put('.');
+  if (decimals > 0) w.Put(g_sign, int(g_signLength));
   for (int i = total - decimals; i < total; ++i) w.Put(digit(i));
   return w.Finish();
 }
 
 std::string FormatFixed(double value, int decimals) {
-  char text[kMaxUnits + 4];
+  char text[kMaxUnits + kMaxSign + 3];
   return std::string(text, std::size_t(FormatFixed(text, int(sizeof text), value, decimals)));
 }
 
@@ -106,7 +117,7 @@ int FormatText(char *out, int size, const char *format, ...) {
       char digits[16];
       w.Put(digits, std::snprintf(digits, sizeof digits, "%d", va_arg(args, int)));
     } else if (*f == '.' && f[1] >= '0' && f[1] <= '9' && f[2] == 'f') {
-      char fixed[kMaxUnits + 4];
+      char fixed[kMaxUnits + kMaxSign + 3];
       w.Put(fixed, FormatFixed(fixed, int(sizeof fixed), va_arg(args, double), f[1] - '0'));
       f += 2;
     } else {

@@ -3,9 +3,15 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-// Writes the value with `decimals` digits after the point into `out`, e.g.
-// (0.125, 2) -> "0.13", at most size - 1 characters and a terminating zero;
+// The decimal sign the texts are written with: "." until the program sets
+// the one its language writes ("," or "\u066b", UTF-8, at most 4 bytes).
+void SetDecimalSign(std::string_view sign);
+std::string_view DecimalSign();
+
+// Writes the value with `decimals` digits after the decimal sign into `out`,
+// e.g. (0.125, 2) -> "0.13", at most size - 1 characters and a terminating zero;
 // returns the count of characters written.
 int FormatFixed(char *out, int size, double value, int decimals);
 // The same as a string, for texts that are kept.

@@ -25,6 +25,7 @@ using INT_PTR = std::intptr_t;
 using COLORREF = std::uint32_t;  // 0x00BBGGRR
 using LPSTR = char *;
 using LPCSTR = const char *;
+using LANGID = WORD;
 
 struct Window;
 struct DeviceContext;
@@ -165,6 +166,21 @@ BOOL KillTimer(HWND, UINT id);
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 int GetSystemMetrics(int index);
 HINSTANCE GetModuleHandleA(LPCSTR);
+
+// Languages. Every text crossing these calls is UTF-8, as on Windows with
+// UTF-8 as the process's code page. The program's resources come in the
+// user's language where its scripts have one, else in English.
+constexpr LANGID MAKELANGID(int primary, int sub) { return LANGID((sub << 10) | primary); }
+constexpr int PRIMARYLANGID(LANGID id) { return id & 0x3ff; }
+constexpr int SUBLANGID(LANGID id) { return id >> 10; }
+constexpr int LANG_NEUTRAL = 0x00, LANG_CHINESE = 0x04, LANG_ENGLISH = 0x09, LANG_JAPANESE = 0x11,
+              LANG_KOREAN = 0x12;
+constexpr int SUBLANG_NEUTRAL = 0x00, SUBLANG_CHINESE_TRADITIONAL = 0x01,
+              SUBLANG_CHINESE_SIMPLIFIED = 0x02, SUBLANG_ENGLISH_US = 0x01;
+LANGID GetUserDefaultUILanguage();
+// The string `id` of the resources, at most max - 1 bytes and a terminating
+// zero; the count written, 0 when there is no such string.
+int LoadStringA(HINSTANCE, UINT id, LPSTR buf, int max);
 
 // Dialogs.
 INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR tmpl, HWND owner, DLGPROC proc, LPARAM init);

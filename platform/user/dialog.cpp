@@ -12,8 +12,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/user/dialog_template.h"
 #include "platform/user/internal.h"
+#include "platform/user/resources.h"
 
 namespace {
 

@@ -195,6 +195,7 @@ mergeInto(LibraryManager.library, {
     close.type = "button";
     close.tabIndex = -1;
     close.className = "close";
+    // The close box of a dialog in the page.
     close.setAttribute("aria-label", "Close");
     close.textContent = "\u00d7";
     title.append(text, close);

@@ -10,7 +10,7 @@ namespace {
 const std::string kSeparator = "\r\n\r\n";
 
 std::vector<std::string> Paragraphs() {
-  std::string text = kSupportingText;
+  const std::string text = SupportingText();
   std::vector<std::string> paragraphs;
   std::size_t start = 0;
   for (std::size_t at; (at = text.find(kSeparator, start)) != std::string::npos;
@@ -35,7 +35,7 @@ TEST(SupportingText, HasFourteenParagraphsBetweenThirteenEmptyLines) {
 TEST(SupportingText, HoldsOnlyPrintableAsciiTabsAndLineBreaks) {
   std::string allowed = "\t\r\n";
   for (char c = 0x20; c <= 0x7E; ++c) allowed += c;
-  EXPECT_EQ(std::string(kSupportingText).find_first_not_of(allowed), std::string::npos);
+  EXPECT_EQ(SupportingText().find_first_not_of(allowed), std::string::npos);
 }
 
 TEST(SupportingText, GivesTheFormulasWordForWordAndTheRangesTheDialogAccepts) {

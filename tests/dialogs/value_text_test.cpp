@@ -8,6 +8,8 @@
 #include <random>
 #include <string>
 
+#include "model/fixed_format.h"
+
 TEST(FormatShortest, WritesTheShortestTextThatReadsBackAsTheValue) {
   struct Case {
     double value;
@@ -82,4 +84,36 @@ TEST(ReadDecimalNumber, ReadsTheLongestDecimalPrefixOrElseZero) {
     SCOPED_TRACE(c.text.substr(0, 40));
     EXPECT_EQ(ReadDecimalNumber(c.text.c_str()), c.value);
   }
+}
+
+// In a language with its own decimal sign the fields show it, read it and
+// still read the point, and the readouts write it.
+TEST(DecimalSign, IsWrittenAndReadBesidesThePoint) {
+  struct Case {
+    const char *sign;
+    double value;
+    const char *shown, *fixed, *typedWithPoint;
+  };
+  const Case cases[] = {
+      {",", 123.4, "123,4", "123,40", "123.4"},
+      {",", 0.1, "0,1", "0,10", "0.1"},
+      {",", 1.5e20, "1,5e+020", "150000000000000000000,00", "1.5e20"},
+      {"\xD9\xAB", 9960.5,
+       "9960\xD9\xAB"
+       "5",
+       "9960\xD9\xAB"
+       "50",
+       "9960.5"},
+      {"", 123.4, "123.4", "123.40", "123.4"},  // nothing set is the point
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.shown);
+    SetDecimalSign(c.sign);
+    EXPECT_EQ(FormatShortest(c.value), c.shown);
+    EXPECT_EQ(FormatFixed(c.value, 2), c.fixed);
+    EXPECT_EQ(ReadDecimalNumber(c.shown), c.value);
+    EXPECT_EQ(ReadDecimalNumber(c.typedWithPoint), c.value);
+  }
+  SetDecimalSign(".");
+  EXPECT_EQ(ReadDecimalNumber("1,5"), 1);
 }

@@ -1,0 +1,91 @@
+#!/usr/bin/python3
+"""Writes the program's resource script in the language of a catalogue:
+    po_to_rc.py dialogs/ondulane.rc po/de.po ondulane_de.rc
+Each text of the English script that the catalogue translates is replaced by
+its translation; the rest (names, classes, fonts, numbers) stays as it is.
+The LANGUAGE statement names the catalogue's language as Windows numbers it,
+a language without a country as the whole language (SUBLANG_NEUTRAL)."""
+import locale
+import re
+import sys
+
+STRING = re.compile(r'"((?:[^"\n]|"")*)"')
+ESCAPES = {"t": "\t", "n": "\n", "\\": "\\", '"': '"'}
+
+
+def read_po(path):
+    """The catalogue's translations, msgid to msgstr, without the header and
+    without fuzzy or empty entries."""
+    entries, entry, field = {}, {}, None
+
+    def finish():
+        if entry.get("msgid") and entry.get("msgstr") and not entry.get("fuzzy"):
+            entries[entry["msgid"]] = entry["msgstr"]
+
+    header = ""
+    for line in open(path, encoding="utf-8"):
+        line = line.rstrip("\n")
+        if line.startswith("#,") and "fuzzy" in line:
+            entry["fuzzy"] = True
+        elif line.startswith(("msgid ", "msgstr ")):
+            field, _, rest = line.partition(" ")
+            if field == "msgid":
+                if entry.get("msgid") == "":
+                    header = entry.get("msgstr", "")
+                finish()
+                entry = {"fuzzy": entry.get("fuzzy_next", False)}
+            entry[field] = unquote(rest)
+        elif line.startswith('"') and field:
+            entry[field] += unquote(line)
+        elif not line.strip():
+            field = None
+    finish()
+    return header, entries
+
+
+def unquote(text):
+    body = text.strip()[1:-1]
+    return re.sub(r"\\(.)", lambda m: ESCAPES.get(m.group(1), m.group(1)), body)
+
+
+def rc_text(quoted):
+    return re.sub(r"\\(.)", lambda m: ESCAPES.get(m.group(1), "\\" + m.group(1)),
+                  quoted.replace('""', '"'))
+
+
+def rc_quoted(text):
+    return (text.replace("\\", "\\\\").replace('"', '""').replace("\t", "\\t")
+            .replace("\n", "\\n"))
+
+
+def language_statement(header):
+    name = re.search(r"^Language: *(\S+)", header, re.M).group(1)
+    ids = [i for i, n in locale.windows_locale.items() if n == name or
+           ("_" not in name and n.split("_")[0] == name)]
+    if not ids:
+        sys.exit(f"Windows has no language for '{name}'")
+    primary, sub = min(ids) & 0x3FF, (min(ids) >> 10 if "_" in name else 0)
+    return f"LANGUAGE 0x{primary:02x}, 0x{sub:02x}"
+
+
+def main(script, catalogue, output):
+    header, texts = read_po(catalogue)
+    out = []
+    for line in open(script, encoding="utf-8"):
+        stripped = line.strip()
+        if stripped.startswith("//") or (stripped == "" and out and out[-1] == "\n"):
+            continue
+        if stripped.startswith("LANGUAGE "):
+            line = language_statement(header) + "\n"
+        elif not stripped.startswith("#"):
+            line = STRING.sub(lambda m: '"%s"' % rc_quoted(texts.get(rc_text(m.group(1)),
+                                                                     rc_text(m.group(1)))),
+                              line)
+        out.append(line)
+    with open(output, "w", encoding="utf-8") as f:
+        f.write(f"// Made from {catalogue.split('/')[-1]} at build time: translate the catalogue.\n")
+        f.writelines(out)
+
+
+if __name__ == "__main__":
+    main(*sys.argv[1:])
