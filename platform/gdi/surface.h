@@ -123,6 +123,9 @@ void CloseContext(HDC);
 
 // The forms of the Han characters a reader of the user's language expects.
 enum class HanForm { Japanese, Korean, Simplified, Traditional };
+// Those of a language: Chinese simplified or traditional as its country
+// writes it; Japanese for a language with no Han characters of its own.
+HanForm HanFormOf(LANGID);
 
 // What the backend is asked to render: a face of an installed family, in a
 // character cell `cellHeight` device pixels high. A character the family

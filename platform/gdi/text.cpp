@@ -19,8 +19,9 @@ namespace {
 // backend seconds to render and fill more than any screen.
 constexpr int kTallestCell = 1024;
 
-// The Han forms a reader of the user's language expects.
-HanForm UserHanForm() { return HanForm::Japanese; }
+// The Chinese of Taiwan, Hong Kong and Macao, and Chinese named as written
+// in traditional characters; the others write simplified ones.
+constexpr int kTraditionalChinese[] = {SUBLANG_CHINESE_TRADITIONAL, 0x03, 0x05, 0x1f};
 
 // The ink of the font at the surface's scale, made when first drawn there.
 GlyphInk &InkAt(GdiObject &font, double scale) {
@@ -176,8 +177,20 @@ Glyph GlyphOf(GlyphInk &ink, char32_t c) {
   return ink.more.emplace(c, Glyph{advance, first, int(ink.runs.size())}).first->second;
 }
 
+HanForm HanFormOf(LANGID language) {
+  switch (PRIMARYLANGID(language)) {
+    case LANG_KOREAN:
+      return HanForm::Korean;
+    case LANG_CHINESE:
+      return std::ranges::count(kTraditionalChinese, SUBLANGID(language)) ? HanForm::Traditional
+                                                                          : HanForm::Simplified;
+    default:
+      return HanForm::Japanese;
+  }
+}
+
 std::unique_ptr<GlyphInk> MakeFontInk(FontFace face) {
-  face.han = UserHanForm();
+  face.han = HanFormOf(GetUserDefaultUILanguage());
   auto ink = MakeGlyphInk(face);
   ink->face = face;
   return ink;

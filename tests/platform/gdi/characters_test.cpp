@@ -60,6 +60,33 @@ TEST(Characters, EachIsDrawnAndKeptAsTheUtf8Says) {
   }
 }
 
+// A Han character takes the forms a reader of the user's language expects:
+// 骨 is drawn three ways, as Japan, China and Taiwan write it.
+TEST(Characters, HanCharactersTakeTheFormsOfTheUsersLanguage) {
+  struct Case {
+    LANGID language;
+    HanForm han;
+  };
+  const Case cases[] = {{0x0411, HanForm::Japanese},    {0x0412, HanForm::Korean},
+                        {0x0804, HanForm::Simplified},  {0x1004, HanForm::Simplified},
+                        {0x0404, HanForm::Traditional}, {0x0c04, HanForm::Traditional},
+                        {0x0407, HanForm::Japanese},    {0x0409, HanForm::Japanese}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(testing::Message() << std::hex << c.language);
+    EXPECT_EQ(HanFormOf(c.language), c.han);
+  }
+  std::vector<std::vector<short>> drawn;
+  for (HanForm han : {HanForm::Japanese, HanForm::Simplified, HanForm::Traditional}) {
+    GlyphInk ink;
+    MakeGlyph(FontFace{"Liberation Sans", false, 40, han}, U'骨', ink);
+    drawn.emplace_back();
+    for (const InkRun &r : ink.runs) drawn.back().insert(drawn.back().end(), {r.x, r.y, r.length});
+  }
+  EXPECT_NE(drawn[0], drawn[1]);
+  EXPECT_NE(drawn[0], drawn[2]);
+  EXPECT_NE(drawn[1], drawn[2]);
+}
+
 // A listener hears a letter of any script as a letter.
 TEST(Characters, LettersOfEveryScriptTakeALettersTime) {
   struct Case {
