@@ -6,6 +6,7 @@
 // ends where the program measured it to end.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "platform/gdi/colour_map.h"
@@ -182,8 +183,10 @@ HanForm HanFormOf(LANGID language) {
     case LANG_KOREAN:
       return HanForm::Korean;
     case LANG_CHINESE:
-      return std::ranges::count(kTraditionalChinese, SUBLANGID(language)) ? HanForm::Traditional
-                                                                          : HanForm::Simplified;
+      return std::count(std::begin(kTraditionalChinese), std::end(kTraditionalChinese),
+                        SUBLANGID(language))
+                 ? HanForm::Traditional
+                 : HanForm::Simplified;
     default:
       return HanForm::Japanese;
   }

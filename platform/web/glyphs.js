@@ -38,22 +38,19 @@ mergeInto(LibraryManager.library, {
       return JSON.parse(document.getElementById("font-metrics").textContent)[bold ? "700" : "400"];
     },
 
-    // The CSS font of a cell height, as the glyphs are drawn in it: the
-    // embedded face, then the CJK face of the Han forms `han`.
-    cssFont: function(bold, m, han) {
-      var face = Page.face.replace("sans-serif", '"' + Page.hanFaces[han] + '", sans-serif');
-      return (bold ? "700 " : "400 ") + m.px + "px " + face;
-    },
+    // The CSS font of a cell height, as the glyphs are drawn in it.
+    cssFont: function(bold, m) { return (bold ? "700 " : "400 ") + m.px + "px " + Page.faces(); },
 
     // A canvas to draw one glyph of the font in, with room around it.
     cell: function(bold, cellHeight, han) {
+      Page.han = han;
       var m = Glyphs.metricsForCell(Glyphs.face(bold), cellHeight);
       var pad = 2 + (m.height >> 3);
       var canvas = document.createElement("canvas");
       canvas.width = 2 * m.maxCharWidth + 2 * pad;  // a CJK glyph is wider than the face's
       canvas.height = m.height + 2 * pad;
       var context = canvas.getContext("2d", {willReadFrequently: true});
-      context.font = Glyphs.cssFont(bold, m, han);
+      context.font = Glyphs.cssFont(bold, m);
       context.textBaseline = "alphabetic";
       return {m: m, pad: pad, context: context, width: canvas.width, height: canvas.height};
     },

@@ -19,8 +19,10 @@ mergeInto(LibraryManager.library, {
     canvasWindow: 0,  // the program's window on the canvas; 0 until it is made
     face: '"Ondulane Sans", sans-serif',
     // The embedded CJK faces, one for each form of the Han characters
-    // (HanForm's order), for the characters Ondulane Sans lacks.
+    // (HanForm's order), for the characters Ondulane Sans lacks; and the
+    // forms of the user's language, as the program's fonts ask for them.
     hanFaces: ["Ondulane CJK JP", "Ondulane CJK KR", "Ondulane CJK SC", "Ondulane CJK TC"],
+    han: 0,
     // The keys the program has commands for: they do nothing of the
     // browser's (help, find, going back, reloading).
     commands: ["Enter", "F1", "F2", "F3"],
@@ -156,7 +158,12 @@ mergeInto(LibraryManager.library, {
     // point size on a screen of 96 pixels per inch, to a whole pixel as the
     // desktop's font engine takes it.
     dialogFont: function(points) {
-      return Math.round(points * 96 / 72) + "px " + Page.face;
+      return Math.round(points * 96 / 72) + "px " + Page.faces();
+    },
+
+    // The embedded face, then the CJK face of the user's language.
+    faces: function() {
+      return Page.face.replace("sans-serif", '"' + Page.hanFaces[Page.han] + '", sans-serif');
     },
   },
 

@@ -102,15 +102,19 @@ const cases = {
   // Every text of the picture reaches the accessibility tree in reading
   // order, each a line of its own, under the figures' named region, the
   // title as the heading: the texts, and the boxes, that the Linux build
-  // draws in the same state.
+  // draws in the same state, in the browser's language.
   async figures_in_tree(page, open) {
     assert.ok(LINUX, "ONDULANE_LINUX_SNAPSHOT is not set");
     const runs = [
-      ["a default run", "", []],
-      ["150 and 100 ohms", LINK_150_100, ["load", "150", "source", "100", "paint"]],
+      ["a default run", "", [], "en"],
+      ["150 and 100 ohms", LINK_150_100, ["load", "150", "source", "100", "paint"], "en"],
+      ["in Japanese", "", [], "ja"],
     ];
-    for (const [run, search, values] of runs) {
-      const { tab, advance, close } = await open({ search });
+    for (const [run, search, values, language] of runs) {
+      // The browser's first language is the program's, as Emscripten gives it LANG.
+      const beforeLoad = new Function(
+        `Object.defineProperty(navigator, "languages", { get: () => ["${language}"] });`);
+      const { tab, advance, close } = await open({ search, beforeLoad });
       try {
         await runToEnd(tab, advance);
         const tree = await accessibilityTree(tab);
@@ -125,7 +129,8 @@ const cases = {
         });
         const linux = execFileSync(LINUX, ["size", `${width}x${height}`, "screen",
           String(screenWidth), ...values, "enter", "ticks", "960", "texts"],
-        { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" } }).toString().split("\n")
+        { env: { ...process.env, QT_QPA_PLATFORM: "offscreen", LANGUAGE: language, LC_ALL: language } })
+          .toString().split("\n")
           .filter(Boolean).map((line) => line.replace(/^(\S+ \S+) \S+ (\S+)/, "$1 $2"));
         // The glyphs come from another font engine: a centred or right-aligned
         // text may stand a few pixels apart.
