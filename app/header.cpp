@@ -45,11 +45,6 @@ void MeasureFont(HDC hdc) {
   g_charWidth = tm.tmAveCharWidth;
 }
 
-// Not DrawText, which <windows.h> defines as a macro.
-void PutText(HDC hdc, int x, int y, const char *text) {
-  TextOutA(hdc, x, y, text, int(std::strlen(text)));
-}
-
 constexpr UINT kInstructions[] = {IDS_PRESS_ENTER, IDS_PRESS_F1, IDS_PRESS_F2, IDS_PRESS_F3};
 
 }  // namespace
@@ -89,7 +84,7 @@ void PaintWindow(HWND hwnd) {
   SelectObject(hdc, g_titleFont);
   MeasureFont(hdc);
   SetTextAlign(hdc, TA_CENTER | TA_TOP);
-  PutText(hdc, g_clientWidth / 2, 0, "Ondulane");
+  WriteText(hdc, g_clientWidth / 2, 0, "Ondulane");
   SelectObject(hdc, g_subtitleFont);
   WriteResourceText(hdc, g_clientWidth / 2, g_lineHeight, IDS_SUBTITLE);
 
