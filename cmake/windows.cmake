@@ -32,9 +32,17 @@ add_custom_command(OUTPUT ${ICON}
   DEPENDS ${ICON_PNGS} VERBATIM)
 
 include(cmake/sources.cmake)
+# The texts and dialogs in every language, each under its LANGUAGE: Windows
+# picks the user's display language among them, English when it has none.
+ondulane_resource_scripts(LANGUAGE_SCRIPTS)
+set(LANGUAGE_INCLUDES ${CMAKE_BINARY_DIR}/ondulane_languages.rc)
+list(TRANSFORM LANGUAGE_SCRIPTS PREPEND "#include \"" OUTPUT_VARIABLE lines)
+list(TRANSFORM lines APPEND "\"")
+list(JOIN lines "\n" lines)
+file(CONFIGURE OUTPUT ${LANGUAGE_INCLUDES} CONTENT "${lines}\n" @ONLY)
 set(RESOURCES ${CMAKE_SOURCE_DIR}/app/ondulane_windows.rc)
 set_source_files_properties(${RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${ICON};${MANIFEST};${CMAKE_SOURCE_DIR}/dialogs/ondulane.rc;${CMAKE_SOURCE_DIR}/dialogs/resource.h"
+  OBJECT_DEPENDS "${ICON};${MANIFEST};${LANGUAGE_INCLUDES};${LANGUAGE_SCRIPTS};${CMAKE_SOURCE_DIR}/dialogs/resource.h"
   COMPILE_DEFINITIONS "ONDULANE_VERSION=${PROJECT_VERSION};ONDULANE_VERSION_COMMAS=${ONDULANE_VERSION_COMMAS}")
 add_executable(ondulane WIN32 ${ONDULANE_PROGRAM_SOURCES} ${RESOURCES})
 target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
