@@ -63,7 +63,9 @@ add_test(NAME windows.manifest
 
 # The program in real windows under Wine, one at a time: each test boots the
 # prefix on its own display. The Linux build's snapshot tool renders the same
-# states for comparison.
+# states for comparison. Wine takes the language from the environment: the
+# tests speak English unless they set their own.
+set(ENGLISH "LC_ALL=C.UTF-8;LANGUAGE=")
 set(ONDULANE_LINUX_SNAPSHOT "" CACHE FILEPATH "ondulane_snapshot of the Linux build")
 if(ONDULANE_LINUX_SNAPSHOT)
   file(GLOB WINDOW_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*_test.sh)
@@ -73,6 +75,6 @@ if(ONDULANE_LINUX_SNAPSHOT)
       COMMAND bash ${script} $<TARGET_FILE:ondulane> ${ONDULANE_LINUX_SNAPSHOT})
     set_tests_properties(windows.${name} PROPERTIES LABELS acceptance TIMEOUT 600
       RESOURCE_LOCK wine-gui
-      ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-gui;COMPARISON_LOG=${CMAKE_BINARY_DIR}/windows_vs_linux.txt")
+      ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-gui;COMPARISON_LOG=${CMAKE_BINARY_DIR}/windows_vs_linux.txt;${ENGLISH}")
   endforeach()
 endif()
