@@ -57,6 +57,11 @@ set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${WI
 set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${WINE_ENV}")
 set_tests_properties(pure_tests PROPERTIES ENVIRONMENT "${WINE_ENV}" FIXTURES_REQUIRED wine
   TIMEOUT 300)
+set(TRANSLATED_SCRIPTS ${LANGUAGE_SCRIPTS})
+list(POP_FRONT TRANSLATED_SCRIPTS)
+add_test(NAME windows.resources
+  COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ondulane> "-DSCRIPTS=${TRANSLATED_SCRIPTS}"
+    -DWORK=${CMAKE_BINARY_DIR}/resources_test -P ${CMAKE_SOURCE_DIR}/tests/windows/resources_test.cmake)
 add_test(NAME windows.manifest
   COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ondulane> -DVERSION=${ONDULANE_VERSION_FOUR}
     -DWORK=${CMAKE_BINARY_DIR}/manifest_test -P ${CMAKE_SOURCE_DIR}/tests/windows/manifest_test.cmake)
