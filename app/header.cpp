@@ -31,14 +31,9 @@ FontRow FontRowForScreen(int screenWidth) {
   return {35, 17, 12};
 }
 
-// DEFAULT_CHARSET: TextOutA reads its bytes in the code page of the font's
-// character set, and the resources' texts come in the system's code page.
-constexpr BYTE kSystemCharset = 1;
-
 HFONT MakeFont(int height) {
   LOGFONTA lf{};
   lf.lfHeight = height;
-  lf.lfCharSet = kSystemCharset;
   std::strcpy(lf.lfFaceName, "Arial Bold");
   return CreateFontIndirectA(&lf);
 }

@@ -14,7 +14,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # The tests, the benchmarks and the package checks; FreeType draws the text
 # of the driver without a display that the program's tests run on, from
 # Liberation Sans and Noto Sans CJK.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-noto-cjk xvfb xauth xdotool openbox x11-apps imagemagick
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-noto-cjk locales xvfb xauth xdotool openbox x11-apps imagemagick
   x11-utils x11-xserver-utils valgrind lintian desktop-file-utils appstream at-spi2-core python3-pyatspi dbus-x11
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 

@@ -6,8 +6,13 @@
 set -euo pipefail
 source "$(dirname "$0")/session.bash" "$@"
 
+# The languages' definitions, made here: the machine may have none built.
+export LOCPATH="$WORK/locale"
+mkdir -p "$LOCPATH"
+
 for case in "de_DE.UTF-8 Lastwert 22,5" "ja_JP.UTF-8 負荷の値 22.5"; do
   read -r lang caption typed <<<"$case"
+  localedef -i "${lang%.*}" -f UTF-8 "$LOCPATH/$lang" 2>/dev/null || fail "no locale $lang"
   export LANG="$lang" LC_ALL="" LANGUAGE=""
   start_program
   capture "start_$lang.png"

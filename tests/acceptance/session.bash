@@ -105,9 +105,18 @@ capture_screen() {
   import -window root -crop 1000x700+0+0 +repage "$1"
 }
 
-# Waits until a window with this title is shown and prints its id.
+# Waits until a window with this title is shown and prints its id. Titles
+# are compared whole, as UTF-8, whatever locale the program is given.
 wait_for_window() {
-  xdotool search --sync --onlyvisible --name "^$1\$" | head -1
+  local window
+  for _ in $(seq 300); do
+    for window in $(xdotool search --onlyvisible --class . 2>/dev/null); do
+      [ "$(LC_ALL=C.UTF-8 xdotool getwindowname "$window" 2>/dev/null)" = "$1" ] &&
+        echo "$window" && return 0
+    done
+    sleep 0.1
+  done
+  fail "no window titled $1"
 }
 
 # Lets the run end, captures it as $1, and checks it against the whole run

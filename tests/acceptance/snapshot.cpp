@@ -8,6 +8,7 @@
 //   hear N (N ticks, 50 ms apart, and for 10 s after: what is said, a line
 //   each, the millisecond it is given, a tab, the utterance)
 #include <QString>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -18,6 +19,13 @@
 #include "tests/app/test_window.h"
 
 namespace {
+
+// A value as the command line writes it, with a point whatever the locale.
+double Number(const std::string &text) {
+  double value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
 
 void PrintTexts(const Surface &s) {
   static Reading r;
@@ -54,9 +62,9 @@ int main(int argc, char **argv) {
     std::string command = argv[arg];
     auto next = [&] { return arg + 1 < argc ? std::string(argv[++arg]) : std::string(); };
     if (command == "load") {
-      g_loadOhms = std::atof(next().c_str());
+      g_loadOhms = Number(next());
     } else if (command == "source") {
-      g_sourceOhms = std::atof(next().c_str());
+      g_sourceOhms = Number(next());
     } else if (command == "paint") {
       window.Paint();
     } else if (command == "enter") {

@@ -1,7 +1,7 @@
 # ondulane.exe carries its manifest where Windows looks for it (type 24,
 # RT_MANIFEST, id 1), as XML Windows can read (a malformed manifest stops the
 # program from starting), with what the dialogs' look, the scaling and the
-# execution level depend on.
+# execution level and the code page of the A calls depend on.
 #   cmake -DEXE=ondulane.exe -DVERSION=1.0.0.0 -DWORK=dir -P manifest_test.cmake
 cmake_minimum_required(VERSION 3.25)
 set(manifest ${WORK}/ondulane.exe.manifest)
@@ -20,6 +20,7 @@ set(cases
   "${common_controls}/@publicKeyToken" "6595b64144ccf1df"
   "${settings}[local-name()='gdiScaling' and namespace-uri()='http://schemas.microsoft.com/SMI/2017/WindowsSettings']" "true"
   "${settings}[local-name()='dpiAware' and namespace-uri()='http://schemas.microsoft.com/SMI/2005/WindowsSettings']" "false"
+  "${settings}[local-name()='activeCodePage' and namespace-uri()='http://schemas.microsoft.com/SMI/2019/WindowsSettings']" "UTF-8"
   "//*[local-name()='supportedOS']/@Id" "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
   "//*[local-name()='requestedExecutionLevel']/@level" "asInvoker")
 while(cases)
