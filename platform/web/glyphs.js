@@ -5,7 +5,7 @@
 // the layout matches the desktop's.
 
 mergeInto(LibraryManager.library, {
-  $Glyphs__deps: ["$Page"],
+  $Glyphs__deps: ["$Page", "$Language"],
   $Glyphs: {
     // A length of the face in font units at `px` pixels: to 1/64 pixel,
     // then to a whole pixel, half up.
@@ -39,7 +39,7 @@ mergeInto(LibraryManager.library, {
     },
 
     // The CSS font of a cell height, as the glyphs are drawn in it.
-    cssFont: function(bold, m) { return (bold ? "700 " : "400 ") + m.px + "px " + Page.face; },
+    cssFont: function(bold, m) { return (bold ? "700 " : "400 ") + m.px + "px " + Language.face; },
   },
 
   // Returns a malloc'ed block of ints: ascent, internal leading, external
