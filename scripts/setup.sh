@@ -4,20 +4,22 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Building and running the program.
+# python3 writes the resources of each language and gettext the desktop
+# entry's and the metainfo's translations.
 RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev
-  fonts-liberation2)
+  fonts-liberation2 python3 gettext)
 # Building the Debian package.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The tests, the benchmarks and the package checks; FreeType draws the text
 # of the driver without a display that the program's tests run on.
 TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev xvfb xauth xdotool openbox x11-apps imagemagick
   x11-utils x11-xserver-utils valgrind lintian desktop-file-utils appstream at-spi2-core python3-pyatspi dbus-x11
-  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng gettext)
+  orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 
 # The Windows build (scripts/build-windows) and its tests under Wine;
 # libxml2-utils reads the exe's manifest as Windows would.
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils wine64
-  fonts-wine libxml2-utils)
+  fonts-wine libxml2-utils python3)
 
 # The browser build (scripts/build-web) and its tests under Node and headless
 # Chromium, and in Chromium on a display of its own heard through Orca.

@@ -1,6 +1,7 @@
 #!/bin/bash
 # Checks the Debian package and the installed layout: the desktop entry and
-# the metainfo validate, the names they give lead to the files, the changelog
+# the metainfo validate and carry the translations, the package stays under
+# 1 MB, the names they give lead to the files, the changelog
 # names this version, lintian finds no error or warning, and the program
 # installed from the build directory starts from the entry's command, shows
 # its window and quits on Alt+F4.
@@ -30,6 +31,14 @@ grep -qx "Icon=$id" "${entry[0]}" || fail "the entry's icon is not $id"
 [ -f "icons/hicolor/scalable/apps/$id.svg" ] || fail "no icon $id.svg"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "metainfo/$id.metainfo.xml" ||
   fail "the metainfo does not launch $id.desktop"
+# Every language the program speaks, in the entry and the metainfo.
+for key in 'GenericName[de]=' 'Comment[ja]=' 'Keywords[zh_TW]='; do
+  grep -qF "$key" "${entry[0]}" || fail "the entry has no $key"
+done
+grep -q '<summary xml:lang="pt_BR">' "metainfo/$id.metainfo.xml" || fail "the metainfo has no pt_BR"
+dpkg-deb -f "$DEB" Recommends | grep -qw fonts-noto-cjk || fail "fonts-noto-cjk is not recommended"
+size="$(stat -c %s "$DEB")"
+[ "$size" -lt 1000000 ] || fail "the package takes $size bytes, not under 1 MB"
 version="$(dpkg-deb -f "$DEB" Version)"
 zcat doc/ondulane/changelog.Debian.gz | head -1 | grep -qF "($version)" ||
   fail "the changelog's last entry is not $version"
