@@ -161,7 +161,6 @@ mergeInto(LibraryManager.library, {
       if (dialog.shown) e.focus();
       else dialog.focus = e;
     },
-
   },
 
   // A dialog, hidden, whose client area lies at (x, y) of the canvas's client
