@@ -5,14 +5,16 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Building and running the program.
 # python3 writes the resources of each language and gettext the desktop
-# entry's and the metainfo's translations.
+# entry's and the metainfo's translations; Noto Sans CJK draws the Chinese,
+# Japanese and Korean characters Liberation Sans lacks.
 RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev
-  fonts-liberation2 python3 gettext)
+  fonts-liberation2 fonts-noto-cjk python3 gettext)
 # Building the Debian package.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The tests, the benchmarks and the package checks; FreeType draws the text
-# of the driver without a display that the program's tests run on.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev xvfb xauth xdotool openbox x11-apps imagemagick
+# of the driver without a display that the program's tests run on, from
+# Liberation Sans and Noto Sans CJK.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-noto-cjk xvfb xauth xdotool openbox x11-apps imagemagick
   x11-utils x11-xserver-utils valgrind lintian desktop-file-utils appstream at-spi2-core python3-pyatspi dbus-x11
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 

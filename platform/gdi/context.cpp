@@ -27,7 +27,7 @@ HDC OpenContext(Surface &s, bool paint) {
   auto slot = std::find_if(std::begin(g_contexts), std::end(g_contexts),
                            [](const auto &c) { return !c.has_value(); });
   if (slot == std::end(g_contexts)) return nullptr;  // out of contexts, as GetDC can be
-  if (!g_stockFont.ink) g_stockFont.ink = MakeGlyphInk(g_stockFont.face);
+  if (!g_stockFont.ink) g_stockFont.ink = MakeFontInk(g_stockFont.face);
   HDC dc = &slot->emplace(s, paint);
   dc->pen = &g_stockBlackPen;
   dc->font = &g_stockFont;

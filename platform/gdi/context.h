@@ -57,5 +57,8 @@ inline Rect ToDevice(const Rect &r, double scale) {
           ToDevice(r.bottom, scale)};
 }
 
+// A font's ink, made by the backend, in the Han forms of the user's language.
+std::unique_ptr<GlyphInk> MakeFontInk(FontFace);
+
 // Fills device pixels of the surface, clipped to it, in the copy mix.
 void FillDevice(Surface &, Rect, std::uint32_t pixel);

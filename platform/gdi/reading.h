@@ -62,9 +62,9 @@ bool ReadTextChanges(const Surface &, TextReader &, TextChanges &);
 // reading of a figure already said goes before lines that are new, and an
 // utterance waits until its block has been still for a moment, so a caption
 // and its figures drawn a tick apart are said together.
-constexpr int kMaxUtteranceChars = 4 * kMaxTextChars;
+constexpr int kMaxUtteranceBytes = 4 * kMaxTextBytes;
 struct Utterance {
-  char chars[kMaxUtteranceChars];
+  char chars[kMaxUtteranceBytes];  // UTF-8
   int length = 0;
 };
 // The next utterance due at `nowMs` (any steady clock, in milliseconds),

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "platform/gdi/reading.h"
+#include "platform/gdi/utf8.h"
 
 namespace {
 
@@ -91,7 +92,7 @@ int Squeezed(const ShownText &t, char *out) {
 // A line that only names a figure another line gives: "Z 1" where
 // "Z1 = 36.9 + j33.8 ohms" is shown.
 bool NamesAFigure(const Reading &r, const ShownText &t) {
-  char name[kMaxTextChars], other[kMaxTextChars];
+  char name[kMaxTextBytes], other[kMaxTextBytes];
   const int n = Squeezed(t, name);
   if (n == 0) return false;
   for (int i = 0; i < r.count; ++i) {
@@ -102,10 +103,13 @@ bool NamesAFigure(const Reading &r, const ShownText &t) {
   return false;
 }
 
+// As much as fits, never a part of a character.
 void Append(Utterance &u, const char *chars, int length) {
-  length = std::min(length, kMaxUtteranceChars - u.length);
-  std::memcpy(u.chars + u.length, chars, std::size_t(std::max(length, 0)));
-  u.length += std::max(length, 0);
+  int fits = std::clamp(kMaxUtteranceBytes - u.length, 0, length);
+  if (fits < length)
+    while (fits > 0 && (chars[fits] & 0xC0) == 0x80) --fits;  // inside a sequence
+  std::memcpy(u.chars + u.length, chars, std::size_t(fits));
+  u.length += fits;
 }
 
 std::string_view Trimmed(const ShownText &t) {
@@ -159,6 +163,18 @@ void Compose(const Reading &r, const PendingUtterance &p, Utterance &u) {
   }
 }
 
+// Whether a character is read as a letter: those of the Latin, Greek and
+// Cyrillic alphabets, kana, hangul and the CJK ideographs.
+bool IsLetter(char32_t c) {
+  if (c < 0x80) return std::isalpha(int(c));
+  return (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x370 && c <= 0x52F) ||
+         (c >= 0x1100 && c <= 0x11FF) || (c >= 0x1E00 && c <= 0x1FFF) ||
+         (c >= 0x3040 && c <= 0x30FF) || (c >= 0x3130 && c <= 0x318F) ||
+         (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
+         (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
+         (c >= 0xFF66 && c <= 0xFF9F) || (c >= 0x20000 && c <= 0x3FFFF);
+}
+
 }  // namespace
 
 // Fitted to a synthesiser at its usual rate (about 170 words a minute):
@@ -166,11 +182,12 @@ void Compose(const Reading &r, const PendingUtterance &p, Utterance &u) {
 // commas and brackets pause.
 int SpeakingTimeMs(const char *chars, int length) {
   int ms = 600;  // the start of an utterance, and the gap before the next
-  for (int i = 0; i < length; ++i) {
-    const unsigned char c = (unsigned char)chars[i];
-    if (std::isalpha(c))
+  const std::string_view text(chars, std::size_t(std::max(length, 0)));
+  for (std::size_t at = 0; at < text.size();) {
+    const char32_t c = NextCharacter(text, at);
+    if (IsLetter(c))
       ms += 60;
-    else if (std::isdigit(c))
+    else if (c >= '0' && c <= '9')
       ms += 420;
     else if (c == '=' || c == '+' || c == '-')
       ms += 430;

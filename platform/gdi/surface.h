@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "platform/gdi/geometry.h"
 #include "platform/gdi/raster.h"
@@ -17,14 +19,14 @@
 constexpr int kMaxChanged = 24;  // rectangles kept per surface before they merge
 
 // The texts a surface shows, kept without touching the heap: when all
-// kMaxTexts are taken, the oldest goes; a text longer than kMaxTextChars
-// keeps its first kMaxTextChars characters.
+// kMaxTexts are taken, the oldest goes; a text longer than kMaxTextBytes
+// keeps the characters whose UTF-8 fits, a line of 80 CJK characters.
 constexpr int kMaxTexts = 128;
-constexpr int kMaxTextChars = 80;
+constexpr int kMaxTextBytes = 256;
 
 // A text as the program drew it with TextOutA, for assistive technology.
 struct ShownText {
-  char chars[kMaxTextChars];  // Latin-1, as drawn
+  char chars[kMaxTextBytes];  // UTF-8, the characters drawn (U+FFFD for what was not UTF-8)
   int length = 0;
   Rect box;            // logical pixels: the background box, filled or not
   int cellHeight = 0;  // its font's, at 100%
@@ -119,28 +121,46 @@ void ShowAllChanged();
 HDC OpenContext(Surface &, bool paint = false);
 void CloseContext(HDC);
 
-// A font's glyphs for the 256 single-byte codes (Latin-1), laid out as the
-// platform lays text out: each advanced by its own width, no kerning, no
-// shaping. The ink is kept as horizontal runs from the glyph's origin at the
-// top of its cell, so drawing text is filling them.
+// The forms of the Han characters a reader of the user's language expects.
+enum class HanForm { Japanese, Korean, Simplified, Traditional };
+// Those of a language: Chinese simplified or traditional as its country
+// writes it; Japanese for a language with no Han characters of its own.
+HanForm HanFormOf(LANGID);
+
+// What the backend is asked to render: a face of an installed family, in a
+// character cell `cellHeight` device pixels high. A character the family
+// lacks comes from a CJK face of the same weight, in the Han forms `han`.
+struct FontFace {
+  std::string family;
+  bool bold = false;
+  int cellHeight = 0;
+  HanForm han = HanForm::Japanese;
+};
+
+// A font's glyphs, laid out as the platform lays text out: each character
+// advanced by its own width, no kerning, no shaping. The ink is kept as
+// horizontal runs from the glyph's origin at the top of its cell, so drawing
+// text is filling them. U+0000 to U+00FF are made with the font; any other
+// character the first time it is drawn or measured, and kept.
 struct InkRun {
   short x, y, length;
+};
+struct Glyph {
+  int advance = 0;
+  int first = 0, end = 0;  // its runs are runs[first] up to runs[end]
 };
 struct GlyphInk {
   int advance[256];
   int first[257];  // the runs of code c are runs[first[c]] up to runs[first[c + 1]]
   std::vector<InkRun> runs;
+  std::unordered_map<char32_t, Glyph> more;  // past U+00FF, as made
+  FontFace face;                             // as made, for the glyphs to come
   int ascent = 0, internalLeading = 0, externalLeading = 0;
   int aveCharWidth = 0, maxCharWidth = 0;
 };
 
-// What the backend is asked to render: a face of an installed family, in a
-// character cell `cellHeight` device pixels high.
-struct FontFace {
-  std::string family;
-  bool bold = false;
-  int cellHeight = 0;
-};
+// A character's glyph in the ink, made now if it is not yet.
+Glyph GlyphOf(GlyphInk &, char32_t);
 
 // For a backend's MakeGlyphInk: the largest pixel size whose line, as
 // `lineHeight` gives it for a size, fits the cell (the cell is padded below
@@ -156,8 +176,12 @@ void AddInkRuns(GlyphInk &, int width, int height, int dx, int dy,
 Rect CopyRgba(const Surface &, Rect r, std::vector<std::uint32_t> &rgba);
 
 // The hooks a backend defines.
-// Renders the glyphs of a face, unsmoothed, at whole pixels.
+// Renders the glyphs of a face for U+0000 to U+00FF, unsmoothed, at whole
+// pixels.
 std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &);
+// Renders one more character's glyph as MakeGlyphInk renders them, its runs
+// appended to the ink's; its advance.
+int MakeGlyph(const FontFace &, char32_t, GlyphInk &);
 // Shows a changed rectangle of the surface's device pixels.
 void PresentChanged(Surface &, const Rect &);
 // Sends what PresentChanged has shown since the last call.

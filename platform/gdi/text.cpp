@@ -6,11 +6,13 @@
 // ends where the program measured it to end.
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "platform/gdi/colour_map.h"
 #include "platform/gdi/context.h"
 #include "platform/gdi/text_layer.h"
+#include "platform/gdi/utf8.h"
 
 namespace {
 
@@ -18,23 +20,33 @@ namespace {
 // backend seconds to render and fill more than any screen.
 constexpr int kTallestCell = 1024;
 
+// The Chinese of Taiwan, Hong Kong and Macao, and Chinese named as written
+// in traditional characters; the others write simplified ones.
+constexpr int kTraditionalChinese[] = {SUBLANG_CHINESE_TRADITIONAL, 0x03, 0x05, 0x1f};
+
 // The ink of the font at the surface's scale, made when first drawn there.
-const GlyphInk &InkAt(GdiObject &font, double scale) {
+GlyphInk &InkAt(GdiObject &font, double scale) {
   if (scale == 1.0) return *font.ink;
   if (!font.scaled || font.scaledFor != scale) {
     FontFace face = font.face;
     face.cellHeight = std::clamp(int(std::lround(face.cellHeight * scale)), 1, kTallestCell);
-    font.scaled = MakeGlyphInk(face);
+    font.scaled = MakeFontInk(face);
     font.scaledFor = scale;
   }
   return *font.scaled;
 }
 
-// The text as the surface keeps it, in its box of logical pixels.
-ShownText TextToShow(HDC dc, const Rect &box, LPCSTR text, int length) {
+// The text as the surface keeps it, in its box of logical pixels: the
+// characters drawn, as many as fit whole.
+ShownText TextToShow(HDC dc, const Rect &box, std::string_view text) {
   ShownText shown;
-  shown.length = std::min(length, kMaxTextChars);
-  std::memcpy(shown.chars, text, std::size_t(shown.length));
+  for (std::size_t at = 0; at < text.size();) {
+    char bytes[4];
+    const int n = EncodeUtf8(NextCharacter(text, at), bytes);
+    if (shown.length + n > kMaxTextBytes) break;
+    std::memcpy(shown.chars + shown.length, bytes, std::size_t(n));
+    shown.length += n;
+  }
   shown.box = box;
   shown.cellHeight = dc->font->face.cellHeight;
   shown.bold = dc->font->face.bold;
@@ -91,7 +103,7 @@ HFONT CreateFontIndirectA(const LOGFONTA *lf) {
   const int cell = int(std::min<long long>(height, kTallestCell));
   auto *font =
       new GdiObject{GdiObject::Kind::Font, 0, 0, {face, bold, cell}, false, nullptr, nullptr, 0};
-  font->ink = MakeGlyphInk(font->face);
+  font->ink = MakeFontInk(font->face);
   return font;
 }
 
@@ -109,15 +121,17 @@ BOOL GetTextMetricsA(HDC dc, TEXTMETRICA *tm) {
   return 1;
 }
 
-// Each glyph advanced by its own width from the start point, as the platform
-// draws text: a digit is as wide in "1.111V" as in "1.000V".
-BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
-  if (!dc || !text || length <= 0) return 0;
+// Each character advanced by its own width from the start point, as the
+// platform draws text: a digit is as wide in "1.111V" as in "1.000V".
+BOOL TextOutA(HDC dc, int x, int y, LPCSTR chars, int length) {
+  if (!dc || !chars || length <= 0) return 0;
   Surface &s = *dc->surface;
-  const GlyphInk &logical = *dc->font->ink;
-  const GlyphInk &ink = InkAt(*dc->font, s.scale);
+  GlyphInk &logical = *dc->font->ink;
+  GlyphInk &ink = InkAt(*dc->font, s.scale);
+  const std::string_view text(chars, std::size_t(length));
   long long width = 0;
-  for (int i = 0; i < length; ++i) width += logical.advance[(unsigned char)(text[i])];
+  for (std::size_t at = 0; at < text.size();)
+    width += GlyphOf(logical, NextCharacter(text, at)).advance;
   long long left = x;
   if ((dc->align & TA_CENTER) == TA_CENTER)
     left -= width / 2;
@@ -130,17 +144,18 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
   if (!(box & all).Empty()) {
     const Rect place{int(std::max(left, -kFar)), y, int(std::min(left + width, kFar)),
                      y + dc->font->face.cellHeight};
-    Show(s, TextToShow(dc, place, text, length), dc->bkMode == OPAQUE);
+    Show(s, TextToShow(dc, place, text), dc->bkMode == OPAQUE);
   }
   if (dc->bkMode == OPAQUE) FillDevice(s, box, Pixel(dc->bkColor));
   const std::uint32_t color = Pixel(ShownColour(Ink::Text, dc->textColor));
   Rect inked = box & all;
   long long penX = left;
-  for (int i = 0; i < length; penX += logical.advance[(unsigned char)(text[i])], ++i) {
-    const unsigned char code = (unsigned char)(text[i]);
+  for (std::size_t at = 0; at < text.size();) {
+    const char32_t c = NextCharacter(text, at);
+    const Glyph glyph = GlyphOf(ink, c);
     const int originX = ToDevice(penX, s.scale), originY = box.top;
-    for (int r = ink.first[code]; r < ink.first[code + 1]; ++r) {
-      const InkRun &run = ink.runs[r];
+    for (int r = glyph.first; r < glyph.end; ++r) {
+      const InkRun &run = ink.runs[std::size_t(r)];
       const Rect line = Rect{originX + run.x, originY + run.y, originX + run.x + run.length,
                              originY + run.y + 1} &
                         all;
@@ -149,9 +164,39 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int length) {
                 s.pixels + std::size_t(line.top) * s.stride + line.right, color);
       inked = inked | line;
     }
+    penX += GlyphOf(logical, c).advance;
   }
   MarkChanged(s, inked);
   return 1;
+}
+
+Glyph GlyphOf(GlyphInk &ink, char32_t c) {
+  if (c < 256) return Glyph{ink.advance[c], ink.first[c], ink.first[c + 1]};
+  if (const auto made = ink.more.find(c); made != ink.more.end()) return made->second;
+  const int first = int(ink.runs.size());
+  const int advance = MakeGlyph(ink.face, c, ink);
+  return ink.more.emplace(c, Glyph{advance, first, int(ink.runs.size())}).first->second;
+}
+
+HanForm HanFormOf(LANGID language) {
+  switch (PRIMARYLANGID(language)) {
+    case LANG_KOREAN:
+      return HanForm::Korean;
+    case LANG_CHINESE:
+      return std::count(std::begin(kTraditionalChinese), std::end(kTraditionalChinese),
+                        SUBLANGID(language))
+                 ? HanForm::Traditional
+                 : HanForm::Simplified;
+    default:
+      return HanForm::Japanese;
+  }
+}
+
+std::unique_ptr<GlyphInk> MakeFontInk(FontFace face) {
+  face.han = HanFormOf(GetUserDefaultUILanguage());
+  auto ink = MakeGlyphInk(face);
+  ink->face = face;
+  return ink;
 }
 
 // A line's height grows with the pixel size.

@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <functional>
 #include <string>
@@ -15,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gdi/utf8.h"
 #include "platform/headless/testing.h"
 
 namespace {
@@ -77,7 +77,7 @@ void DriverSetText(Window *w, const std::string &text) {
 std::string DriverEditText(Window *w) { return IsEdit(w) ? FieldOf(w).text : std::string(); }
 
 TextMeasure DriverMeasureText(const Window *, const char *text) {
-  return {double(kAdvance * std::strlen(text)), kLineHeight};
+  return {double(kAdvance * CountCharacters(text)), kLineHeight};
 }
 void DriverCreateDialog(Window *) {}
 void DriverCreateControl(Window *w) {
@@ -117,10 +117,10 @@ void DriverDeliverKey(Window *target, const KeyInput &key) {
     f.start = 0;
     f.end = int(f.text.size());
   } else if (key.vk == VK_BACK && !(target->style & ES_READONLY)) {
-    if (f.start == f.end && f.start > 0) --f.start;
+    if (f.start == f.end) f.start = int(PreviousCharacter(f.text, std::size_t(f.start)));
     Replace(f, "");
   } else if (key.character && !key.ctrl && !(target->style & ES_READONLY)) {
-    Replace(f, std::string(1, key.character));
+    Replace(f, Utf8(key.character));
   }
 }
 
@@ -174,10 +174,10 @@ void PressKeyForTesting(int vk, bool shift, bool ctrl, bool alt, bool repeat) {
 }
 
 void TypeForTesting(const std::string &text) {
-  for (char c : text) {
-    const auto u = static_cast<unsigned char>(c);
+  for (std::size_t at = 0; at < text.size();) {
+    const char32_t c = NextCharacter(text, at);
     KeyInput key;
-    key.vk = std::isalnum(u) && u < 0x80 ? std::toupper(u) : (c == ' ' ? VK_SPACE : 0);
+    key.vk = c < 0x80 && std::isalnum(int(c)) ? std::toupper(int(c)) : (c == ' ' ? VK_SPACE : 0);
     key.character = c;
     PostKeyInput(Keyboard(), key);
     key.release = true;

@@ -1,6 +1,6 @@
 // Glyph ink without a toolkit: Liberation Sans rendered by FreeType, one bit
-// a pixel and fully hinted, as a desktop draws unsmoothed text; and the
-// changes, which stay in memory.
+// a pixel and fully hinted, as a desktop draws unsmoothed text, with Noto
+// Sans CJK for the characters it lacks; and the changes, which stay in memory.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_TRUETYPE_TABLES_H
@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <string>
 
 #include "platform/gdi/surface.h"
 
@@ -18,12 +20,23 @@ constexpr const char *kFaces[] = {
     "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
     "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf"};
 
+// A collection of a face for each form of the Han characters, named by them.
+constexpr const char *kCjkFaces[] = {"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc",
+                                     "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc"};
+constexpr const char *kCjkFamilies[] = {"Noto Sans CJK JP", "Noto Sans CJK KR", "Noto Sans CJK SC",
+                                        "Noto Sans CJK TC"};
+
 int Ceil26(FT_Pos v) { return int((v + 63) >> 6); }
 
-FT_Face OpenFace(bool bold) {
+FT_Library Library() {
   static FT_Library library = nullptr;
-  static FT_Face faces[2] = {};
   if (!library && FT_Init_FreeType(&library)) library = nullptr;
+  return library;
+}
+
+FT_Face OpenFace(bool bold) {
+  static FT_Face faces[2] = {};
+  FT_Library library = Library();
   FT_Face &face = faces[bold ? 1 : 0];
   if (!face && library && FT_New_Face(library, kFaces[bold ? 1 : 0], 0, &face)) face = nullptr;
   if (!face) {
@@ -31,6 +44,40 @@ FT_Face OpenFace(bool bold) {
     std::abort();
   }
   return face;
+}
+
+// The collection's face of the Han forms, or null when it is not installed.
+FT_Face OpenCjkFace(bool bold, HanForm han) {
+  static FT_Face faces[2][std::size(kCjkFamilies)] = {};
+  static bool tried[2][std::size(kCjkFamilies)] = {};
+  FT_Face &face = faces[bold ? 1 : 0][int(han)];
+  if (tried[bold ? 1 : 0][int(han)]) return face;
+  tried[bold ? 1 : 0][int(han)] = true;
+  FT_Library library = Library();
+  FT_Face first = nullptr;
+  if (!library || FT_New_Face(library, kCjkFaces[bold ? 1 : 0], 0, &first)) return nullptr;
+  for (FT_Long i = 0; i < first->num_faces && !face; ++i) {
+    FT_Face candidate = nullptr;
+    if (FT_New_Face(library, kCjkFaces[bold ? 1 : 0], i, &candidate)) continue;
+    if (std::string(candidate->family_name) == kCjkFamilies[int(han)])
+      face = candidate;
+    else
+      FT_Done_Face(candidate);
+  }
+  FT_Done_Face(first);
+  return face;
+}
+
+// Renders a glyph of the face, at its size, into the ink; its advance.
+int AddGlyph(FT_Face face, FT_ULong code, GlyphInk &ink) {
+  if (FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO)) return 0;
+  const FT_GlyphSlot g = face->glyph;
+  const FT_Bitmap &b = g->bitmap;
+  AddInkRuns(ink, int(b.width), int(b.rows), g->bitmap_left, ink.ascent - g->bitmap_top,
+             [&b](int x, int y) {
+               return (b.buffer[std::ptrdiff_t(y) * b.pitch + (x >> 3)] >> (7 - (x & 7))) & 1;
+             });
+  return int((g->advance.x + 32) >> 6);
 }
 
 // A line's height at a pixel size: ascent and descent, each rounded up.
@@ -57,19 +104,24 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &font) {
   for (int code = 0; code < 256; ++code) {
     ink->first[code] = int(ink->runs.size());
     ink->advance[code] = 0;
-    // The single-byte codes are Latin-1; control codes draw nothing.
+    // Control codes draw nothing.
     if (code < 0x20 || (code >= 0x7f && code < 0xa0)) continue;
-    if (FT_Load_Char(face, FT_ULong(code), FT_LOAD_RENDER | FT_LOAD_TARGET_MONO)) continue;
-    const FT_GlyphSlot g = face->glyph;
-    ink->advance[code] = int((g->advance.x + 32) >> 6);
-    const FT_Bitmap &b = g->bitmap;
-    AddInkRuns(*ink, int(b.width), int(b.rows), g->bitmap_left, ink->ascent - g->bitmap_top,
-               [&b](int x, int y) {
-                 return (b.buffer[std::ptrdiff_t(y) * b.pitch + (x >> 3)] >> (7 - (x & 7))) & 1;
-               });
+    ink->advance[code] = AddGlyph(face, FT_ULong(code), *ink);
   }
   ink->first[256] = int(ink->runs.size());
   return ink;
+}
+
+// At the font's pixel size, from the CJK face when the font's lacks it; a
+// character neither has is drawn as the font's missing glyph.
+int MakeGlyph(const FontFace &font, char32_t c, GlyphInk &ink) {
+  FT_Face face = OpenFace(font.bold);
+  const int px = LargestSizeInCell(font, [face](int px) { return LineHeight(face, px); });
+  if (!FT_Get_Char_Index(face, c))
+    if (FT_Face cjk = OpenCjkFace(font.bold, font.han); cjk && FT_Get_Char_Index(cjk, c))
+      face = cjk;
+  FT_Set_Pixel_Sizes(face, 0, FT_UInt(px));
+  return AddGlyph(face, FT_ULong(c), ink);
 }
 
 void PresentChanged(Surface &, const Rect &) {}

@@ -14,7 +14,7 @@
 // the screen, else the main window. It waits in line like any key.
 void PressKeyForTesting(int vk, bool shift = false, bool ctrl = false, bool alt = false,
                         bool repeat = false);
-// Each character typed as its own key.
+// Each character (UTF-8) typed as its own key.
 void TypeForTesting(const std::string &text);
 // Text pasted into the focused field, replacing its selection.
 void PasteForTesting(const std::string &text);

@@ -92,7 +92,7 @@ class ScreenAccessible : public QAccessibleWidget {
       if (came || c.change[i] == TextChanges::Renamed)
         told.push_back({t, came ? QAccessible::ObjectCreated : QAccessible::NameChanged});
       t->id = s.id;
-      t->name = QString::fromLatin1(s.chars, s.length);
+      t->name = QString::fromUtf8(s.chars, s.length);
       t->box = s.box;
       texts_.push_back(t);
     }
@@ -112,7 +112,7 @@ class ScreenAccessible : public QAccessibleWidget {
     // In a status bar, a notification is spoken without its role's name.
     if (!notice_)
       notice_ = new Leaf(new Leaf(this, QAccessible::StatusBar), QAccessible::Notification);
-    notice_->name = QString::fromLatin1(u.chars, u.length);
+    notice_->name = QString::fromUtf8(u.chars, u.length);
     Tell(notice_, QAccessible::ObjectShow);
   }
 

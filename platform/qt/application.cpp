@@ -37,14 +37,15 @@ int VirtualKey(int key) {
 
 KeyInput KeyFrom(const QKeyEvent &e) {
   const Qt::KeyboardModifiers m = e.modifiers();
-  const char16_t c = e.text().size() == 1 ? e.text()[0].unicode() : 0;  // Latin-1, no control code
+  const QList<uint> typed = e.text().toUcs4();
+  const char32_t c = typed.size() == 1 && QChar::isPrint(typed[0]) ? typed[0] : 0;
   return KeyInput{.vk = VirtualKey(e.key()),
                   .release = e.type() == QEvent::KeyRelease,
                   .repeat = e.isAutoRepeat(),
                   .shift = bool(m & Qt::ShiftModifier),
                   .ctrl = bool(m & Qt::ControlModifier),
                   .alt = bool(m & Qt::AltModifier),
-                  .character = c >= 0x20 && c < 0x100 && c != 0x7f ? char(c) : '\0',
+                  .character = c,
                   .native = std::shared_ptr<QKeyEvent>(e.clone())};
 }
 
@@ -153,7 +154,7 @@ int DriverScreenWidth() {
 
 bool DriverAsk(Window *, const Question &q) {
   EnsureApplication();
-  QMessageBox box(QMessageBox::Warning, Latin1(q.caption), Latin1(q.text));
+  QMessageBox box(QMessageBox::Warning, FromUtf8(q.caption), FromUtf8(q.text));
   auto *yes = box.addButton(q.yes, QMessageBox::AcceptRole);
   box.setEscapeButton(box.addButton(q.no, QMessageBox::RejectRole));
   box.exec();

@@ -31,7 +31,7 @@ const char *TextProperty(const Window *w) {
 QFont TemplateFont(const Window *dialog) {
   QFont font;
   QStringList faces = kSubstituteFaces;
-  if (QFontDatabase::hasFamily(Latin1(dialog->font))) faces.prepend(Latin1(dialog->font));
+  if (QFontDatabase::hasFamily(FromUtf8(dialog->font))) faces.prepend(FromUtf8(dialog->font));
   font.setFamilies(faces);
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(dialog->pointSize);
@@ -109,7 +109,7 @@ void Answered(QPointer<QWidget> shell, QPointer<QWidget> owner, QMargins frame) 
 TextMeasure DriverMeasureText(const Window *dialog, const char *text) {
   EnsureApplication();
   const QFontMetrics metrics(TemplateFont(dialog));
-  return TextMeasure{double(metrics.horizontalAdvance(Latin1(text))), metrics.height()};
+  return TextMeasure{double(metrics.horizontalAdvance(FromUtf8(text))), metrics.height()};
 }
 
 void DriverCreateDialog(Window *dialog) {
@@ -119,7 +119,7 @@ void DriverCreateDialog(Window *dialog) {
   if (dialog->style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   auto *widget = new QDialog(owner, flags);
   Attach(dialog, widget);
-  widget->setWindowTitle(Latin1(dialog->text));
+  widget->setWindowTitle(FromUtf8(dialog->text));
   widget->setFont(TemplateFont(dialog));
   // The client area stands where it was placed; the frame goes round it.
   const QRect client =
@@ -140,7 +140,7 @@ void DriverCreateControl(Window *control) {
   if (auto *label = qobject_cast<QLabel *>(WidgetOf(control->label)))
     label->setBuddy(widget);
   else
-    widget->setAccessibleName(Latin1(AccessibleName(control)));
+    widget->setAccessibleName(FromUtf8(AccessibleName(control)));
 }
 
 void DriverShowDialog(Window *dialog) {
@@ -175,19 +175,23 @@ void DriverSetFocus(Window *control) {
 void DriverSetText(Window *w, const std::string &text) {
   QWidget *widget = WidgetOf(w);
   if (widget && w->kind == WindowKind::Control)
-    widget->setProperty(TextProperty(w), Latin1(text));
+    widget->setProperty(TextProperty(w), FromUtf8(text));
   else if (widget)
-    widget->setWindowTitle(Latin1(text));
+    widget->setWindowTitle(FromUtf8(text));
 }
 
 std::string DriverEditText(Window *w) {
   QWidget *widget = WidgetOf(w);
-  const QByteArray bytes = widget ? widget->property(TextProperty(w)).toString().toLatin1()
-                                  : QByteArray();  // characters outside Latin-1 come as '?'
+  const QByteArray bytes =
+      widget ? widget->property(TextProperty(w)).toString().toUtf8() : QByteArray();
   return std::string(bytes.constData(), std::size_t(bytes.size()));
 }
 
 void DriverSelectText(Window *control, int start, int end) {
+  // The program counts the bytes of the text's UTF-8; Qt, UTF-16 units.
+  const std::string text = DriverEditText(control);
+  const auto units = [&](int bytes) { return int(FromUtf8(text.substr(0, bytes)).size()); };
+  if (start >= 0) start = units(start), end = units(end);
   if (auto *line = qobject_cast<QLineEdit *>(WidgetOf(control)))
     return start < 0 ? line->deselect() : line->setSelection(start, end - start);
   auto *field = qobject_cast<QPlainTextEdit *>(WidgetOf(control));
@@ -201,6 +205,6 @@ void DriverSelectText(Window *control, int start, int end) {
 void DriverTypeText(Window *control, const std::string &text) {
   QWidget *widget = WidgetOf(control);
   if (!widget || widget->property("readOnly").toBool()) return;
-  if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(Latin1(text));
-  if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(Latin1(text));
+  if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(FromUtf8(text));
+  if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(FromUtf8(text));
 }

@@ -7,10 +7,16 @@
 
 namespace {
 
-// The Qt font for a character cell `cellHeight` pixels high.
+// The CJK faces, one for each form of the Han characters (HanForm's order).
+const char *const kHanFamilies[] = {"Noto Sans CJK JP", "Noto Sans CJK KR", "Noto Sans CJK SC",
+                                    "Noto Sans CJK TC"};
+
+// The Qt font for a character cell `cellHeight` pixels high, and the faces
+// for the characters its family lacks.
 QFont FontForCell(const FontFace &face) {
   QFont font;
-  font.setFamilies({QString::fromStdString(face.family), "Liberation Sans", "DejaVu Sans"});
+  font.setFamilies({QString::fromStdString(face.family), "Liberation Sans",
+                    kHanFamilies[int(face.han)], "DejaVu Sans"});
   font.setBold(face.bold);
   font.setStyleStrategy(QFont::NoAntialias);
   font.setHintingPreference(QFont::PreferFullHinting);
@@ -21,11 +27,30 @@ QFont FontForCell(const FontFace &face) {
   return font;
 }
 
+// Renders a glyph as Qt draws it unantialiased at a whole pixel, and keeps
+// its ink: only the glyph's own box is looked at, with room for ink that
+// hinting puts a little outside it. Its advance.
+int AddGlyph(const QFont &font, const QString &c, GlyphInk &ink) {
+  const QFontMetrics metrics(font);
+  const int pad = 2 + metrics.height() / 8;
+  const QRect box = metrics.boundingRect(c).adjusted(-pad, -pad, pad, pad);
+  if (!box.isEmpty()) {
+    QImage cell(box.size(), QImage::Format_RGB32);
+    cell.fill(Qt::white);
+    QPainter p(&cell);
+    p.setRenderHint(QPainter::TextAntialiasing, false);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(-box.left(), -box.top(), c);  // the baseline's origin
+    p.end();
+    AddInkRuns(ink, box.width(), box.height(), box.left(), box.top() + metrics.ascent(),
+               [&](int x, int y) { return qRed(cell.pixel(x, y)) != 255; });
+  }
+  return metrics.horizontalAdvance(c);
+}
+
 }  // namespace
 
-// Renders each glyph once, as Qt draws it unantialiased at a whole pixel,
-// and keeps its ink: only the glyph's own box is looked at, with room for
-// ink that hinting puts a little outside it.
 std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   EnsureApplication();
   const QFont font = FontForCell(face);
@@ -36,24 +61,14 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   ink->externalLeading = std::max(metrics.leading(), 0);
   ink->aveCharWidth = metrics.averageCharWidth();
   ink->maxCharWidth = metrics.maxWidth();
-  const int pad = 2 + metrics.height() / 8;
   for (int code = 0; code < 256; ++code) {
-    const QChar c(code);  // the single-byte codes are Latin-1
-    ink->advance[code] = metrics.horizontalAdvance(c);
     ink->first[code] = int(ink->runs.size());
-    const QRect box = metrics.boundingRect(c).adjusted(-pad, -pad, pad, pad);
-    if (box.isEmpty()) continue;
-    QImage cell(box.size(), QImage::Format_RGB32);
-    cell.fill(Qt::white);
-    QPainter p(&cell);
-    p.setRenderHint(QPainter::TextAntialiasing, false);
-    p.setFont(font);
-    p.setPen(Qt::black);
-    p.drawText(-box.left(), -box.top(), QString(c));  // the baseline's origin
-    p.end();
-    AddInkRuns(*ink, box.width(), box.height(), box.left(), box.top() + metrics.ascent(),
-               [&](int x, int y) { return qRed(cell.pixel(x, y)) != 255; });
+    ink->advance[code] = AddGlyph(font, QString(QChar(code)), *ink);
   }
   ink->first[256] = int(ink->runs.size());
   return ink;
+}
+
+int MakeGlyph(const FontFace &face, char32_t c, GlyphInk &ink) {
+  return AddGlyph(FontForCell(face), QString::fromUcs4(&c, 1), ink);
 }

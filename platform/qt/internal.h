@@ -12,8 +12,9 @@
 #include "platform/qt/testing.h"
 #include "platform/user/driver.h"
 
-inline QString Latin1(const std::string &text) {
-  return QString::fromLatin1(text.data(), qsizetype(text.size()));
+// The program's texts are UTF-8.
+inline QString FromUtf8(const std::string &text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 inline QRect ToQRect(const Rect &r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 inline Rect FromQRect(const QRect &r) {

@@ -135,7 +135,7 @@ ClientArea DriverCreateWindow(Window *hwnd, Rect outer) {
   EnsureApplication();
   auto *widget = new ScreenWidget(hwnd);
   Attach(hwnd, widget);
-  widget->setWindowTitle(Latin1(hwnd->text));
+  widget->setWindowTitle(FromUtf8(hwnd->text));
   widget->setMinimumSize(1, 1);
   const QRect asked(outer.left, outer.top, outer.Width(), outer.Height());
   widget->setGeometry(asked);

@@ -22,7 +22,7 @@ struct KeyInput {
   bool release = false;
   bool repeat = false;  // an auto-repeat of a key held down
   bool shift = false, ctrl = false, alt = false;
-  char character = 0;  // the Latin-1 character it types; 0 for none
+  char32_t character = 0;  // the character it types; 0 for none
   // The driver's own event, handed back to it when the key goes to a control.
   std::shared_ptr<const void> native;
 };

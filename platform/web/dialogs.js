@@ -180,7 +180,7 @@ mergeInto(LibraryManager.library, {
     // text of its own for a screen reader to stop at.
     text.id = "caption-" + handle;
     text.setAttribute("aria-hidden", "true");
-    text.textContent = Page.latin1(caption);
+    text.textContent = Page.text(caption);
     var close = document.createElement("button");
     close.type = "button";
     close.tabIndex = -1;
@@ -239,7 +239,7 @@ mergeInto(LibraryManager.library, {
         e.id = "control-" + handle;
         Dialogs.controls[label].htmlFor = e.id;
       } else {
-        e.setAttribute("aria-label", Page.latin1(name));
+        e.setAttribute("aria-label", Page.text(name));
       }
       // A text to read, not to fill in, is what the dialog says.
       if (kind === 2 && readOnly) {
@@ -247,8 +247,8 @@ mergeInto(LibraryManager.library, {
         dialog.frame.setAttribute("aria-describedby", e.id);
       }
     }
-    if (kind === 0 || kind === 3) e.textContent = Page.latin1(text);
-    else e.value = Page.latin1(text);
+    if (kind === 0 || kind === 3) e.textContent = Page.text(text);
+    else e.value = Page.text(text);
     if (kind !== 0) e.tabIndex = tabStop ? 0 : -1;
     e.hidden = !visible;
     e.handle = handle;
@@ -300,7 +300,7 @@ mergeInto(LibraryManager.library, {
   // The canvas's window's title is the page's.
   web_set_text__deps: ["$Dialogs"],
   web_set_text: function(handle, pointer) {
-    var text = Page.latin1(pointer);
+    var text = Page.text(pointer);
     var e = Dialogs.controls[handle];
     var dialog = Dialogs.dialog(handle);
     if (e && Dialogs.isField(e)) e.value = text;
@@ -313,7 +313,7 @@ mergeInto(LibraryManager.library, {
   web_control_text__deps: ["$Dialogs"],
   web_control_text: function(handle) {
     var e = Dialogs.controls[handle];
-    return Page.newLatin1(e && Dialogs.isField(e) ? e.value : "");
+    return Page.newText(e && Dialogs.isField(e) ? e.value : "");
   },
 
   // The control with the keyboard, or the one a hidden dialog will give it to; 0 for none.
@@ -332,7 +332,7 @@ mergeInto(LibraryManager.library, {
   },
 
   // [start, end) selected, the caret at end; start -1 leaves the caret and
-  // nothing selected.
+  // nothing selected. The program counts the bytes of the text's UTF-8.
   web_control_select__deps: ["$Dialogs"],
   web_control_select: function(handle, start, end) {
     var e = Dialogs.controls[handle];
@@ -342,7 +342,16 @@ mergeInto(LibraryManager.library, {
       e.setSelectionRange(caret, caret);
       return;
     }
-    e.setSelectionRange(Math.min(start, end), Math.max(start, end),
+    var at = function(bytes) {
+      var index = 0;
+      for (var c of e.value) {
+        bytes -= lengthBytesUTF8(c);
+        if (bytes < 0) break;
+        index += c.length;
+      }
+      return index;
+    };
+    e.setSelectionRange(at(Math.min(start, end)), at(Math.max(start, end)),
                         start > end ? "backward" : "forward");
   },
 
@@ -351,7 +360,7 @@ mergeInto(LibraryManager.library, {
   web_control_type: function(handle, text) {
     var e = Dialogs.controls[handle];
     if (!e || !Dialogs.isField(e) || e.readOnly) return;
-    e.setRangeText(Page.latin1(text), e.selectionStart, e.selectionEnd, "end");
+    e.setRangeText(Page.text(text), e.selectionStart, e.selectionEnd, "end");
   },
 
   // A link's field: focused with its text selected, as a click and a
@@ -367,7 +376,7 @@ mergeInto(LibraryManager.library, {
   // In the template font: the advance of a text, and the height of a line.
   web_text_width__deps: ["$Dialogs"],
   web_text_width: function(points, text) {
-    return Dialogs.metrics(points, Page.latin1(text)).width;
+    return Dialogs.metrics(points, Page.text(text)).width;
   },
 
   web_line_height__deps: ["$Dialogs"],

@@ -3,8 +3,18 @@
 
 #include "platform/web/internal.h"
 
+namespace {
+
+// Runs as glyphs.js gives them: x, y, length each.
+void TakeRuns(const int *p, GlyphInk &ink, int count) {
+  for (int i = 0; i < count; ++i, p += 3)
+    ink.runs.push_back(InkRun{short(p[0]), short(p[1]), short(p[2])});
+}
+
+}  // namespace
+
 std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
-  int *block = web_glyphs(face.bold, face.cellHeight);
+  int *block = web_glyphs(face.bold, face.cellHeight, int(face.han));
   auto ink = std::make_unique<GlyphInk>();
   const int *p = block;
   ink->ascent = *p++;
@@ -14,13 +24,15 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   ink->maxCharWidth = *p++;
   for (int &advance : ink->advance) advance = *p++;
   for (int &first : ink->first) first = *p++;
-  ink->runs.resize(std::size_t(ink->first[256]));
-  for (InkRun &run : ink->runs) {
-    run.x = short(p[0]);
-    run.y = short(p[1]);
-    run.length = short(p[2]);
-    p += 3;
-  }
+  TakeRuns(p, *ink, ink->first[256]);
   std::free(block);
   return ink;
+}
+
+int MakeGlyph(const FontFace &face, char32_t c, GlyphInk &ink) {
+  int *block = web_glyph(face.bold, face.cellHeight, int(face.han), int(c));
+  const int advance = block[0];
+  TakeRuns(block + 2, ink, block[1]);
+  std::free(block);
+  return advance;
 }

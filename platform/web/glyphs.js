@@ -1,11 +1,11 @@
 // A font's glyph ink from the browser's rendering of the embedded faces:
-// each Latin-1 glyph drawn alone at a whole pixel, its coverage thresholded,
+// each glyph drawn alone at a whole pixel, its coverage thresholded,
 // since a canvas smooths text that the program draws unsmoothed. Metrics come
 // from the faces' tables, rounded as a hinting font engine rounds them, so
 // the layout matches the desktop's.
 
 mergeInto(LibraryManager.library, {
-  $Glyphs__deps: ["$Page", "$Language"],
+  $Glyphs__deps: ["$Page"],
   $Glyphs: {
     // A length of the face in font units at `px` pixels: to 1/64 pixel,
     // then to a whole pixel, half up.
@@ -39,33 +39,29 @@ mergeInto(LibraryManager.library, {
     },
 
     // The CSS font of a cell height, as the glyphs are drawn in it.
-    cssFont: function(bold, m) { return (bold ? "700 " : "400 ") + m.px + "px " + Language.face; },
-  },
+    cssFont: function(bold, m) { return (bold ? "700 " : "400 ") + m.px + "px " + Page.faces(); },
 
-  // Returns a malloc'ed block of ints: ascent, internal leading, external
-  // leading, average and largest character width, 256 advances, 257 run
-  // starts, then x, y, length of each run from the glyph's origin at the top
-  // of its cell.
-  web_glyphs__deps: ["$Glyphs", "malloc"],
-  web_glyphs: function(bold, cellHeight) {
-    var m = Glyphs.metricsForCell(Glyphs.face(bold), cellHeight);
-    var pad = 2 + (m.height >> 3);
-    var size = m.maxCharWidth + 2 * pad;
-    var rows = m.height + 2 * pad;
-    var canvas = document.createElement("canvas");
-    canvas.width = size;
-    canvas.height = rows;
-    var context = canvas.getContext("2d", {willReadFrequently: true});
-    context.font = Glyphs.cssFont(bold, m);
-    context.textBaseline = "alphabetic";
-    var advances = [], first = [], runs = [];
-    for (var code = 0; code < 256; ++code) {
-      var c = String.fromCharCode(code);
-      advances.push(Math.round(context.measureText(c).width));
-      first.push(runs.length / 3);
-      context.clearRect(0, 0, size, rows);
-      context.fillText(c, pad, pad + m.ascent);
-      var alpha = context.getImageData(0, 0, size, rows).data;
+    // A canvas to draw one glyph of the font in, with room around it.
+    cell: function(bold, cellHeight, han) {
+      Page.han = han;
+      var m = Glyphs.metricsForCell(Glyphs.face(bold), cellHeight);
+      var pad = 2 + (m.height >> 3);
+      var canvas = document.createElement("canvas");
+      canvas.width = 2 * m.maxCharWidth + 2 * pad;  // a CJK glyph is wider than the face's
+      canvas.height = m.height + 2 * pad;
+      var context = canvas.getContext("2d", {willReadFrequently: true});
+      context.font = Glyphs.cssFont(bold, m);
+      context.textBaseline = "alphabetic";
+      return {m: m, pad: pad, context: context, width: canvas.width, height: canvas.height};
+    },
+
+    // Draws the character in the cell and appends x, y, length of each run
+    // of its ink to `runs`; its advance.
+    draw: function(cell, c, runs) {
+      var size = cell.width, rows = cell.height, pad = cell.pad;
+      cell.context.clearRect(0, 0, size, rows);
+      cell.context.fillText(c, pad, pad + cell.m.ascent);
+      var alpha = cell.context.getImageData(0, 0, size, rows).data;
       for (var y = 0; y < rows; ++y) {
         for (var x = 0; x < size; ++x) {
           if (alpha[(y * size + x) * 4 + 3] < 128) continue;
@@ -75,12 +71,40 @@ mergeInto(LibraryManager.library, {
           x = end;
         }
       }
+      return Math.round(cell.context.measureText(c).width);
+    },
+
+    // A malloc'ed block of ints for the program, which frees it.
+    block: function(ints) {
+      var block = _malloc(ints.length * 4);
+      HEAP32.set(ints, block >> 2);
+      return block;
+    },
+  },
+
+  // Returns a malloc'ed block of ints: ascent, internal leading, external
+  // leading, average and largest character width, 256 advances, 257 run
+  // starts, then x, y, length of each run from the glyph's origin at the top
+  // of its cell.
+  web_glyphs__deps: ["$Glyphs", "malloc"],
+  web_glyphs: function(bold, cellHeight, han) {
+    var cell = Glyphs.cell(bold, cellHeight, han), m = cell.m;
+    var advances = [], first = [], runs = [];
+    for (var code = 0; code < 256; ++code) {
+      first.push(runs.length / 3);
+      advances.push(Glyphs.draw(cell, String.fromCharCode(code), runs));
     }
     first.push(runs.length / 3);
-    var ints = [m.ascent, m.height - m.px, m.lineGap, m.aveCharWidth, m.maxCharWidth]
-                   .concat(advances, first, runs);
-    var block = _malloc(ints.length * 4);
-    HEAP32.set(ints, block >> 2);
-    return block;
+    return Glyphs.block([m.ascent, m.height - m.px, m.lineGap, m.aveCharWidth, m.maxCharWidth]
+                            .concat(advances, first, runs));
+  },
+
+  // One more character's glyph: a malloc'ed block of ints, its advance, the
+  // number of its runs, then x, y, length of each.
+  web_glyph__deps: ["$Glyphs", "malloc"],
+  web_glyph: function(bold, cellHeight, han, code) {
+    var runs = [];
+    var advance = Glyphs.draw(Glyphs.cell(bold, cellHeight, han), String.fromCodePoint(code), runs);
+    return Glyphs.block([advance, runs.length / 3].concat(runs));
   },
 });

@@ -2,6 +2,7 @@
 // and the wait for it, which gives the page back to the browser.
 #include <memory>
 
+#include "platform/gdi/utf8.h"
 #include "platform/web/internal.h"
 
 namespace {
@@ -21,7 +22,7 @@ void TakePageInput() {
         PostKeyInput(in.window, KeyInput{.vk = in.vk,
                                          .repeat = in.repeat != 0,
                                          .shift = in.shift != 0,
-                                         .character = char(in.character)});
+                                         .character = char32_t(in.character)});
         break;
       case PageInput::Close:
         PostCloseInput(in.window);
@@ -62,5 +63,5 @@ void DriverDeliverKey(Window *target, const KeyInput &key) {
   if (target->control == ControlKind::Button && key.vk == VK_SPACE)
     ButtonPressed(target);
   else if (key.character)
-    DriverTypeText(target, std::string(1, key.character));
+    DriverTypeText(target, Utf8(key.character));
 }

@@ -57,7 +57,8 @@ void web_control_select(Window *, int start, int end);
 void web_control_type(Window *, const char *);
 void web_focus_field(Window *);
 // glyphs.js
-int *web_glyphs(int bold, int cellHeight);
+int *web_glyphs(int bold, int cellHeight, int han);
+int *web_glyph(int bold, int cellHeight, int han, int code);
 // texts.js
 void web_texts(const PageText *, int count, const std::uint32_t *went, int wentCount, int afresh);
 void web_say(const char *chars, int length);

@@ -7,13 +7,12 @@
 // kept, the keyboard back on the menu.
 
 mergeInto(LibraryManager.library, {
-  $Language__deps: ["$ENV"],
+  $Language__deps: ["$ENV", "$Page"],
   $Language__postset: "Language.start();",
   $Language: {
     english: "en",
     chosen: "en",  // the catalogue's name: "de", "pt_BR"
     words: {},  // the chosen language's page words, by their English
-    face: '"Ondulane Sans", sans-serif',  // the CSS families of the page's texts
     // Kept for the page loaded next: the menu had the keyboard.
     refocus: "ondulane-language-menu",
 
@@ -62,7 +61,7 @@ mergeInto(LibraryManager.library, {
     // The page's words, names and faces in the chosen language.
     translate: function() {
       document.documentElement.lang = Language.tag(Language.chosen);
-      document.body.style.fontFamily = Language.face;
+      document.body.style.fontFamily = Page.faces();
       document.querySelectorAll("#bar .words").forEach(function(words) {
         words.textContent = " " + Language.word(words.textContent.trim());
       });
@@ -115,7 +114,9 @@ mergeInto(LibraryManager.library, {
       Language.chosen = Language.choose(names);
       var entry = table[Language.chosen] || {};
       Language.words = entry.words || {};
-      if (entry.face) Language.face = '"Ondulane Sans", "' + entry.face + '", sans-serif';
+      // The program asks for the same forms as it draws; the page's words
+      // take them before it starts.
+      if (entry.face) Page.han = Page.hanFaces.indexOf(entry.face);
       Language.translate();
       Language.fillMenu(document.getElementById("language"), names);
       // The program chooses its resources from LANG, as gettext would.

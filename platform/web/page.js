@@ -9,7 +9,7 @@
 // dialog's field focused.
 
 mergeInto(LibraryManager.library, {
-  $Page__deps: ["$Asyncify", "malloc", "$Layout", "$Language"],
+  $Page__deps: ["$Asyncify", "malloc", "$Layout", "$stringToNewUTF8", "$Language"],
   $Page__postset: "Page.listen();",
   $Page: {
     // As PageInput in platform/web/internal.h.
@@ -17,6 +17,12 @@ mergeInto(LibraryManager.library, {
     input: [],  // {kind, window, vk, repeat, shift, character, field, value}, oldest first
     waker: null,
     canvasWindow: 0,  // the program's window on the canvas; 0 until it is made
+    face: '"Ondulane Sans", sans-serif',
+    // The embedded CJK faces, one for each form of the Han characters
+    // (HanForm's order), for the characters Ondulane Sans lacks; and the
+    // forms of the user's language, as the program's fonts ask for them.
+    hanFaces: ["Ondulane CJK JP", "Ondulane CJK KR", "Ondulane CJK SC", "Ondulane CJK TC"],
+    han: 0,
     // The keys the program has commands for: they do nothing of the
     // browser's (help, find, going back, reloading).
     commands: ["Enter", "F1", "F2", "F3"],
@@ -58,22 +64,10 @@ mergeInto(LibraryManager.library, {
       return Page.context2d;
     },
 
-    // The program's texts are single-byte, Latin-1.
-    latin1: function(pointer) {
-      var text = "";
-      for (var i = pointer; HEAPU8[i]; ++i) text += String.fromCharCode(HEAPU8[i]);
-      return text;
-    },
-    // A malloc'ed copy for the program, which frees it; others than Latin-1 as "?".
-    newLatin1: function(text) {
-      var copy = _malloc(text.length + 1);
-      for (var i = 0; i < text.length; ++i) {
-        var code = text.charCodeAt(i);
-        HEAPU8[copy + i] = code < 256 ? code : 63;
-      }
-      HEAPU8[copy + text.length] = 0;
-      return copy;
-    },
+    // The program's texts are UTF-8, NUL-terminated.
+    text: function(pointer) { return UTF8ToString(pointer); },
+    // A malloc'ed copy for the program, which frees it.
+    newText: function(text) { return stringToNewUTF8(text); },
 
     // The program's virtual key of a key's name; 0 for one it has none for.
     virtualKey: function(name) {
@@ -86,10 +80,10 @@ mergeInto(LibraryManager.library, {
 
     // A key typed into a window, with its event if it had one.
     key: function(window, name, e) {
-      var code = name.length === 1 ? name.charCodeAt(0) : 0;
+      var code = Array.from(name).length === 1 ? name.codePointAt(0) : 0;
       return {
         kind: Page.KEY, window: window, vk: Page.virtualKey(name), repeat: !!(e && e.repeat),
-        shift: !!(e && e.shiftKey), character: code < 256 ? code : 0,
+        shift: !!(e && e.shiftKey), character: code,
       };
     },
 
@@ -145,7 +139,7 @@ mergeInto(LibraryManager.library, {
 
     install: function(canvasWindow, title) {
       Page.canvasWindow = canvasWindow;
-      document.title = Page.latin1(title);
+      document.title = Page.text(title);
       Page.putLink();
       new ResizeObserver(Page.resized).observe(document.getElementById("page"));
       window.addEventListener("resize", Page.resized);
@@ -167,7 +161,12 @@ mergeInto(LibraryManager.library, {
     // point size on a screen of 96 pixels per inch, to a whole pixel as the
     // desktop's font engine takes it.
     dialogFont: function(points) {
-      return Math.round(points * 96 / 72) + "px " + Language.face;
+      return Math.round(points * 96 / 72) + "px " + Page.faces();
+    },
+
+    // The embedded face, then the CJK face of the user's language.
+    faces: function() {
+      return Page.face.replace("sans-serif", '"' + Page.hanFaces[Page.han] + '", sans-serif');
     },
   },
 
@@ -197,7 +196,7 @@ mergeInto(LibraryManager.library, {
     HEAP32.set([
       item.kind, item.window || 0, item.vk || 0, item.repeat ? 1 : 0, item.shift ? 1 : 0,
       item.character || 0, item.field || 0,
-      item.kind === Page.LINK_VALUE ? Page.newLatin1(item.value) : 0,
+      item.kind === Page.LINK_VALUE ? Page.newText(item.value) : 0,
     ], out >> 2);
     return 1;
   },
@@ -230,5 +229,5 @@ mergeInto(LibraryManager.library, {
   web_screen_width: function() { return Layout.screenWidth || screen.availWidth || screen.width; },
 
   web_confirm__deps: ["$Page"],
-  web_confirm: function(text) { return confirm(Page.latin1(text)) ? 1 : 0; },
+  web_confirm: function(text) { return confirm(Page.text(text)) ? 1 : 0; },
 });

@@ -108,10 +108,8 @@ mergeInto(LibraryManager.library, {
     var items = [];
     for (var i = 0; i < count; ++i) {
       var w = HEAP32.subarray((list >> 2) + 11 * i, (list >> 2) + 11 * i + 11);
-      var text = "";
-      for (var c = 0; c < w[1]; ++c) text += String.fromCharCode(HEAPU8[w[0] + c]);
       items.push({
-        text: text, left: w[2], top: w[3], right: w[4], bottom: w[5], cellHeight: w[6],
+        text: UTF8ToString(w[0], w[1]), left: w[2], top: w[3], right: w[4], bottom: w[5], cellHeight: w[6],
         bold: !!w[7], id: w[8] >>> 0, block: w[9], change: w[10],
       });
     }
@@ -120,8 +118,6 @@ mergeInto(LibraryManager.library, {
 
   web_say__deps: ["$Texts"],
   web_say: function(chars, length) {
-    var text = "";
-    for (var c = 0; c < length; ++c) text += String.fromCharCode(HEAPU8[chars + c]);
-    Texts.announce(text);
+    Texts.announce(UTF8ToString(chars, length));
   },
 });

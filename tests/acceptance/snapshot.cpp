@@ -24,7 +24,7 @@ void PrintTexts(const Surface &s) {
   ReadTexts(s, r);
   for (int i = 0; i < r.count; ++i) {
     const Rect &b = r.texts[i]->box;
-    const QByteArray text = QString::fromLatin1(r.texts[i]->chars, r.texts[i]->length).toUtf8();
+    const QByteArray text = QString::fromUtf8(r.texts[i]->chars, r.texts[i]->length).toUtf8();
     std::printf("%d %d %d %d\t%s\n", b.left, b.top, b.Width(), b.Height(), text.constData());
   }
 }

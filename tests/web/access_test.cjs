@@ -104,19 +104,23 @@ const cases = {
   // Every text of the picture reaches the accessibility tree in reading
   // order, each a line of its own, under the figures' named region, the
   // title as the heading: the texts, and the boxes, that the Linux build
-  // draws in the same state.
+  // draws in the same state, in the browser's language.
   async figures_in_tree(page, open) {
     assert.ok(LINUX, "ONDULANE_LINUX_SNAPSHOT is not set");
+    // [run, link, values for the Linux build, language, names of the
+    // figures' region and of the picture]
+    const english = ["The line's figures", "The line, drawn"];
     const runs = [
-      ["a default run", "", []],
-      ["150 and 100 ohms", LINK_150_100, ["load", "150", "source", "100", "paint"]],
+      ["a default run", "", [], "en", english],
+      ["150 and 100 ohms", LINK_150_100, ["load", "150", "source", "100", "paint"], "en", english],
+      ["in Japanese", "", [], "ja", ["線路の数値", "線路の図"]],
     ];
-    for (const [run, search, values] of runs) {
-      const { tab, advance, close } = await open({ search });
+    for (const [run, search, values, language, [region, image]] of runs) {
+      const { tab, advance, close } = await open({ search, languages: language });
       try {
         await runToEnd(tab, advance);
         const tree = await accessibilityTree(tab);
-        const figures = named(tree, "region", "The line's figures");
+        const figures = named(tree, "region", region);
         assert.ok(figures, `${run}: no region of figures`);
         const layer = await tab.evaluate(() => [...document.querySelectorAll("#texts p, #texts h1")].map(
           (e) => `${parseInt(e.style.left)} ${parseInt(e.style.top)} ${parseInt(e.style.height)}\t` +
@@ -127,7 +131,8 @@ const cases = {
         });
         const linux = execFileSync(LINUX, ["size", `${width}x${height}`, "screen",
           String(screenWidth), ...values, "enter", "ticks", "960", "texts"],
-        { env: { ...process.env, QT_QPA_PLATFORM: "offscreen" } }).toString().split("\n")
+        { env: { ...process.env, QT_QPA_PLATFORM: "offscreen", LANGUAGE: language, LC_ALL: language } })
+          .toString().split("\n")
           .filter(Boolean).map((line) => line.replace(/^(\S+ \S+) \S+ (\S+)/, "$1 $2"));
         // The glyphs come from another font engine: a centred or right-aligned
         // text may stand a few pixels apart.
@@ -143,7 +148,7 @@ const cases = {
           `${run}: the tree and the layer differ`);
         const headings = tree.filter((n) => n.role === "heading");
         assert.deepEqual(headings.map((h) => [h.name, h.level]), [["Ondulane", 1]], run);
-        assert.ok(named(tree, "image", "The line, drawn"), `${run}: the canvas has no name`);
+        assert.ok(named(tree, "image", image), `${run}: the canvas has no name`);
       } finally {
         await close();
       }

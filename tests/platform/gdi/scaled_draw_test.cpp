@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "platform/gdi/surface.h"
@@ -71,15 +72,18 @@ TEST(ScaledDrawing, EveryScaleKeepsTheMixAndTheMeasuredText) {
     for (HPEN pen : pens) DeleteObject(pen);
 
     // Right-aligned at x 500 over black: the white box ends at x 500 scaled,
-    // and the red ink lies inside it.
+    // and the red ink lies inside it, to the CJK character at its end (an
+    // em of 14 pixels, its middle stroke from top to bottom).
     for (int y = 300; y < 320; ++y)
       for (int x = 350; x < 520; ++x) SetPixel(s.hdc, x, y, RGB(0, 0, 0));
     SetTextColor(s.hdc, RGB(255, 0, 0));
     SetTextAlign(s.hdc, TA_RIGHT | TA_TOP);
-    TextOutA(s.hdc, 500, 300, "Rho = 0.200", 11);
+    const std::string text = "Rho = 0.200 日本";
+    TextOutA(s.hdc, 500, 300, text.data(), int(text.size()));
     const int row = s.Device(305);
     const auto ink = s.Columns(RGB(255, 0, 0), row);
-    EXPECT_GT(ink.first, s.Device(400));
+    EXPECT_GT(ink.first, s.Device(380));
+    EXPECT_GT(ink.second, s.Device(486));
     EXPECT_LT(ink.second, s.Device(500));
     EXPECT_EQ(s.Columns(RGB(255, 255, 255), row, s.Device(520)).second, s.Device(500) - 1);
     EXPECT_EQ(GetPixel(s.hdc, 500, 305), RGB(0, 0, 0));

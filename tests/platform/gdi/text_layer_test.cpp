@@ -149,9 +149,9 @@ TEST(TextLayer, KeepsTheNewestWhenFull) {
   for (int i = 0; i < kMaxTexts; ++i) EXPECT_EQ(layer.texts[i].Text(), std::to_string(i + 2));
 
   const int digit = sheet.Width("1");
-  const std::string text(kMaxTextChars + 20, '1');
+  const std::string text(kMaxTextBytes + 20, '1');
   sheet.Text(-50 * digit, 0, text);  // half of it off the surface
   ASSERT_EQ(layer.count, 1);
-  EXPECT_EQ(layer.texts[0].Text(), text.substr(0, kMaxTextChars));
+  EXPECT_EQ(layer.texts[0].Text(), text.substr(0, kMaxTextBytes));
   EXPECT_EQ(layer.texts[0].box.Width(), int(text.size()) * digit);
 }

@@ -105,7 +105,7 @@ TEST(Accessibility, TheMainWindowsChildrenAreItsTextsInReadingOrder) {
       const Rect &box = order[i]->box;
       QAccessibleInterface *text = main->child(i);
       EXPECT_EQ(text->text(QAccessible::Name),
-                QString::fromLatin1(order[i]->chars, order[i]->length));
+                QString::fromUtf8(order[i]->chars, order[i]->length));
       EXPECT_EQ(text->role(), QAccessible::StaticText);
       EXPECT_EQ(text->rect(),
                 QRect(box.left, box.top, box.Width(), box.Height()).translated(client.topLeft()) &
@@ -116,6 +116,16 @@ TEST(Accessibility, TheMainWindowsChildrenAreItsTextsInReadingOrder) {
       EXPECT_TRUE(main->childAt(inside.x(), inside.y())->rect().contains(inside));
     }
   }
+  // A text in another script is named by its characters.
+  TestWindow w;
+  PumpMessagesForTesting();
+  HDC dc = GetDC(w.hwnd);
+  TextOutA(dc, 20, 600, "Привет", 12);
+  ReleaseDC(w.hwnd, dc);
+  QStringList names;
+  for (int i = 0; i < MainAccessible()->childCount(); ++i)
+    names << MainAccessible()->child(i)->text(QAccessible::Name);
+  EXPECT_TRUE(names.contains(QString::fromUtf16(u"Привет"))) << names.join("|").toStdString();
 }
 
 // Told when the window waits, each text that came, went or was redrawn in

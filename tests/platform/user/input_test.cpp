@@ -127,3 +127,30 @@ TEST(Input, SelectingAFieldsTextTakesEveryRangeAsAnEditControlDoes) {
     EXPECT_EQ(selected, c.selected);
   }
 }
+
+// A character typed goes into the field as its UTF-8, and Backspace erases
+// it whole, whatever its length.
+TEST(Input, AFieldTakesEachCharacterWholeAndBackspaceErasesIt) {
+  struct Case {
+    const char *typed;
+    int backspaces;
+    const char *left;
+  };
+  const Case cases[] = {{"5Ж", 0, "5Ж"}, {"5Ж", 1, "5"}, {"日本", 1, "日"},
+                        {"a😀", 1, "a"},  {"ếé", 2, ""},  {"1Łó", 1, "1Ł"}};
+  TestWindow w;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.typed);
+    std::string left = "?";
+    WithDialog([&] { w.Key(VK_F2); },
+               [&](HWND dialog) {
+                 Type(c.typed);
+                 for (int i = 0; i < c.backspaces; ++i) Press(VK_BACK);
+                 WhenIdleForTesting([&] {
+                   left = FieldText(dialog, IDC_LOAD);
+                   Press(VK_ESCAPE);
+                 });
+               });
+    EXPECT_EQ(left, c.left);
+  }
+}
