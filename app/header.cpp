@@ -31,9 +31,14 @@ FontRow FontRowForScreen(int screenWidth) {
   return {35, 17, 12};
 }
 
+// DEFAULT_CHARSET: TextOutA reads its bytes in the code page of the font's
+// character set, and the resources' texts come in the system's code page.
+constexpr BYTE kSystemCharset = 1;
+
 HFONT MakeFont(int height) {
   LOGFONTA lf{};
   lf.lfHeight = height;
+  lf.lfCharSet = kSystemCharset;
   std::strcpy(lf.lfFaceName, "Arial Bold");
   return CreateFontIndirectA(&lf);
 }
@@ -43,11 +48,6 @@ void MeasureFont(HDC hdc) {
   GetTextMetricsA(hdc, &tm);
   g_lineHeight = tm.tmHeight + tm.tmExternalLeading;
   g_charWidth = tm.tmAveCharWidth;
-}
-
-// Not DrawText, which <windows.h> defines as a macro.
-void PutText(HDC hdc, int x, int y, const char *text) {
-  TextOutA(hdc, x, y, text, int(std::strlen(text)));
 }
 
 constexpr UINT kInstructions[] = {IDS_PRESS_ENTER, IDS_PRESS_F1, IDS_PRESS_F2, IDS_PRESS_F3};
@@ -89,7 +89,7 @@ void PaintWindow(HWND hwnd) {
   SelectObject(hdc, g_titleFont);
   MeasureFont(hdc);
   SetTextAlign(hdc, TA_CENTER | TA_TOP);
-  PutText(hdc, g_clientWidth / 2, 0, "Ondulane");
+  WriteText(hdc, g_clientWidth / 2, 0, "Ondulane");
   SelectObject(hdc, g_subtitleFont);
   WriteResourceText(hdc, g_clientWidth / 2, g_lineHeight, IDS_SUBTITLE);
 

@@ -32,9 +32,17 @@ add_custom_command(OUTPUT ${ICON}
   DEPENDS ${ICON_PNGS} VERBATIM)
 
 include(cmake/sources.cmake)
+# The texts and dialogs in every language, each under its LANGUAGE: Windows
+# picks the user's display language among them, English when it has none.
+ondulane_resource_scripts(LANGUAGE_SCRIPTS)
+set(LANGUAGE_INCLUDES ${CMAKE_BINARY_DIR}/ondulane_languages.rc)
+list(TRANSFORM LANGUAGE_SCRIPTS PREPEND "#include \"" OUTPUT_VARIABLE lines)
+list(TRANSFORM lines APPEND "\"")
+list(JOIN lines "\n" lines)
+file(CONFIGURE OUTPUT ${LANGUAGE_INCLUDES} CONTENT "${lines}\n" @ONLY)
 set(RESOURCES ${CMAKE_SOURCE_DIR}/app/ondulane_windows.rc)
 set_source_files_properties(${RESOURCES} PROPERTIES
-  OBJECT_DEPENDS "${ICON};${MANIFEST};${CMAKE_SOURCE_DIR}/dialogs/ondulane.rc;${CMAKE_SOURCE_DIR}/dialogs/resource.h"
+  OBJECT_DEPENDS "${ICON};${MANIFEST};${LANGUAGE_INCLUDES};${LANGUAGE_SCRIPTS};${CMAKE_SOURCE_DIR}/dialogs/resource.h"
   COMPILE_DEFINITIONS "ONDULANE_VERSION=${PROJECT_VERSION};ONDULANE_VERSION_COMMAS=${ONDULANE_VERSION_COMMAS}")
 add_executable(ondulane WIN32 ${ONDULANE_PROGRAM_SOURCES} ${RESOURCES})
 target_include_directories(ondulane PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR})
@@ -49,13 +57,20 @@ set_tests_properties(wine.start PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${WI
 set_tests_properties(wine.stop PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${WINE_ENV}")
 set_tests_properties(pure_tests PROPERTIES ENVIRONMENT "${WINE_ENV}" FIXTURES_REQUIRED wine
   TIMEOUT 300)
+set(TRANSLATED_SCRIPTS ${LANGUAGE_SCRIPTS})
+list(POP_FRONT TRANSLATED_SCRIPTS)
+add_test(NAME windows.resources
+  COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ondulane> "-DSCRIPTS=${TRANSLATED_SCRIPTS}"
+    -DWORK=${CMAKE_BINARY_DIR}/resources_test -P ${CMAKE_SOURCE_DIR}/tests/windows/resources_test.cmake)
 add_test(NAME windows.manifest
   COMMAND ${CMAKE_COMMAND} -DEXE=$<TARGET_FILE:ondulane> -DVERSION=${ONDULANE_VERSION_FOUR}
     -DWORK=${CMAKE_BINARY_DIR}/manifest_test -P ${CMAKE_SOURCE_DIR}/tests/windows/manifest_test.cmake)
 
 # The program in real windows under Wine, one at a time: each test boots the
 # prefix on its own display. The Linux build's snapshot tool renders the same
-# states for comparison.
+# states for comparison. Wine takes the language from the environment: the
+# tests speak English unless they set their own.
+set(ENGLISH "LC_ALL=C.UTF-8;LANGUAGE=")
 set(ONDULANE_LINUX_SNAPSHOT "" CACHE FILEPATH "ondulane_snapshot of the Linux build")
 if(ONDULANE_LINUX_SNAPSHOT)
   file(GLOB WINDOW_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*_test.sh)
@@ -65,6 +80,6 @@ if(ONDULANE_LINUX_SNAPSHOT)
       COMMAND bash ${script} $<TARGET_FILE:ondulane> ${ONDULANE_LINUX_SNAPSHOT})
     set_tests_properties(windows.${name} PROPERTIES LABELS acceptance TIMEOUT 600
       RESOURCE_LOCK wine-gui
-      ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-gui;COMPARISON_LOG=${CMAKE_BINARY_DIR}/windows_vs_linux.txt")
+      ENVIRONMENT "WINEPREFIX=${CMAKE_BINARY_DIR}/wine-gui;COMPARISON_LOG=${CMAKE_BINARY_DIR}/windows_vs_linux.txt;${ENGLISH}")
   endforeach()
 endif()

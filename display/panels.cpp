@@ -14,9 +14,7 @@ std::string Text(UINT id, Values... values) {
   return std::string(text, std::size_t(FormatResourceText(text, kResourceTextSize, id, values...)));
 }
 
-void WriteLabel(HDC hdc, const PanelLabel &label) {
-  TextOutA(hdc, label.x, label.y, label.text.data(), int(label.text.size()));
-}
+void WriteLabel(HDC hdc, const PanelLabel &label) { WriteText(hdc, label.x, label.y, label.text); }
 
 }  // namespace
 

@@ -1,5 +1,8 @@
-// The program's texts, from its resources in the user's language.
+// The program's texts, from its resources in the user's language, and how
+// they are drawn.
 #pragma once
+
+#include <string_view>
 
 #include "dialogs/resource.h"
 #include "model/fixed_format.h"
@@ -10,7 +13,10 @@ using ResourceText = char[kResourceTextSize];
 
 // Loads the text `id` into `out`; returns its length in bytes.
 int LoadResourceText(UINT id, ResourceText &out);
-// Draws the text `id` at (x, y) as TextOutA does.
+// Draws UTF-8 text at (x, y) as TextOutA would, as Unicode: GDI reads an A
+// call's bytes in the system's code page even where UTF-8 is the process's.
+void WriteText(HDC, int x, int y, std::string_view text);
+// Draws the text `id` at (x, y).
 void WriteResourceText(HDC, int x, int y, UINT id);
 // FormatText with the format `id`: a readout in the user's language.
 template <typename... Values>

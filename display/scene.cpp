@@ -19,10 +19,6 @@ void LineThrough(HDC hdc, std::span<const POINT> points) {
   for (const POINT &p : points) LineTo(hdc, p.x, p.y);
 }
 
-void WriteText(HDC hdc, int x, int y, std::string_view text) {
-  TextOutA(hdc, x, y, text.data(), int(text.size()));
-}
-
 }  // namespace
 
 void DrawScene(HDC hdc, int width, int height, int charWidth, int lineHeight) {

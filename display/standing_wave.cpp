@@ -34,7 +34,7 @@ void DrawPowerReadout(HDC hdc, const TraceFrame &f) {
   WriteResourceText(hdc, x0, y1, IDS_POWER_CAPTION);
   const double dbm = LoadPowerDbm(f.line, f.loadOhms, g_incidentAmp, g_loadArrivalAmp);
   FrameText power;
-  TextOutA(hdc, x0, y1 + f.lineHeight, power, PowerText(power, dbm));
+  WriteText(hdc, x0, y1 + f.lineHeight, {power, std::size_t(PowerText(power, dbm))});
 }
 
 void DrawCaptions(HDC hdc, const TraceFrame &f) {
@@ -42,8 +42,8 @@ void DrawCaptions(HDC hdc, const TraceFrame &f) {
   const int y0 = f.traceTop - kCaptionRise;
   WriteResourceText(hdc, x0, y0, IDS_STANDING_WAVE);
   FrameText text;
-  TextOutA(hdc, x0, y0 + f.lineHeight, text, RatioText(text, f.line.loadVswr));
-  TextOutA(hdc, x0, y0 + 2 * f.lineHeight, text, RhoText(text, f.line.loadRho));
+  WriteText(hdc, x0, y0 + f.lineHeight, {text, std::size_t(RatioText(text, f.line.loadVswr))});
+  WriteText(hdc, x0, y0 + 2 * f.lineHeight, {text, std::size_t(RhoText(text, f.line.loadRho))});
 }
 
 // Whitens the previous round trip's point at this place, then plots this one's.

@@ -97,8 +97,8 @@ void DrawTraceSteps(HDC hdc, const TraceFrame &f) {
   SelectObject(hdc, g_textFont);
   SetTextAlign(hdc, TA_RIGHT | TA_TOP);
   FrameText volts;
-  TextOutA(hdc, f.traceLeft - kVoltsIndent * f.charWidth, f.traceBottom - int(1.5 * f.lineHeight),
-           volts, VoltsText(volts, g_incidentAmp));
+  WriteText(hdc, f.traceLeft - kVoltsIndent * f.charWidth, f.traceBottom - int(1.5 * f.lineHeight),
+            {volts, std::size_t(VoltsText(volts, g_incidentAmp))});
   SetTextAlign(hdc, TA_LEFT | TA_TOP);
 
   // Every line below the end of a run is drawn inverted: the caller draws
@@ -119,8 +119,8 @@ void DrawZReadout(HDC hdc, const TraceFrame &f) {
   // through them; drawn without a background box, they hide less of it.
   if (k == 2 || k == 6) SetBkMode(hdc, TRANSPARENT);
   FrameText text;
-  TextOutA(hdc, g_zMark[k].x - kLabelOffset, g_zMark[k].y + kLabelOffset, text,
-           ZLabelText(text, k));
-  TextOutA(hdc, f.traceRight, f.height / 2 + (k - 1) * f.lineHeight, text,
-           ZReadoutText(text, k, f.impedance));
+  WriteText(hdc, g_zMark[k].x - kLabelOffset, g_zMark[k].y + kLabelOffset,
+            {text, std::size_t(ZLabelText(text, k))});
+  WriteText(hdc, f.traceRight, f.height / 2 + (k - 1) * f.lineHeight,
+            {text, std::size_t(ZReadoutText(text, k, f.impedance))});
 }

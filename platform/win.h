@@ -26,6 +26,8 @@ using COLORREF = std::uint32_t;  // 0x00BBGGRR
 using LPSTR = char *;
 using LPCSTR = const char *;
 using LANGID = WORD;
+using WCHAR = char16_t;  // UTF-16, as on Windows
+using LPCWSTR = const WCHAR *;
 
 struct Window;
 struct DeviceContext;
@@ -181,6 +183,10 @@ LANGID GetUserDefaultUILanguage();
 // The string `id` of the resources, at most max - 1 bytes and a terminating
 // zero; the count written, 0 when there is no such string.
 int LoadStringA(HINSTANCE, UINT id, LPSTR buf, int max);
+// UTF-8 to UTF-16 (CP_UTF8 only): at most `max` units, a sequence that is not
+// UTF-8 as U+FFFD; the units written, or needed when max is 0.
+constexpr UINT CP_UTF8 = 65001;
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, WCHAR *out, int max);
 
 // Dialogs.
 INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR tmpl, HWND owner, DLGPROC proc, LPARAM init);
@@ -208,6 +214,7 @@ int SetROP2(HDC, int mode);  // returns the previous mode
 COLORREF SetPixel(HDC, int x, int y, COLORREF);
 COLORREF GetPixel(HDC, int x, int y);
 BOOL TextOutA(HDC, int x, int y, LPCSTR text, int length);
+BOOL TextOutW(HDC, int x, int y, LPCWSTR text, int length);
 UINT SetTextAlign(HDC, UINT align);
 COLORREF SetTextColor(HDC, COLORREF);
 int SetBkMode(HDC, int mode);

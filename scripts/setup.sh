@@ -19,9 +19,10 @@ TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-noto-cjk xvfb
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 
 # The Windows build (scripts/build-windows) and its tests under Wine;
-# libxml2-utils reads the exe's manifest as Windows would.
+# libxml2-utils reads the exe's manifest as Windows would; the tests in other
+# languages build their locales and draw Han and kana with Noto Sans CJK.
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils wine64
-  fonts-wine libxml2-utils python3)
+  fonts-wine libxml2-utils python3 locales fonts-noto-cjk)
 
 # The browser build (scripts/build-web) and its tests under Node and headless
 # Chromium, and in Chromium on a display of its own heard through Orca.

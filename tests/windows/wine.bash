@@ -3,7 +3,8 @@
 # caller sets WINEPREFIX.
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
-export WINEDEBUG=-all
+# Quiet unless a test asks for a channel.
+export WINEDEBUG="${WINEDEBUG:--all}"
 # No Mono or Gecko installers: the program needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
@@ -18,6 +19,12 @@ wine_start() {
   "$WINE" wineboot </dev/null >/dev/null 2>&1
   if [ "$fresh" -eq 1 ]; then
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
+    # Under a Chinese, Japanese or Korean code page, characters a face lacks
+    # come from the fonts linked to Microsoft Sans Serif: Windows' own CJK
+    # fonts, here Noto Sans CJK.
+    "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+      /v "Microsoft Sans Serif" /t REG_MULTI_SZ /d "NotoSansCJK-Regular.ttc,Noto Sans CJK JP" /f \
+      </dev/null >/dev/null 2>&1
   fi
 }
 

@@ -103,3 +103,25 @@ TEST(Characters, LettersOfEveryScriptTakeALettersTime) {
     EXPECT_EQ(SpeakingTimeMs(c.text, int(std::string(c.text).size())), c.ms);
   }
 }
+
+// The program draws its UTF-8 through UTF-16, as Windows' GDI takes Unicode:
+// the same characters and pixels as TextOutA gives, a character beyond the
+// BMP as a surrogate pair, and too small a buffer as nothing.
+TEST(Characters, TheWideCallsDrawWhatTheUtf8Says) {
+  for (const std::string text : {"Привет", "日本語です", "a\x80z", "\xF0\x9D\x84\x9E clef"}) {
+    SCOPED_TRACE(text);
+    WCHAR wide[32];
+    const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide, 32);
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0), units);
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide, units - 1), 0);
+    Sheet narrow, wideSheet;
+    narrow.Text(0, 0, text);
+    TextOutW(wideSheet.dc, 0, 0, wide, units);
+    EXPECT_EQ(wideSheet.surface.texts.texts[0].Text(), narrow.surface.texts.texts[0].Text());
+    EXPECT_TRUE(wideSheet.pixels == narrow.pixels);
+  }
+  WCHAR clef[2];
+  MultiByteToWideChar(CP_UTF8, 0, "\xF0\x9D\x84\x9E", 4, clef, 2);
+  EXPECT_EQ(clef[0], 0xD834);
+  EXPECT_EQ(clef[1], 0xDD1E);
+}
