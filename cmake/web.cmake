@@ -17,17 +17,56 @@ include(cmake/pure_tests.cmake)
 target_link_options(pure_tests PRIVATE -sSINGLE_FILE=1 -sENVIRONMENT=node)
 set_tests_properties(pure_tests PROPERTIES TIMEOUT 300)
 
-# The two faces the program draws with, cut down to Latin-1: the single-byte
-# codes its texts use.
-set(FONT_DIR /usr/share/fonts/truetype/liberation2)
+# The faces the page draws with, cut down to the characters of the
+# program's languages: Liberation Sans for the Latin, Greek and Cyrillic
+# letters and Latin-1 (the single-byte codes the program draws with), and
+# Noto Sans CJK, in the forms of each CJK language, for the characters
+# Liberation Sans lacks. The picture's texts are bold and the dialogs' and
+# the bar's regular: both weights of each.
+set(LATIN_FONT_DIR /usr/share/fonts/truetype/liberation2)
+set(CJK_FONT_DIR /usr/share/fonts/opentype/noto)
+set(FONT_CUTTER ${CMAKE_SOURCE_DIR}/platform/web/subset_font.py)
+set(CUTTER_DEPENDS ${FONT_CUTTER} ${CMAKE_SOURCE_DIR}/cmake/po_to_rc.py)
+# Each CJK language, the number of its face in Noto's collection, and the
+# family the page names that face by.
+set(CJK_FORMS "ja 0 JP" "ko 1 KR" "zh_CN 2 SC" "zh_TW 3 TC")
+set(PAGE_FACES)
+set(PAGE_CJK)
 set(FONTS)
-foreach(face Regular Bold)
-  set(font ${CMAKE_BINARY_DIR}/LiberationSans-${face}.woff)
-  add_custom_command(OUTPUT ${font}
-    COMMAND ${DEBIAN_PYTHON} -m fontTools.subset ${FONT_DIR}/LiberationSans-${face}.ttf
-      --unicodes=U+0020-007E,U+00A0-00FF --flavor=woff --output-file=${font}
-    DEPENDS ${FONT_DIR}/LiberationSans-${face}.ttf VERBATIM)
-  list(APPEND FONTS ${font})
+foreach(weight Regular Bold)
+  if(weight STREQUAL Regular)
+    set(css_weight 400)
+  else()
+    set(css_weight 700)
+  endif()
+  set(latin ${CMAKE_BINARY_DIR}/LiberationSans-${weight}.woff)
+  add_custom_command(OUTPUT ${latin}
+    COMMAND ${DEBIAN_PYTHON} ${FONT_CUTTER} ${LATIN_FONT_DIR}/LiberationSans-${weight}.ttf 0
+      ${latin} --latin1 ${ONDULANE_CATALOGUES}
+    DEPENDS ${LATIN_FONT_DIR}/LiberationSans-${weight}.ttf ${ONDULANE_CATALOGUES} ${CUTTER_DEPENDS}
+    VERBATIM)
+  list(APPEND FONTS ${latin})
+  list(APPEND PAGE_FACES --face "Ondulane Sans" ${css_weight} ${latin})
+  foreach(form ${CJK_FORMS})
+    separate_arguments(form)
+    list(GET form 0 locale)
+    list(GET form 1 number)
+    list(GET form 2 name)
+    if(NOT locale IN_LIST ONDULANE_LOCALES)
+      continue()
+    endif()
+    set(cjk ${CMAKE_BINARY_DIR}/NotoSansCJK${name}-${weight}.woff2)
+    add_custom_command(OUTPUT ${cjk}
+      COMMAND ${DEBIAN_PYTHON} ${FONT_CUTTER} ${CJK_FONT_DIR}/NotoSansCJK-${weight}.ttc ${number}
+        ${cjk} --besides ${latin} ${CMAKE_SOURCE_DIR}/po/${locale}.po
+      DEPENDS ${CJK_FONT_DIR}/NotoSansCJK-${weight}.ttc ${CMAKE_SOURCE_DIR}/po/${locale}.po ${latin}
+        ${CUTTER_DEPENDS} VERBATIM)
+    list(APPEND FONTS ${cjk})
+    list(APPEND PAGE_FACES --face "Ondulane CJK ${name}" ${css_weight} ${cjk})
+    if(weight STREQUAL Regular)
+      list(APPEND PAGE_CJK --cjk ${locale} "Ondulane CJK ${name}")
+    endif()
+  endforeach()
 endforeach()
 
 # The program: WinMain as it is, over the window manager and the drawing
@@ -55,11 +94,15 @@ set_target_properties(ondulane PROPERTIES LINK_DEPENDS "${WEB_LIBRARIES};${WEB_P
 set(PAGE ${CMAKE_BINARY_DIR}/ondulane.html)
 set(PAGE_MAKER ${CMAKE_SOURCE_DIR}/platform/web/make_page.py)
 set(PAGE_TEMPLATE ${CMAKE_SOURCE_DIR}/platform/web/page.html.in)
-set(FONT_COPYRIGHT /usr/share/doc/fonts-liberation2/copyright)
+set(FONT_COPYRIGHTS /usr/share/doc/fonts-liberation2/copyright
+  /usr/share/doc/fonts-noto-cjk/copyright)
+set(PAGE_WORD_SOURCES ${CMAKE_SOURCE_DIR}/platform/web/page_words.py
+  ${CMAKE_SOURCE_DIR}/platform/web/dialogs.js)
 add_custom_command(OUTPUT ${PAGE}
-  COMMAND ${DEBIAN_PYTHON} ${PAGE_MAKER} ${PAGE_TEMPLATE} ${CMAKE_BINARY_DIR}/ondulane.js ${FONTS}
-    ${FONT_COPYRIGHT} ${PAGE}
-  DEPENDS ondulane ${PAGE_MAKER} ${PAGE_TEMPLATE} ${FONTS} ${FONT_COPYRIGHT} VERBATIM
+  COMMAND ${DEBIAN_PYTHON} ${PAGE_MAKER} ${PAGE_TEMPLATE} ${CMAKE_BINARY_DIR}/ondulane.js ${PAGE}
+    ${PAGE_FACES} --licence ${FONT_COPYRIGHTS} --catalogue ${ONDULANE_CATALOGUES} ${PAGE_CJK}
+  DEPENDS ondulane ${PAGE_MAKER} ${PAGE_TEMPLATE} ${FONTS} ${FONT_COPYRIGHTS} ${PAGE_WORD_SOURCES}
+    ${ONDULANE_CATALOGUES} VERBATIM
   COMMENT "Making the one-file page ondulane.html")
 add_custom_target(page ALL DEPENDS ${PAGE})
 

@@ -27,9 +27,11 @@ WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin 
 # The browser build (scripts/build-web) and its tests under Node and headless
 # Chromium, and in Chromium on a display of its own heard through Orca.
 # npm comes as a package of its own with Debian's Node and inside other Node
-# builds, so it is installed only when missing (install_npm).
-WEB_PACKAGES=(cmake make emscripten nodejs googletest python3-fonttools fonts-liberation2
-  chromium imagemagick orca speech-dispatcher espeak-ng at-spi2-core xvfb xauth xdotool openbox
+# builds, so it is installed only when missing (install_npm). The page
+# carries Liberation Sans and Noto Sans CJK cut down by fontTools, the CJK
+# faces as WOFF2, which it writes with brotli.
+WEB_PACKAGES=(cmake make emscripten nodejs googletest python3-fonttools python3-brotli
+  fonts-liberation2 fonts-noto-cjk chromium imagemagick orca speech-dispatcher espeak-ng at-spi2-core xvfb xauth xdotool openbox
   dbus-x11)
 
 # install_missing PACKAGE...

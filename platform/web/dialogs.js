@@ -11,7 +11,7 @@
 // template's font. The window manager keeps its own rectangles.
 
 mergeInto(LibraryManager.library, {
-  $Dialogs__deps: ["$Page"],
+  $Dialogs__deps: ["$Page", "$Language"],
   $Dialogs__postset: "Dialogs.listen();",
   $Dialogs: {
     // Made and not yet gone, innermost last: {handle, root, frame, caption,
@@ -141,7 +141,9 @@ mergeInto(LibraryManager.library, {
     // layer stay to be read, so a screen reader comes into the dialog from
     // where it was reading, and says the dialog's name.
     disableBar: function(disabled) {
-      document.querySelectorAll("#bar button").forEach(function(b) { b.disabled = disabled; });
+      document.querySelectorAll("#bar button, #bar select").forEach(function(b) {
+        b.disabled = disabled;
+      });
     },
 
     isField: function(e) { return e.tagName === "INPUT" || e.tagName === "TEXTAREA"; },
@@ -158,18 +160,6 @@ mergeInto(LibraryManager.library, {
       var dialog = e.dialog;
       if (dialog.shown) e.focus();
       else dialog.focus = e;
-    },
-
-    // The field after the static text with this word, as a user reads the
-    // dialog.
-    labelled: function(dialog, word) {
-      var label = "", found = null;
-      var pattern = new RegExp("\\b" + word + "\\b", "i");
-      dialog.controls.forEach(function(e) {
-        if (e.tagName === "LABEL") label = e.textContent;
-        else if (!found && Dialogs.isField(e) && pattern.test(label)) found = e;
-      });
-      return found;
     },
   },
 
@@ -196,7 +186,7 @@ mergeInto(LibraryManager.library, {
     close.tabIndex = -1;
     close.className = "close";
     // The close box of a dialog in the page.
-    close.setAttribute("aria-label", "Close");
+    close.setAttribute("aria-label", Language.word("Close"));
     close.textContent = "\u00d7";
     title.append(text, close);
     var client = document.createElement("div");
@@ -286,15 +276,15 @@ mergeInto(LibraryManager.library, {
     dialog.shown = false;
   },
 
-  // The keyboard back where it was once no dialog is left: to the canvas,
-  // or to the bar's button that opened the dialog.
+  // The keyboard back where it was once no dialog is left, or stays where it
+  // is as the program starts: on the bar, or else to the canvas.
   web_activate__deps: ["$Dialogs"],
   web_activate: function(handle) {
     if (handle !== Page.canvasWindow || Dialogs.dialogs.length) return;
     Dialogs.disableBar(false);
-    var back = Dialogs.returnTo;
+    var back = Dialogs.returnTo || document.activeElement;
     Dialogs.returnTo = null;
-    var onBar = back && back.isConnected && back.closest("#bar button");
+    var onBar = back && back.isConnected && back.closest("#bar");
     (onBar ? back : Page.canvas()).focus();
   },
 
@@ -375,11 +365,10 @@ mergeInto(LibraryManager.library, {
 
   // A link's field: focused with its text selected, as a click and a
   // select-all of the user's.
-  web_focus_labelled__deps: ["$Dialogs"],
-  web_focus_labelled: function(dialogHandle, word) {
-    var dialog = Dialogs.dialog(dialogHandle);
-    var e = dialog && Dialogs.labelled(dialog, Page.text(word));
-    if (!e) return;
+  web_focus_field__deps: ["$Dialogs"],
+  web_focus_field: function(handle) {
+    var e = Dialogs.controls[handle];
+    if (!e || !Dialogs.isField(e)) return;
     Dialogs.focus(e);
     e.select();
   },

@@ -7,11 +7,11 @@
 
 namespace {
 
-// A link's value goes into the field of the open dialog whose label has
-// this word: the page's own key, acted on when the dialog manager hands it
-// to the dialog, as a click into the field would be.
-struct LabelledField {
-  std::string word;
+// A link's value goes into the open dialog's field of this control id: the
+// page's own key, acted on when the dialog manager hands it to the dialog,
+// as a click into the field would be.
+struct LinkField {
+  int id;
 };
 
 void TakePageInput() {
@@ -31,8 +31,8 @@ void TakePageInput() {
         ButtonPressed(in.window);
         break;
       case PageInput::LinkValue:
-        PostKeyInput(in.window, KeyInput{.native = std::make_shared<const LabelledField>(
-                                             LabelledField{TakeString(in.word)})});
+        PostKeyInput(in.window,
+                     KeyInput{.native = std::make_shared<const LinkField>(LinkField{in.field})});
         PostTextInput(TakeString(in.value));
         break;
     }
@@ -52,9 +52,9 @@ void DriverWait(int ms) {
 
 void DriverDeliverKey(Window *target, const KeyInput &key) {
   if (key.native) {
-    const auto &field = *static_cast<const LabelledField *>(key.native.get());
-    web_focus_labelled(target->kind == WindowKind::Dialog ? target : target->parent,
-                       field.word.c_str());
+    const auto &field = *static_cast<const LinkField *>(key.native.get());
+    Window *dialog = target->kind == WindowKind::Dialog ? target : target->parent;
+    if (Window *control = GetDlgItem(dialog, field.id)) web_focus_field(control);
     return;
   }
   // Keys typed at the canvas ahead of the dialog; in the dialog the browser

@@ -13,7 +13,8 @@ struct PageInput {
   enum Kind : int { Key = 1, Close = 2, Button = 3, LinkValue = 4 } kind;
   Window *window;  // typed into; to close; pressed
   int vk, repeat, shift, character;
-  char *word, *value;  // a link's value and the word of its field's label
+  int field;    // a link value's control id
+  char *value;  // a link's value
 };
 static_assert(sizeof(PageInput) == 8 * 4, "the page writes eight 32-bit words");
 
@@ -54,7 +55,7 @@ Window *web_focused_control();
 void web_control_focus(Window *);
 void web_control_select(Window *, int start, int end);
 void web_control_type(Window *, const char *);
-void web_focus_labelled(Window *dialog, const char *word);
+void web_focus_field(Window *);
 // glyphs.js
 int *web_glyphs(int bold, int cellHeight, int han);
 int *web_glyph(int bold, int cellHeight, int han, int code);

@@ -88,7 +88,8 @@ mergeInto(LibraryManager.library, {
       return tops.filter(function(top, i) { return i === 0 || top - tops[i - 1] > 4; }).length;
     },
 
-    // One line, else two, else the keys alone.
+    // One line, else two, else the keys alone, and where even they do not
+    // fit beside the language menu, the menu on a line of its own.
     fitBar: function() {
       var bar = document.getElementById("bar");
       var cut = function() {
@@ -97,10 +98,12 @@ mergeInto(LibraryManager.library, {
                  Layout.lines(b) > 2;
         });
       };
-      bar.classList.remove("wrap", "keys");
+      bar.classList.remove("wrap", "keys", "apart");
       if (getComputedStyle(bar).display === "none" || !cut()) return;
       bar.classList.add("wrap");
-      if (cut()) bar.classList.replace("wrap", "keys");
+      if (!cut()) return;
+      bar.classList.replace("wrap", "keys");
+      if (cut()) bar.classList.add("apart");
     },
   },
 });

@@ -9,12 +9,12 @@
 // dialog's field focused.
 
 mergeInto(LibraryManager.library, {
-  $Page__deps: ["$Asyncify", "malloc", "$Layout", "$stringToNewUTF8"],
+  $Page__deps: ["$Asyncify", "malloc", "$Layout", "$stringToNewUTF8", "$Language"],
   $Page__postset: "Page.listen();",
   $Page: {
     // As PageInput in platform/web/internal.h.
     KEY: 1, CLOSE: 2, BUTTON: 3, LINK_VALUE: 4,
-    input: [],  // {kind, window, vk, repeat, shift, character, word, value}, oldest first
+    input: [],  // {kind, window, vk, repeat, shift, character, field, value}, oldest first
     waker: null,
     canvasWindow: 0,  // the program's window on the canvas; 0 until it is made
     face: '"Ondulane Sans", sans-serif',
@@ -27,9 +27,10 @@ mergeInto(LibraryManager.library, {
     // browser's (help, find, going back, reloading).
     commands: ["Enter", "F1", "F2", "F3"],
     // ?load=150&source=100: typed into the dialog this key opens, into the
-    // fields whose labels have these words, and confirmed.
+    // fields of these control ids (IDC_LOAD and IDC_SOURCE), whatever the
+    // language of their labels, and confirmed.
     linkKey: "F2",
-    linkWords: ["load", "source"],
+    linkFields: {load: 1000, source: 1002},
     context2d: null,
     client: null,  // [width, height, device pixels per pixel] as last laid out
 
@@ -91,14 +92,16 @@ mergeInto(LibraryManager.library, {
     topRow: {BrowserBack: "F1", BrowserForward: "F2", BrowserRefresh: "F3"},
 
     // Every key goes to the program but those with a modifier, the
-    // browser's, and Enter and Space on a button of the bar, which press it;
-    // in a dialog, only the keys its window manager acts on, the rest being
-    // the browser's typing into the field.
+    // browser's, Enter and Space on a button of the bar, which press it, and
+    // on the language menu all but the F keys, which choose from it; in a
+    // dialog, only the keys its window manager acts on, the rest being the
+    // browser's typing into the field.
     onKeyDown: function(e) {
       if (e.ctrlKey || e.altKey || e.metaKey) return;
       var name = Page.topRow[e.key] || e.key;
       var onBar = e.target.closest && e.target.closest("#bar button");
       if (onBar && (name === "Enter" || name === " ")) return;
+      if (e.target.id === "language" && !/^F[0-9]+$/.test(name)) return;
       if (Page.commands.includes(name)) e.preventDefault();
       var dialog = Dialogs.shown();
       if (!dialog) return Page.push(Page.key(Page.canvasWindow, name, e));
@@ -111,12 +114,12 @@ mergeInto(LibraryManager.library, {
     // the page started: its key, each value into its field, and ENTER.
     putLink: function() {
       var query = new URLSearchParams(location.search);
-      var words = Page.linkWords.filter(function(word) { return query.has(word); });
-      if (!words.length) return;
+      var names = Object.keys(Page.linkFields).filter(function(name) { return query.has(name); });
+      if (!names.length) return;
       var link = [Page.key(Page.canvasWindow, Page.linkKey)];
-      words.forEach(function(word) {
-        link.push({kind: Page.LINK_VALUE, window: Page.canvasWindow, word: word,
-                   value: query.get(word)});
+      names.forEach(function(name) {
+        link.push({kind: Page.LINK_VALUE, window: Page.canvasWindow, field: Page.linkFields[name],
+                   value: query.get(name)});
       });
       link.push(Page.key(Page.canvasWindow, "Enter"));
       Page.input.unshift.apply(Page.input, link);
@@ -192,7 +195,7 @@ mergeInto(LibraryManager.library, {
     if (!item) return 0;
     HEAP32.set([
       item.kind, item.window || 0, item.vk || 0, item.repeat ? 1 : 0, item.shift ? 1 : 0,
-      item.character || 0, item.word ? Page.newText(item.word) : 0,
+      item.character || 0, item.field || 0,
       item.kind === Page.LINK_VALUE ? Page.newText(item.value) : 0,
     ], out >> 2);
     return 1;

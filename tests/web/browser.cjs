@@ -47,13 +47,14 @@ function holdStart() {
 // Opens `page` (a path) with the URL's query `search` and waits for the
 // program's window, unless `held`: then the program starts with start().
 // A `visible` page has a window and its accessibility tree on the desktop's
-// accessibility bus.
+// accessibility bus. The browser's `languages` are fixed, whatever the
+// machine's.
 // Returns the browser, the tab, and the requests that were refused.
 async function openPage(
   pagePath,
   {
     search = "", width = 1000, height = 700, scale = 1, touch = false, beforeLoad = null,
-    realClock = false, held = false, device = false, visible = false,
+    realClock = false, held = false, device = false, visible = false, languages = "en-US,en",
   } = {},
 ) {
   const folder = fs.mkdtempSync(path.join(os.tmpdir(), "ondulane-page-"));
@@ -69,6 +70,7 @@ async function openPage(
     args: [
       "--no-sandbox", "--disable-gpu", "--no-first-run", "--disable-background-networking",
       "--disable-component-update", "--disable-sync", `--user-data-dir=${folder}/profile`,
+      `--lang=${languages.split(",")[0]}`, `--accept-lang=${languages}`,
       ...(visible ? ["--force-renderer-accessibility", `--window-size=${width},${height}`] : []),
     ],
   });
@@ -78,7 +80,8 @@ async function openPage(
   await tab.setRequestInterception(true);
   tab.on("request", (request) => {
     const asked = request.url();
-    if (asked === url || asked.startsWith("data:")) request.continue();
+    // The page itself, with whatever link it loads itself again with.
+    if (asked.split("?")[0] === "file://" + copy || asked.startsWith("data:")) request.continue();
     else refused.push(asked), request.abort();
   });
   const errors = [];

@@ -63,8 +63,9 @@ async function compareWithLinux(name, open, options, steps, commands, scale = 1)
 }
 
 const cases = {
-  // One file with everything inside: it fetches nothing and carries the
-  // fonts with their licence.
+  // One file with everything inside, every language within 1.5 MB: it
+  // fetches nothing and carries the fonts with their licence, those of its
+  // language loaded before the program starts.
   async one_file(page, open) {
     assert.ok(fs.statSync(page).size <= MAX_PAGE_BYTES, "larger than 1.5 MB");
     const html = fs.readFileSync(page, "utf8");
@@ -72,9 +73,13 @@ const cases = {
     assert.doesNotMatch(html, /\b(src|href)=["']?(https?:|\/\/)/);
     const { tab, refused, errors, close } = await open();
     try {
-      const fonts = await tab.evaluate(() =>
+      const fonts = await tab.evaluate(() => [...document.fonts].map((f) => `${f.family} ${f.weight}`).sort());
+      const families = ["Ondulane CJK JP", "Ondulane CJK KR", "Ondulane CJK SC", "Ondulane CJK TC",
+        "Ondulane Sans"];
+      assert.deepEqual(fonts, families.flatMap((f) => [`${f} 400`, `${f} 700`]));
+      const loaded = await tab.evaluate(() =>
         [400, 700].map((w) => document.fonts.check(`${w} 17px "Ondulane Sans"`, "Ay")));
-      assert.deepEqual(fonts, [true, true]);
+      assert.deepEqual(loaded, [true, true]);
       assert.deepEqual(refused, []);
       assert.deepEqual(errors, []);
     } finally {

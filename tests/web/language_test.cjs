@@ -1,0 +1,129 @@
+// The page in the student's language: chosen by a teacher's ?lang= or by
+// the browser's languages, the page's own words and the program's in it,
+// and the bar's menu that changes it.
+const assert = require("assert/strict");
+const { dialog, press } = require("./steps.cjs");
+
+// What the page says in a language: its tag, the words after the keys, the
+// menu's name, the program's subtitle, F2's caption and its close box.
+const SAYS = {
+  en: {
+    tag: "en", words: ["Start, pause, resume", "Reset", "Load and source", "Supporting text"],
+    menu: "Language", subtitle: "Interaction between source and load", caption: "Load value",
+    close: "Close",
+  },
+  de: {
+    tag: "de", words: ["Start, Pause, Fortsetzen", "Zurücksetzen", "Last und Quelle", "Erläuterungen"],
+    menu: "Sprache", subtitle: "Wechselwirkung zwischen Quelle und Last", caption: "Lastwert",
+    close: "Schließen",
+  },
+  fr: {
+    tag: "fr", words: ["Démarrer, suspendre, reprendre", "Réinitialiser", "Charge et source", "Texte explicatif"],
+    menu: "Langue", subtitle: "Interaction entre la source et la charge", caption: "Valeur de la charge",
+    close: "Fermer",
+  },
+  ja: {
+    tag: "ja", words: ["開始・一時停止・再開", "リセット", "負荷と信号源", "解説"],
+    menu: "言語", subtitle: "信号源と負荷の相互作用", caption: "負荷の値", close: "閉じる",
+  },
+  pt_BR: {
+    tag: "pt-BR", words: ["Iniciar, pausar, retomar", "Reiniciar", "Carga e fonte", "Texto de apoio"],
+    menu: "Idioma", subtitle: "Interação entre fonte e carga", caption: "Valor da carga", close: "Fechar",
+  },
+  zh_TW: {
+    tag: "zh-TW", words: ["開始、暫停、繼續", "重設", "負載與訊號源", "說明文字"],
+    menu: "語言", subtitle: "訊號源與負載的交互作用", caption: "負載值", close: "關閉",
+  },
+};
+const KEYS = ["ENTER", "F1", "F2", "F3"];
+// Every language the page carries, by its catalogue's name.
+const LANGUAGES = ["de", "en", "es", "fr", "id", "it", "ja", "ko", "pl", "pt_BR", "ru", "tr", "uk", "vi",
+  "zh_CN", "zh_TW"];
+
+const said = (tab) => tab.evaluate(() => {
+  const menu = document.getElementById("language");
+  return {
+    tag: document.documentElement.lang,
+    words: [...document.querySelectorAll("#bar .words")].map((e) => e.textContent.trim()),
+    names: [...document.querySelectorAll("#bar button")].map((b) => b.getAttribute("aria-label")),
+    menu: menu.getAttribute("aria-label"),
+    chosen: menu.value,
+    texts: [...document.querySelectorAll("#texts p, #texts h1")].map((e) => e.textContent.trim()),
+    focus: document.activeElement.id,
+  };
+});
+
+// The page and the program in `language`, and F2's dialog.
+async function assertSays(tab, advance, language, what) {
+  const expected = SAYS[language];
+  const got = await said(tab);
+  const message = `${what}: ${JSON.stringify(got)}`;
+  assert.equal(got.tag, expected.tag, message);
+  assert.deepEqual(got.words, expected.words, message);
+  assert.deepEqual(got.names, KEYS.map((key, i) => `${key} ${expected.words[i]}`), message);
+  assert.equal(got.menu, expected.menu, message);
+  assert.equal(got.chosen, language, message);
+  assert.ok(got.texts.includes(expected.subtitle), message);
+  await press(tab, "F2");
+  await advance(500);
+  const close = await tab.evaluate(() =>
+    document.querySelector(".dialog-layer.shown .close").getAttribute("aria-label"));
+  assert.deepEqual([(await dialog(tab)).caption, close], [expected.caption, expected.close], what);
+  await press(tab, "Escape");
+  await advance(500);
+}
+
+const cases = {
+  // A teacher's ?lang= first, else the browser's first language the program
+  // speaks (with its country, else without, else the first of its
+  // language), else English.
+  async chosen(page, open) {
+    for (const [search, languages, language] of [
+      ["?lang=de", "en-US,en", "de"],
+      ["?lang=ja", "en-US,en", "ja"],
+      ["", "fr-CA,fr", "fr"],
+      ["", "pt,en", "pt_BR"],
+      ["", "zh-HK,en", "zh_TW"],
+      ["?lang=xx", "de-DE,de", "en"],
+    ]) {
+      const { tab, advance, close } = await open({ search, languages });
+      try {
+        await assertSays(tab, advance, language, `${search} in ${languages}`);
+      } finally {
+        await close();
+      }
+    }
+  },
+
+  // The menu names each language in its own words; choosing another from
+  // it by keyboard (English, after Deutsch) loads the page in that language
+  // with the link's other values kept, the keyboard back on the menu.
+  async menu(page, open) {
+    const { tab, close } = await open({ search: "?load=150&lang=de", realClock: true });
+    try {
+      const options = await tab.evaluate(() =>
+        [...document.querySelectorAll("#language option")].map((o) => [o.value, o.text, o.lang]));
+      assert.deepEqual(options.map((o) => o[0]).sort(), LANGUAGES);
+      for (const own of [["de", "Deutsch", "de"], ["en", "English", "en"], ["ja", "日本語", "ja"],
+        ["pt_BR", "português (Brasil)", "pt-BR"]])
+        assert.ok(options.some((o) => o.join() === own.join()), `${own}: ${options}`);
+      await tab.focus('#bar button[data-key="F3"]');
+      await press(tab, "Tab");
+      const ring = await tab.evaluate(() => parseFloat(getComputedStyle(document.activeElement).outlineWidth));
+      assert.ok(ring >= 2, "the menu's focus is not shown");
+      await Promise.all([tab.waitForNavigation({ waitUntil: "load" }), press(tab, "ArrowDown")]);
+      await tab.waitForFunction(() => document.querySelector("#texts h1"));
+      const got = await said(tab);
+      assert.deepEqual([got.tag, got.chosen, got.focus], ["en", "en", "language"]);
+      const query = await tab.evaluate(() => Object.fromEntries(new URLSearchParams(location.search)));
+      assert.deepEqual(query, { load: "150", lang: "en" });
+      await press(tab, "F2");
+      await tab.waitForFunction(() => document.querySelector(".dialog-layer.shown"));
+      assert.deepEqual((await dialog(tab)).fields[0], "150");
+    } finally {
+      await close();
+    }
+  },
+};
+
+require("./run_cases.cjs").run(cases);
