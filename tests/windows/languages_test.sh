@@ -73,7 +73,7 @@ for case in "${CASES[@]}"; do
   press Return
   sleep 1
   expect_drawn "$trace" "$from" "$(LC_ALL=C comm -13 <(snapshot_texts | LC_ALL=C sort -u) \
-    <(snapshot_texts source "$typed" paint | LC_ALL=C sort -u))"
+    <(snapshot_texts source "${typed/,/.}" paint | LC_ALL=C sort -u))"
 
   from=$(($(wc -l <"$trace") + 1))
   press F2
