@@ -25,6 +25,7 @@ int FormatResourceText(char *out, int size, UINT id, Values... values) {
   LoadResourceText(id, format);
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
+#pragma GCC diagnostic ignored "-Wformat-security"
   return FormatText(out, size, format, values...);
 #pragma GCC diagnostic pop
 }
