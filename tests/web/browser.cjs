@@ -98,15 +98,19 @@ async function openPage(
   if (beforeLoad) await tab.evaluateOnNewDocument(beforeLoad);
   if (held) await tab.evaluateOnNewDocument(holdStart);
   await tab.goto(url, { waitUntil: "load" });
+  // Once the window shows, the page's clock stands still but for advance():
+  // ticks come only when a test lets time pass, however fast the machine.
+  // Not before: the program's start may wait on a timer of its own.
+  const cdp = await tab.createCDPSession();
+  const shownThenStill = async () => {
+    await untilShown(tab);
+    if (!realClock) await cdp.send("Emulation.setVirtualTimePolicy", { policy: "pause" });
+  };
   const start = async () => {
     await tab.evaluate(() => window.startProgram());
-    await untilShown(tab);
+    await shownThenStill();
   };
-  if (!held) await untilShown(tab);
-  // The page's clock stands still from here on but for advance(): ticks
-  // come only when a test lets time pass, however fast the machine.
-  const cdp = await tab.createCDPSession();
-  if (!realClock) await cdp.send("Emulation.setVirtualTimePolicy", { policy: "pause" });
+  if (!held) await shownThenStill();
   const advance = async (ms) => {
     const expired = new Promise((resolve) => cdp.once("Emulation.virtualTimeBudgetExpired", resolve));
     await cdp.send("Emulation.setVirtualTimePolicy", { policy: "advance", budget: ms });
