@@ -5,8 +5,11 @@ Each text of the English script that the catalogue translates is replaced by
 its translation; the rest (names, classes, fonts, numbers) stays as it is.
 The LANGUAGE statement names the catalogue's language as Windows numbers it,
 a language without a country as the whole language (SUBLANG_NEUTRAL)."""
+import gettext
+import io
 import locale
 import re
+import subprocess
 import sys
 
 STRING = re.compile(r'"((?:[^"\n]|"")*)"')
@@ -14,38 +17,11 @@ ESCAPES = {"t": "\t", "n": "\n", "\\": "\\", '"': '"'}
 
 
 def read_po(path):
-    """The catalogue's translations, msgid to msgstr, without the header and
-    without fuzzy or empty entries."""
-    entries, entry, field = {}, {}, None
-
-    def finish():
-        if entry.get("msgid") and entry.get("msgstr") and not entry.get("fuzzy"):
-            entries[entry["msgid"]] = entry["msgstr"]
-
-    header = ""
-    for line in open(path, encoding="utf-8"):
-        line = line.rstrip("\n")
-        if line.startswith("#,") and "fuzzy" in line:
-            entry["fuzzy"] = True
-        elif line.startswith(("msgid ", "msgstr ")):
-            field, _, rest = line.partition(" ")
-            if field == "msgid":
-                if entry.get("msgid") == "":
-                    header = entry.get("msgstr", "")
-                finish()
-                entry = {"fuzzy": entry.get("fuzzy_next", False)}
-            entry[field] = unquote(rest)
-        elif line.startswith('"') and field:
-            entry[field] += unquote(line)
-        elif not line.strip():
-            field = None
-    finish()
-    return header, entries
-
-
-def unquote(text):
-    body = text.strip()[1:-1]
-    return re.sub(r"\\(.)", lambda m: ESCAPES.get(m.group(1), m.group(1)), body)
+    """The catalogue's header and its translations, msgid to msgstr, as
+    msgfmt compiles them: without fuzzy or untranslated entries."""
+    mo = subprocess.run(["msgfmt", "-o", "-", path], capture_output=True, check=True).stdout
+    texts = dict(gettext.GNUTranslations(io.BytesIO(mo))._catalog)
+    return texts.pop(""), texts
 
 
 def rc_text(quoted):

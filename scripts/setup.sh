@@ -18,11 +18,11 @@ TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-noto-cjk loca
   x11-utils x11-xserver-utils valgrind lintian desktop-file-utils appstream at-spi2-core python3-pyatspi dbus-x11
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 
-# The Windows build (scripts/build-windows) and its tests under Wine;
-# libxml2-utils reads the exe's manifest as Windows would; the tests in other
+# The Windows build (scripts/build-windows) and its tests under Wine; its
+# resources in each language are written as for Linux; libxml2-utils reads the exe's manifest as Windows would; the tests in other
 # languages build their locales and draw Han and kana with Noto Sans CJK.
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils wine64
-  fonts-wine libxml2-utils python3 locales fonts-noto-cjk)
+  fonts-wine libxml2-utils python3 gettext locales fonts-noto-cjk)
 
 # The browser build (scripts/build-web) and its tests under Node and headless
 # Chromium, and in Chromium on a display of its own heard through Orca.
@@ -30,7 +30,7 @@ WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin 
 # builds, so it is installed only when missing (install_npm). The page
 # carries Liberation Sans and Noto Sans CJK cut down by fontTools, the CJK
 # faces as WOFF2, which it writes with brotli.
-WEB_PACKAGES=(cmake make emscripten nodejs googletest python3-fonttools python3-brotli
+WEB_PACKAGES=(cmake make emscripten nodejs googletest python3 gettext python3-fonttools python3-brotli
   fonts-liberation2 fonts-noto-cjk chromium imagemagick orca speech-dispatcher espeak-ng at-spi2-core xvfb xauth xdotool openbox
   dbus-x11)
 
