@@ -18,6 +18,10 @@ foreach(po ${ONDULANE_CATALOGUES})
   list(APPEND ONDULANE_LOCALES ${locale})
 endforeach()
 
+# The tests' environment: they speak English, whatever the machine's
+# language, unless they set their own.
+set(ENGLISH "LC_ALL=C.UTF-8;LANGUAGE=")
+
 # The resource script in each language, made from its catalogue. Sets `var`
 # to the scripts, English first.
 function(ondulane_resource_scripts var)

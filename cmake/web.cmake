@@ -133,7 +133,7 @@ foreach(file ${BROWSER_TEST_FILES})
     endif()
     add_test(NAME browser.${case} COMMAND ${NODE} ${file} ${PAGE} ${case})
     set_tests_properties(browser.${case} PROPERTIES TIMEOUT 600 LABELS browser
-      ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules;ONDULANE_LINUX_SNAPSHOT=${ONDULANE_LINUX_SNAPSHOT};COMPARISON_LOG=${CMAKE_BINARY_DIR}/web_vs_linux.txt")
+      ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules;ONDULANE_LINUX_SNAPSHOT=${ONDULANE_LINUX_SNAPSHOT};COMPARISON_LOG=${CMAKE_BINARY_DIR}/web_vs_linux.txt;${ENGLISH}")
   endforeach()
 endforeach()
 
@@ -144,5 +144,5 @@ if(ONDULANE_LINUX_SNAPSHOT)
   add_test(NAME browser.orca COMMAND bash ${BROWSER_TESTS}/orca_test.sh ${PAGE}
     ${ONDULANE_LINUX_SNAPSHOT} ${CMAKE_SOURCE_DIR}/tests/acceptance)
   set_tests_properties(browser.orca PROPERTIES TIMEOUT 900 LABELS browser
-    ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules")
+    ENVIRONMENT "NODE_PATH=${BROWSER_MODULES}/node_modules;${ENGLISH}")
 endif()

@@ -68,9 +68,7 @@ add_test(NAME windows.manifest
 
 # The program in real windows under Wine, one at a time: each test boots the
 # prefix on its own display. The Linux build's snapshot tool renders the same
-# states for comparison. Wine takes the language from the environment: the
-# tests speak English unless they set their own.
-set(ENGLISH "LC_ALL=C.UTF-8;LANGUAGE=")
+# states for comparison. Wine takes the language from the environment.
 set(ONDULANE_LINUX_SNAPSHOT "" CACHE FILEPATH "ondulane_snapshot of the Linux build")
 if(ONDULANE_LINUX_SNAPSHOT)
   file(GLOB WINDOW_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*_test.sh)
