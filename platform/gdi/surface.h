@@ -126,6 +126,10 @@ enum class HanForm { Japanese, Korean, Simplified, Traditional };
 // Those of a language: Chinese simplified or traditional as its country
 // writes it; Japanese for a language with no Han characters of its own.
 HanForm HanFormOf(LANGID);
+// Those of the user's language.
+HanForm UserHanForm();
+// The installed CJK family that draws these forms (Debian's Noto Sans CJK).
+const char *HanFamily(HanForm);
 
 // What the backend is asked to render: a face of an installed family, in a
 // character cell `cellHeight` device pixels high. A character the family

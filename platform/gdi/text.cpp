@@ -192,8 +192,16 @@ HanForm HanFormOf(LANGID language) {
   }
 }
 
+HanForm UserHanForm() { return HanFormOf(GetUserDefaultUILanguage()); }
+
+const char *HanFamily(HanForm han) {
+  static constexpr const char *kFamilies[] = {"Noto Sans CJK JP", "Noto Sans CJK KR",
+                                              "Noto Sans CJK SC", "Noto Sans CJK TC"};
+  return kFamilies[int(han)];
+}
+
 std::unique_ptr<GlyphInk> MakeFontInk(FontFace face) {
-  face.han = HanFormOf(GetUserDefaultUILanguage());
+  face.han = UserHanForm();
   auto ink = MakeGlyphInk(face);
   ink->face = face;
   return ink;

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <iterator>
 #include <string>
 
 #include "platform/gdi/surface.h"
@@ -23,8 +22,6 @@ constexpr const char *kFaces[] = {
 // A collection of a face for each form of the Han characters, named by them.
 constexpr const char *kCjkFaces[] = {"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc",
                                      "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc"};
-constexpr const char *kCjkFamilies[] = {"Noto Sans CJK JP", "Noto Sans CJK KR", "Noto Sans CJK SC",
-                                        "Noto Sans CJK TC"};
 
 int Ceil26(FT_Pos v) { return int((v + 63) >> 6); }
 
@@ -48,8 +45,9 @@ FT_Face OpenFace(bool bold) {
 
 // The collection's face of the Han forms, or null when it is not installed.
 FT_Face OpenCjkFace(bool bold, HanForm han) {
-  static FT_Face faces[2][std::size(kCjkFamilies)] = {};
-  static bool tried[2][std::size(kCjkFamilies)] = {};
+  constexpr int kForms = int(HanForm::Traditional) + 1;
+  static FT_Face faces[2][kForms] = {};
+  static bool tried[2][kForms] = {};
   FT_Face &face = faces[bold ? 1 : 0][int(han)];
   if (tried[bold ? 1 : 0][int(han)]) return face;
   tried[bold ? 1 : 0][int(han)] = true;
@@ -59,7 +57,7 @@ FT_Face OpenCjkFace(bool bold, HanForm han) {
   for (FT_Long i = 0; i < first->num_faces && !face; ++i) {
     FT_Face candidate = nullptr;
     if (FT_New_Face(library, kCjkFaces[bold ? 1 : 0], i, &candidate)) continue;
-    if (std::string(candidate->family_name) == kCjkFamilies[int(han)])
+    if (std::string(candidate->family_name) == HanFamily(han))
       face = candidate;
     else
       FT_Done_Face(candidate);

@@ -32,6 +32,7 @@ QFont TemplateFont(const Window *dialog) {
   QFont font;
   QStringList faces = kSubstituteFaces;
   if (QFontDatabase::hasFamily(FromUtf8(dialog->font))) faces.prepend(FromUtf8(dialog->font));
+  faces.insert(1, HanFamily(UserHanForm()));  // Han characters as the user's language writes them
   font.setFamilies(faces);
   font.setStyleHint(QFont::SansSerif);
   font.setPointSize(dialog->pointSize);

@@ -7,16 +7,12 @@
 
 namespace {
 
-// The CJK faces, one for each form of the Han characters (HanForm's order).
-const char *const kHanFamilies[] = {"Noto Sans CJK JP", "Noto Sans CJK KR", "Noto Sans CJK SC",
-                                    "Noto Sans CJK TC"};
-
 // The Qt font for a character cell `cellHeight` pixels high, and the faces
 // for the characters its family lacks.
 QFont FontForCell(const FontFace &face) {
   QFont font;
-  font.setFamilies({QString::fromStdString(face.family), "Liberation Sans",
-                    kHanFamilies[int(face.han)], "DejaVu Sans"});
+  font.setFamilies(
+      {QString::fromStdString(face.family), "Liberation Sans", HanFamily(face.han), "DejaVu Sans"});
   font.setBold(face.bold);
   font.setStyleStrategy(QFont::NoAntialias);
   font.setHintingPreference(QFont::PreferFullHinting);
