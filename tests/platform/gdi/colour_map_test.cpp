@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
-#include "platform/gdi/surface.h"
 #include "tests/app/test_window.h"
+#include "tests/platform/gdi/sheet.h"
 
 namespace {
 
@@ -15,36 +15,13 @@ constexpr COLORREF kDarkRed = RGB(192, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 114, 178);
 constexpr COLORREF kOther = RGB(10, 20, 30);
 
-// A white surface of its own, drawn on with a 2-pixel pen.
-struct Sheet {
-  Sheet() {
-    AttachPixels(surface, pixels.data(), 300, 200, 300, 1.0);
-    FillSurface(surface, kWhite);
-    dc = OpenContext(surface);
-  }
-  ~Sheet() {
-    CloseContext(dc);
-    for (HPEN p : pens) DeleteObject(p);
-  }
-  void Line(COLORREF c, int x0, int y0, int x1, int y1) {
-    pens.push_back(CreatePen(PS_SOLID, 2, c));
-    SelectObject(dc, pens.back());
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-  }
-  // The colours other than white.
-  std::set<COLORREF> Colours() const {
-    std::set<COLORREF> found;
-    for (std::uint32_t p : pixels)
-      if ((p & 0xffffff) != 0xffffff) found.insert(RGB(p >> 16 & 0xff, p >> 8 & 0xff, p & 0xff));
-    return found;
-  }
-
-  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(300 * 200);
-  Surface surface;
-  HDC dc;
-  std::vector<HPEN> pens;
-};
+// The colours on the sheet other than white.
+std::set<COLORREF> Colours(const Sheet &s) {
+  std::set<COLORREF> found;
+  for (std::uint32_t p : s.pixels)
+    if ((p & 0xffffff) != 0xffffff) found.insert(RGB(p >> 16 & 0xff, p >> 8 & 0xff, p & 0xff));
+  return found;
+}
 
 enum class Drawing { Line, Pixels, Text };
 
@@ -69,8 +46,10 @@ struct Case {
   COLORREF drawn, shown;
 };
 
-// Red as a line and as text, green as a line only.
+// Red as a line and as text, green as a line only; red's line mapped twice,
+// the last map wins.
 void MapRedAndGreen() {
+  MapColour(Ink::Line, kRed, kBlue);
   MapColour(Ink::Line, kRed, kDarkRed);
   MapColour(Ink::Line, kGreen, kBlue);
   MapColour(Ink::Text, kRed, kDarkRed);
@@ -104,17 +83,9 @@ TEST_F(ColourMapTest, MappedColoursReachThePixelsAndOthersShowAsDrawn) {
       SCOPED_TRACE(testing::Message() << c.name << (mapped ? ", mapped" : ", not mapped"));
       Sheet s;
       Draw(s, c.what, c.drawn);
-      EXPECT_EQ(s.Colours(), std::set<COLORREF>{mapped ? c.shown : c.drawn});
+      EXPECT_EQ(Colours(s), std::set<COLORREF>{mapped ? c.shown : c.drawn});
     }
   }
-}
-
-TEST_F(ColourMapTest, ColourMappedAgainShowsAsTheLastMapSays) {
-  MapColour(Ink::Line, kRed, kBlue);
-  MapColour(Ink::Line, kRed, kDarkRed);
-  Sheet s;
-  Draw(s, Drawing::Line, kRed);
-  EXPECT_EQ(s.Colours(), std::set<COLORREF>{kDarkRed});
 }
 
 // Over texts, pixels and lines of every kind, mapped or not, a figure drawn
@@ -141,6 +112,12 @@ TEST_F(ColourMapTest, InvertingMixDrawnTwiceRestoresEveryPixelUnderAMap) {
     }
   }
   EXPECT_EQ(s.pixels, before);
+  // A pixel set between the two drawings is inverted by the second.
+  s.Line(kBlack, 100, 250, 300, 250);
+  SetPixel(s.dc, 200, 250, kBlack);
+  s.Line(kBlack, 100, 250, 300, 250);
+  EXPECT_EQ(GetPixel(s.dc, 200, 250), kWhite);
+  EXPECT_EQ(GetPixel(s.dc, 150, 250), kWhite);
 }
 
 // The options the program's window offers: more contrast darkens its pens

@@ -142,7 +142,8 @@ TEST(Reading, AReaderIsToldWhatChangedSinceItLastAsked) {
         break;
       case kInvertedLine:
       case kLine:
-        sheet.Line(c.act == kLine ? R2_COPYPEN : R2_NOTXORPEN, c.x, c.y, 400, c.y);
+        SetROP2(sheet.dc, c.act == kLine ? R2_COPYPEN : R2_NOTXORPEN);
+        sheet.Line(c.x, c.y, 400, c.y);
         break;
       case kEllipse:
         Ellipse(sheet.dc, c.x, c.y, c.x + 60, c.y + 60);

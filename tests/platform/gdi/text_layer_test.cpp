@@ -139,7 +139,7 @@ TEST(TextLayer, WhatAPaintingCoversGoes) {
   }
 }
 // Texts put on a grid, none over another: the newest kMaxTexts stay, in the
-// order drawn; a long one keeps its first characters and its whole box.
+// order drawn.
 TEST(TextLayer, KeepsTheNewestWhenFull) {
   Sheet sheet;
   const int drawn = kMaxTexts + 2;
@@ -147,11 +147,4 @@ TEST(TextLayer, KeepsTheNewestWhenFull) {
   const TextLayer &layer = sheet.surface.texts;
   ASSERT_EQ(layer.count, kMaxTexts);
   for (int i = 0; i < kMaxTexts; ++i) EXPECT_EQ(layer.texts[i].Text(), std::to_string(i + 2));
-
-  const int digit = sheet.Width("1");
-  const std::string text(kMaxTextBytes + 20, '1');
-  sheet.Text(-50 * digit, 0, text);  // half of it off the surface
-  ASSERT_EQ(layer.count, 1);
-  EXPECT_EQ(layer.texts[0].Text(), text.substr(0, kMaxTextBytes));
-  EXPECT_EQ(layer.texts[0].box.Width(), int(text.size()) * digit);
 }
