@@ -39,17 +39,20 @@ inline std::ostream &operator<<(std::ostream &out, const RECT &r) {
   return out << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
 }
 
+// Registers a class of windows drawn anew when resized.
+inline bool RegisterWindowClass(const char *name, WNDPROC procedure) {
+  WNDCLASSEXA cls{};
+  cls.cbSize = sizeof cls;
+  cls.style = CS_HREDRAW | CS_VREDRAW;
+  cls.lpfnWndProc = procedure;
+  cls.lpszClassName = name;
+  return RegisterClassExA(&cls) != 0;
+}
+
 class TestWindow {
  public:
   explicit TestWindow(double loadOhms = 75.0, double sourceOhms = 35.0) {
-    static const bool registered = [] {
-      WNDCLASSEXA cls{};
-      cls.cbSize = sizeof cls;
-      cls.style = CS_HREDRAW | CS_VREDRAW;
-      cls.lpfnWndProc = WndProc;
-      cls.lpszClassName = "Ondulane";
-      return RegisterClassExA(&cls) != 0;
-    }();
+    static const bool registered = RegisterWindowClass("Ondulane", WndProc);
     EXPECT_TRUE(registered);
     g_running = 0;
     g_phaseDeg = 0;
@@ -77,6 +80,14 @@ class TestWindow {
   void Tick() { WndProc(hwnd, WM_TIMER, kTimerId, 0); }
   void Ticks(int n) {
     for (int i = 0; i < n; ++i) Tick();
+  }
+  TEXTMETRICA Metrics(HFONT font) const {
+    HDC hdc = GetDC(hwnd);
+    SelectObject(hdc, font);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(hdc, &tm);
+    ReleaseDC(hwnd, hdc);
+    return tm;
   }
   COLORREF Pixel(int x, int y) const {
     HDC hdc = GetDC(hwnd);
