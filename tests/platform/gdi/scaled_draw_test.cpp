@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "tests/platform/gdi/sheet.h"
 

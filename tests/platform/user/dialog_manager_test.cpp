@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "dialogs/dialogs.h"
-#include "platform/user/driver.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 
