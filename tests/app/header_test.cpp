@@ -2,20 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "tests/app/test_window.h"
-
-namespace {
-
-LONG CellHeight(HWND hwnd, HFONT font) {
-  HDC hdc = GetDC(hwnd);
-  SelectObject(hdc, font);
-  TEXTMETRICA tm{};
-  GetTextMetricsA(hdc, &tm);
-  ReleaseDC(hwnd, hdc);
-  return tm.tmHeight;
-}
-
-}  // namespace
 
 TEST(Header, FontSizesFollowTheScreenWidthAndMatchTheirCellHeight) {
   struct Case {
@@ -30,38 +19,46 @@ TEST(Header, FontSizesFollowTheScreenWidthAndMatchTheirCellHeight) {
     SCOPED_TRACE(c.screenWidth);
     SetScreenWidthForTesting(c.screenWidth);
     TestWindow w;
-    EXPECT_EQ(CellHeight(w.hwnd, g_titleFont), c.title);
-    EXPECT_EQ(CellHeight(w.hwnd, g_subtitleFont), c.subtitle);
-    EXPECT_EQ(CellHeight(w.hwnd, g_textFont), c.text);
+    EXPECT_EQ(w.Metrics(g_titleFont).tmHeight, c.title);
+    EXPECT_EQ(w.Metrics(g_subtitleFont).tmHeight, c.subtitle);
+    EXPECT_EQ(w.Metrics(g_textFont).tmHeight, c.text);
     EXPECT_EQ(g_lineHeight >= c.text, true);  // published from the text font
   }
   SetScreenWidthForTesting(0);
 }
 
-TEST(Header, TitleIsCentredAndInstructionsStartAtTheMiddle) {
-  struct Case {
-    int width, height;
-  };
-  for (Case c : {Case{1000, 700}, Case{999, 700}, Case{1400, 900}, Case{900, 520}}) {
-    SCOPED_TRACE(testing::Message() << c.width << "x" << c.height);
-    TestWindow w;
-    LONG textHeight = CellHeight(w.hwnd, g_textFont);
-    ResizeClientForTesting(w.hwnd, c.width, c.height);
+// A wide screen draws the title 50 pixels high: at every window size it is
+// centred and whole, the attribution beside it down to 640 pixels wide, and
+// each instruction line is red, begins at the middle and sits in its row.
+TEST(Header, TitleIsCentredAndWholeAndInstructionsStartAtTheMiddle) {
+  SetScreenWidthForTesting(1920);
+  TestWindow w;
+  SetScreenWidthForTesting(0);
+  const LONG textHeight = w.Metrics(g_textFont).tmHeight;
+  std::vector<COLORREF> whole;
+  for (POINT size : {POINT{1600, 480}, POINT{1400, 900}, POINT{1000, 700}, POINT{999, 700},
+                     POINT{900, 520}, POINT{700, 480}, POINT{640, 480}}) {
+    SCOPED_TRACE(size);
+    const int width = size.x, height = size.y;
+    ResizeClientForTesting(w.hwnd, width, height);
     PumpMessagesForTesting();
-    ASSERT_EQ(g_clientWidth, c.width);
-    EXPECT_EQ(CellHeight(w.hwnd, g_textFont), textHeight);  // fonts follow the screen only
-    // The title's ink is centred on width / 2; the corner caption lies further right.
-    RECT title = w.InkBox(kBlack, {c.width / 2 - 110, 0, c.width / 2 + 110, 30});
-    EXPECT_NEAR((title.left + title.right) / 2.0, c.width / 2, 3.0);
-    // Each instruction line is red, begins at width / 2 and sits in its row.
+    ASSERT_EQ(g_clientWidth, width);
+    EXPECT_EQ(w.Metrics(g_textFont).tmHeight, textHeight);  // fonts follow the screen only
+    std::vector<COLORREF> title;
+    for (int y = 0; y < 50; ++y)
+      for (int x = width / 2 - 150; x < width / 2 + 150; ++x) title.push_back(w.Pixel(x, y));
+    if (whole.empty()) whole = title;
+    EXPECT_TRUE(title == whole);
+    const RECT ink = w.InkBox(kBlack, {width / 2 - 150, 0, width / 2 + 150, 50});
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, width / 2, 3.0);
     for (int k = 0; k < 4; ++k) {
-      int top = (3 * c.height) / 4 + k * g_lineHeight;
-      RECT line = w.InkBox(kRed, {0, top, c.width, top + g_lineHeight});
-      EXPECT_GE(line.left, c.width / 2);
-      EXPECT_LE(line.left, c.width / 2 + 3);
+      const int top = (3 * height) / 4 + k * g_lineHeight;
+      const RECT line = w.InkBox(kRed, {0, top, width, top + g_lineHeight});
+      EXPECT_GE(line.left, width / 2);
+      EXPECT_LE(line.left, width / 2 + 3);
       EXPECT_GT(line.right, line.left + 100);
       EXPECT_LE(line.top, top + g_lineHeight / 2);
     }
-    EXPECT_EQ(w.InkBox(kRed, {0, 0, c.width, (3 * c.height) / 4}).left, -1);
+    EXPECT_EQ(w.InkBox(kRed, {0, 0, width, (3 * height) / 4}).left, -1);
   }
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 #include "app/state.h"
 #include "app/wndproc.h"
@@ -12,17 +13,46 @@
 #include "platform/user/testing.h"
 #include "platform/win.h"
 
+// The smallest rectangle holding every pixel of `color` in `area`, right and
+// bottom inclusive; left is -1 when there is none.
+inline RECT InkBox(HDC hdc, COLORREF color, RECT area) {
+  RECT box{-1, -1, -1, -1};
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x)
+      if (GetPixel(hdc, x, y) == color) {
+        if (box.left < 0 || x < box.left) box.left = x;
+        if (box.top < 0) box.top = y;
+        box.right = std::max<LONG>(box.right, x);
+        box.bottom = y;
+      }
+  return box;
+}
+
+inline bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+inline std::ostream &operator<<(std::ostream &out, POINT p) {
+  return out << "(" << p.x << ", " << p.y << ")";
+}
+inline bool operator==(const RECT &a, const RECT &b) {
+  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+inline std::ostream &operator<<(std::ostream &out, const RECT &r) {
+  return out << "(" << r.left << ", " << r.top << ")-(" << r.right << ", " << r.bottom << ")";
+}
+
+// Registers a class of windows drawn anew when resized.
+inline bool RegisterWindowClass(const char *name, WNDPROC procedure) {
+  WNDCLASSEXA cls{};
+  cls.cbSize = sizeof cls;
+  cls.style = CS_HREDRAW | CS_VREDRAW;
+  cls.lpfnWndProc = procedure;
+  cls.lpszClassName = name;
+  return RegisterClassExA(&cls) != 0;
+}
+
 class TestWindow {
  public:
   explicit TestWindow(double loadOhms = 75.0, double sourceOhms = 35.0) {
-    static const bool registered = [] {
-      WNDCLASSEXA cls{};
-      cls.cbSize = sizeof cls;
-      cls.style = CS_HREDRAW | CS_VREDRAW;
-      cls.lpfnWndProc = WndProc;
-      cls.lpszClassName = "Ondulane";
-      return RegisterClassExA(&cls) != 0;
-    }();
+    static const bool registered = RegisterWindowClass("Ondulane", WndProc);
     EXPECT_TRUE(registered);
     g_running = 0;
     g_phaseDeg = 0;
@@ -51,25 +81,23 @@ class TestWindow {
   void Ticks(int n) {
     for (int i = 0; i < n; ++i) Tick();
   }
+  TEXTMETRICA Metrics(HFONT font) const {
+    HDC hdc = GetDC(hwnd);
+    SelectObject(hdc, font);
+    TEXTMETRICA tm{};
+    GetTextMetricsA(hdc, &tm);
+    ReleaseDC(hwnd, hdc);
+    return tm;
+  }
   COLORREF Pixel(int x, int y) const {
     HDC hdc = GetDC(hwnd);
     COLORREF c = GetPixel(hdc, x, y);
     ReleaseDC(hwnd, hdc);
     return c;
   }
-  // The smallest rectangle holding every pixel of `color` in `area`, right
-  // and bottom inclusive; left is -1 when there is none.
   RECT InkBox(COLORREF color, RECT area) const {
-    RECT box{-1, -1, -1, -1};
     HDC hdc = GetDC(hwnd);
-    for (int y = area.top; y < area.bottom; ++y)
-      for (int x = area.left; x < area.right; ++x)
-        if (GetPixel(hdc, x, y) == color) {
-          if (box.left < 0 || x < box.left) box.left = x;
-          if (box.top < 0) box.top = y;
-          box.right = std::max<LONG>(box.right, x);
-          box.bottom = y;
-        }
+    const RECT box = ::InkBox(hdc, color, area);
     ReleaseDC(hwnd, hdc);
     return box;
   }

@@ -10,9 +10,20 @@
 
 #include "platform/headless/testing.h"
 
+// Runs `run`; a dialog still open once the program waits for the user is a
+// failure, and is cancelled so that the test can go on.
+inline void WithoutDialogLeftOpen(const std::function<void()> &run) {
+  WhenStuckForTesting([] {
+    ADD_FAILURE() << "a dialog stayed open";
+    EndDialog(ShownDialogForTesting(), 0);
+  });
+  run();
+  WhenStuckForTesting(nullptr);
+  EXPECT_EQ(ShownDialogForTesting(), nullptr);
+}
+
 // Runs `open` and, once the dialog is on the screen and waits, `act`, which
-// must close it; a dialog still open after that is a failure, and is
-// cancelled so that the test can go on.
+// must close it.
 inline void WithDialog(const std::function<void()> &open, const std::function<void(HWND)> &act) {
   bool acted = false;
   WhenIdleForTesting([&] {
@@ -21,15 +32,9 @@ inline void WithDialog(const std::function<void()> &open, const std::function<vo
     acted = true;
     act(dialog);
   });
-  WhenStuckForTesting([] {
-    ADD_FAILURE() << "the dialog stayed open";
-    EndDialog(ShownDialogForTesting(), 0);
-  });
-  open();
-  WhenStuckForTesting(nullptr);
+  WithoutDialogLeftOpen(open);
   ForgetIdleActionsForTesting();
   EXPECT_TRUE(acted);
-  EXPECT_EQ(ShownDialogForTesting(), nullptr);
 }
 
 inline void Press(int vk, bool shift = false) { PressKeyForTesting(vk, shift); }

@@ -1,8 +1,5 @@
 #include "display/scene.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "display/trace.h"
 #include "tests/display/screen.h"
 
@@ -65,25 +62,3 @@ TEST_F(SceneTest, NoStartArrowStaysBehindWhenARunStartsAfterAResize) {
 }
 
 }  // namespace
-
-// The caption's boxes stand beside the title, which a wide screen draws 50
-// pixels high, in every window down to 640 pixels wide.
-TEST(Attribution, LeavesTheTitleWholeDownToA640PixelWindow) {
-  SetScreenWidthForTesting(1920);
-  TestWindow w;
-  SetScreenWidthForTesting(0);
-  const auto titleAt = [&](int width) {
-    ResizeClientForTesting(w.hwnd, width, 480);
-    PumpMessagesForTesting();
-    std::vector<COLORREF> title;
-    for (int y = 0; y < 50; ++y)
-      for (int x = width / 2 - 150; x < width / 2 + 150; ++x) title.push_back(w.Pixel(x, y));
-    return title;
-  };
-  const std::vector<COLORREF> whole = titleAt(1600);
-  EXPECT_EQ(std::count(whole.begin(), whole.end(), kBlack) > 500, true);  // the title is there
-  for (int width : {900, 700, 640}) {
-    SCOPED_TRACE(width);
-    EXPECT_EQ(titleAt(width), whole);
-  }
-}

@@ -2,16 +2,9 @@
 // frames straight onto it with text cells 8 by 16.
 #pragma once
 
-#include <ostream>
-
 #include "display/trace_frame.h"
 #include "platform/headless/testing.h"
 #include "tests/app/test_window.h"
-
-inline bool operator==(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
-inline std::ostream &operator<<(std::ostream &out, POINT p) {
-  return out << "(" << p.x << ", " << p.y << ")";
-}
 
 class Screen : public ::testing::Test {
  protected:

@@ -38,13 +38,7 @@ void RestoreFrameState(const std::string &s) {
 // it: the two screens must then be equal. That frame drawn there again from
 // the same state takes its lines away for the next tick.
 void ExpectEveryTickLeavesOnlyItsLastFrame(TestWindow &main, bool minimise = false) {
-  static const bool registered = [] {
-    WNDCLASSEXA cls{};
-    cls.cbSize = sizeof cls;
-    cls.lpfnWndProc = DefWindowProcA;
-    cls.lpszClassName = "Reference";
-    return RegisterClassExA(&cls) != 0;
-  }();
+  static const bool registered = RegisterWindowClass("Reference", DefWindowProcA);
   ASSERT_TRUE(registered);
   // Under the inverting mix a white pen changes no pixel.
   HPEN white = CreatePen(PS_SOLID, 2, kWhite), green = g_greenPen, red = g_redPen;

@@ -46,6 +46,4 @@ TEST(LineModel, IncidentAmplitudeKeepsItsLastValueFromTheEndOfTheRun) {
   EXPECT_EQ(NextIncidentAmp(q, 35, 75, 2883, 48.29538), 48.29538);
   // A matched end gives the launched wave even there.
   EXPECT_EQ(NextIncidentAmp(ComputeLineQuantities(50, 75, 2880), 50, 75, 2880, 7.0), 50.0);
-  EXPECT_DOUBLE_EQ(NextIncidentAmp(ComputeLineQuantities(35, 75, 720), 35, 75, 720, 0),
-                   50 * (1 - 0.2 * 15.0 / 85.0));
 }

@@ -10,13 +10,13 @@
 
 // Each character advances by its own width, FreeType's at the stock font's
 // 14 pixels: a CJK character a whole em. What is not UTF-8 is drawn and kept
-// as U+FFFD; a text too long for the layer keeps its whole characters only.
+// as U+FFFD; a text too long for the layer keeps its whole characters only,
+// and its whole box. Drawn through UTF-16, as Windows' GDI takes Unicode, it
+// gives the same characters and pixels, a character beyond the BMP as a
+// surrogate pair, and too small a buffer as nothing.
 TEST(Characters, EachIsDrawnAndKeptAsTheUtf8Says) {
-  const std::string kanji100 = [] {
-    std::string s;
-    for (int i = 0; i < 100; ++i) s += "日";
-    return s;
-  }();
+  std::string kanji100;
+  for (int i = 0; i < 100; ++i) kanji100 += "日";
   struct Case {
     const char *name;
     std::string drawn, kept;
@@ -31,6 +31,7 @@ TEST(Characters, EachIsDrawnAndKeptAsTheUtf8Says) {
       {"a truncated sequence", "a\xE6\x97", "a\uFFFD", 0},
       {"an overlong form", "\xC0\xAFz", "\uFFFD\uFFFDz", 0},
       {"a surrogate", "\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD", 0},
+      {"beyond the BMP", "\xF0\x9D\x84\x9E clef", "\xF0\x9D\x84\x9E clef", 0},
       {"too long", kanji100, kanji100.substr(0, 85 * 3), 100 * 14},
   };
   for (const Case &c : cases) {
@@ -57,7 +58,20 @@ TEST(Characters, EachIsDrawnAndKeptAsTheUtf8Says) {
           ink += sheet.pixels[std::size_t(y) * 400 + std::size_t(x)] != 0xffffffffu;
       EXPECT_EQ(ink > 0, characters[i] != " ") << characters[i];
     }
+    WCHAR wide[320];
+    const int size = int(c.drawn.size()),
+              units = MultiByteToWideChar(CP_UTF8, 0, c.drawn.data(), size, wide, 320);
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, c.drawn.data(), size, nullptr, 0), units);
+    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, c.drawn.data(), size, wide, units - 1), 0);
+    Sheet wideSheet;
+    TextOutW(wideSheet.dc, 0, 0, wide, units);
+    EXPECT_EQ(wideSheet.surface.texts.texts[0].Text(), c.kept);
+    EXPECT_TRUE(wideSheet.pixels == sheet.pixels);
   }
+  WCHAR clef[2];
+  MultiByteToWideChar(CP_UTF8, 0, "\xF0\x9D\x84\x9E", 4, clef, 2);
+  EXPECT_EQ(clef[0], 0xD834);
+  EXPECT_EQ(clef[1], 0xDD1E);
 }
 
 // A Han character takes the forms a reader of the user's language expects:
@@ -102,26 +116,4 @@ TEST(Characters, LettersOfEveryScriptTakeALettersTime) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(SpeakingTimeMs(c.text, int(std::string(c.text).size())), c.ms);
   }
-}
-
-// The program draws its UTF-8 through UTF-16, as Windows' GDI takes Unicode:
-// the same characters and pixels as TextOutA gives, a character beyond the
-// BMP as a surrogate pair, and too small a buffer as nothing.
-TEST(Characters, TheWideCallsDrawWhatTheUtf8Says) {
-  for (const std::string text : {"Привет", "日本語です", "a\x80z", "\xF0\x9D\x84\x9E clef"}) {
-    SCOPED_TRACE(text);
-    WCHAR wide[32];
-    const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide, 32);
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0), units);
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide, units - 1), 0);
-    Sheet narrow, wideSheet;
-    narrow.Text(0, 0, text);
-    TextOutW(wideSheet.dc, 0, 0, wide, units);
-    EXPECT_EQ(wideSheet.surface.texts.texts[0].Text(), narrow.surface.texts.texts[0].Text());
-    EXPECT_TRUE(wideSheet.pixels == narrow.pixels);
-  }
-  WCHAR clef[2];
-  MultiByteToWideChar(CP_UTF8, 0, "\xF0\x9D\x84\x9E", 4, clef, 2);
-  EXPECT_EQ(clef[0], 0xD834);
-  EXPECT_EQ(clef[1], 0xDD1E);
 }

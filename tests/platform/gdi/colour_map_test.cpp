@@ -6,8 +6,8 @@
 #include <set>
 #include <vector>
 
-#include "platform/gdi/surface.h"
 #include "tests/app/test_window.h"
+#include "tests/platform/gdi/sheet.h"
 
 namespace {
 
@@ -15,36 +15,13 @@ constexpr COLORREF kDarkRed = RGB(192, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 114, 178);
 constexpr COLORREF kOther = RGB(10, 20, 30);
 
-// A white surface of its own, drawn on with a 2-pixel pen.
-struct Sheet {
-  Sheet() {
-    AttachPixels(surface, pixels.data(), 300, 200, 300, 1.0);
-    FillSurface(surface, kWhite);
-    dc = OpenContext(surface);
-  }
-  ~Sheet() {
-    CloseContext(dc);
-    for (HPEN p : pens) DeleteObject(p);
-  }
-  void Line(COLORREF c, int x0, int y0, int x1, int y1) {
-    pens.push_back(CreatePen(PS_SOLID, 2, c));
-    SelectObject(dc, pens.back());
-    MoveToEx(dc, x0, y0, nullptr);
-    LineTo(dc, x1, y1);
-  }
-  // The colours other than white.
-  std::set<COLORREF> Colours() const {
-    std::set<COLORREF> found;
-    for (std::uint32_t p : pixels)
-      if ((p & 0xffffff) != 0xffffff) found.insert(RGB(p >> 16 & 0xff, p >> 8 & 0xff, p & 0xff));
-    return found;
-  }
-
-  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(300 * 200);
-  Surface surface;
-  HDC dc;
-  std::vector<HPEN> pens;
-};
+// The colours on the sheet other than white.
+std::set<COLORREF> Colours(const Sheet &s) {
+  std::set<COLORREF> found;
+  for (std::uint32_t p : s.pixels)
+    if ((p & 0xffffff) != 0xffffff) found.insert(RGB(p >> 16 & 0xff, p >> 8 & 0xff, p & 0xff));
+  return found;
+}
 
 enum class Drawing { Line, Pixels, Text };
 
@@ -69,8 +46,10 @@ struct Case {
   COLORREF drawn, shown;
 };
 
-// Red as a line and as text, green as a line only.
+// Red as a line and as text, green as a line only; red's line mapped twice,
+// the last map wins.
 void MapRedAndGreen() {
+  MapColour(Ink::Line, kRed, kBlue);
   MapColour(Ink::Line, kRed, kDarkRed);
   MapColour(Ink::Line, kGreen, kBlue);
   MapColour(Ink::Text, kRed, kDarkRed);
@@ -104,43 +83,62 @@ TEST_F(ColourMapTest, MappedColoursReachThePixelsAndOthersShowAsDrawn) {
       SCOPED_TRACE(testing::Message() << c.name << (mapped ? ", mapped" : ", not mapped"));
       Sheet s;
       Draw(s, c.what, c.drawn);
-      EXPECT_EQ(s.Colours(), std::set<COLORREF>{mapped ? c.shown : c.drawn});
+      EXPECT_EQ(Colours(s), std::set<COLORREF>{mapped ? c.shown : c.drawn});
     }
   }
 }
 
-TEST_F(ColourMapTest, ColourMappedAgainShowsAsTheLastMapSays) {
-  MapColour(Ink::Line, kRed, kBlue);
-  MapColour(Ink::Line, kRed, kDarkRed);
-  Sheet s;
-  Draw(s, Drawing::Line, kRed);
-  EXPECT_EQ(s.Colours(), std::set<COLORREF>{kDarkRed});
-}
-
-// Over texts, pixels and lines of every kind, mapped or not, a figure drawn
-// inverted twice leaves every pixel as it was.
-TEST_F(ColourMapTest, InvertingMixDrawnTwiceRestoresEveryPixelUnderAMap) {
-  MapRedAndGreen();
-  Sheet s;
-  for (COLORREF c : {kRed, kGreen, kBlack}) {
-    Draw(s, Drawing::Text, c);
-    s.Line(c, 0, 199, 299, int(c % 200));
-  }
-  Draw(s, Drawing::Pixels, kRed);
-  const std::vector<std::uint32_t> before = s.pixels;
-  std::mt19937 rng(23);
-  auto any = [&](int hi) { return std::uniform_int_distribution<int>(0, hi)(rng); };
-  const COLORREF colours[] = {kRed, kGreen, kBlack, kOther, COLORREF(any(0xFFFFFF))};
-  std::vector<std::vector<int>> lines;
-  for (int i = 0; i < 200; ++i) lines.push_back({any(4), any(299), any(199), any(299), any(199)});
-  SetROP2(s.dc, R2_NOTXORPEN);
-  for (int pass = 0; pass < 2; ++pass) {
-    for (const auto &l : lines) s.Line(colours[l[0]], l[1], l[2], l[3], l[4]);
-    if (pass == 0) {
-      EXPECT_NE(s.pixels, before);
+// Over texts, pixels and lines, mapped or not, at every scale: lines from
+// the texts to past the surface, arcs and whole outlines as two half arcs,
+// drawn inverted twice, leave every device pixel as it was.
+TEST_F(ColourMapTest, InvertingMixDrawnTwiceRestoresEveryPixel) {
+  struct Case {
+    double scale;
+    bool mapped;
+  };
+  for (const Case &c : {Case{1.0, true}, Case{1.25, false}, Case{1.5, true}, Case{2.0, false}}) {
+    SCOPED_TRACE(testing::Message() << c.scale << (c.mapped ? ", mapped" : ""));
+    c.mapped ? MapRedAndGreen() : ClearColourMap();
+    Sheet s(1600, 1200, c.scale);
+    for (COLORREF colour : {kRed, kGreen, kBlack}) {
+      Draw(s, Drawing::Text, colour);
+      s.Line(colour, 0, 199, 299, int(colour % 200));
     }
+    Draw(s, Drawing::Pixels, kRed);
+    const std::vector<std::uint32_t> before = s.pixels;
+    std::mt19937 rng(11);
+    auto any = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const COLORREF colours[] = {kRed, kGreen, kBlack, kOther};
+    std::vector<HPEN> pens;
+    for (int i = 0; i < 80; ++i) {
+      const COLORREF colour = i % 5 < 4 ? colours[i % 5] : COLORREF(any(0, 0xFFFFFF));
+      s.owned.push_back(pens.emplace_back(CreatePen(PS_SOLID, any(1, 3), colour)));
+    }
+    SetROP2(s.dc, R2_NOTXORPEN);
+    for (int pass = 0; pass < 2; ++pass) {
+      std::mt19937 figures(5);
+      auto at = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(figures); };
+      for (HPEN pen : pens) {
+        SelectObject(s.dc, pen);
+        s.Line(at(0, 300), at(0, 200), at(-300, 1700), at(-300, 1300));
+        const int x = at(0, 800), y = at(0, 600), w = at(3, 90), h = at(3, 90);
+        Arc(s.dc, x, y, x + w, y + h, at(0, 900), at(0, 700), at(0, 900), at(0, 700));
+        Arc(s.dc, x, y, x + w, y + h, 9999, y + h / 2, -9999, y + h / 2);
+        Arc(s.dc, x, y, x + w, y + h, -9999, y + h / 2, 9999, y + h / 2);
+      }
+      if (pass == 0) {
+        EXPECT_NE(s.pixels, before);
+      }
+    }
+    EXPECT_TRUE(s.pixels == before);
+    if (c.scale != 1.0) continue;
+    // A pixel set between the two drawings is inverted by the second.
+    s.Line(kBlack, 100, 250, 300, 250);
+    SetPixel(s.dc, 200, 250, kBlack);
+    s.Line(kBlack, 100, 250, 300, 250);
+    EXPECT_EQ(GetPixel(s.dc, 200, 250), kWhite);
+    EXPECT_EQ(GetPixel(s.dc, 150, 250), kWhite);
   }
-  EXPECT_EQ(s.pixels, before);
 }
 
 // The options the program's window offers: more contrast darkens its pens

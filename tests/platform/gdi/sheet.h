@@ -1,6 +1,6 @@
-// A surface of 400 by 300 pixels of its own, drawn on in the stock font
-// (16 pixels high, digits all as wide), for tests of what the drawing core
-// keeps of the texts.
+// A white surface of its own, off any window, 400 by 300 device pixels
+// unless asked otherwise, drawn on in the stock font (16 pixels high, digits
+// all as wide), for tests of the drawing core.
 #pragma once
 
 #include <cstdint>
@@ -12,22 +12,37 @@
 
 struct Sheet {
   static constexpr int kLine = 16;  // the stock font's cell
-  Sheet() {
-    AttachPixels(surface, pixels.data(), 400, 300, 400, 1.0);
+  explicit Sheet(int width = 400, int height = 300, double scale = 1.0)
+      : width(width), pixels(std::size_t(width) * std::size_t(height)) {
+    AttachPixels(surface, pixels.data(), width, height, width, scale);
     FillSurface(surface, kWhite);
     dc = OpenContext(surface);
   }
-  ~Sheet() { CloseContext(dc); }
+  ~Sheet() {
+    CloseContext(dc);
+    for (HGDIOBJ o : owned) DeleteObject(o);
+  }
+  Sheet(const Sheet &) = delete;
+  Sheet &operator=(const Sheet &) = delete;
+
   void Text(int x, int y, const std::string &text, bool opaque = true, UINT align = TA_LEFT) {
     SetBkMode(dc, opaque ? OPAQUE : TRANSPARENT);
     SetTextAlign(dc, align | TA_TOP);
     TextOutA(dc, x, y, text.data(), int(text.size()));
   }
-  void Line(int mix, int x0, int y0, int x1, int y1) {
-    SetROP2(dc, mix);
+  // Selects a pen or a font that the sheet deletes when it goes.
+  void Select(HGDIOBJ object) {
+    owned.push_back(object);
+    SelectObject(dc, object);
+  }
+  void Pen(COLORREF color, int width = 2) { Select(CreatePen(PS_SOLID, width, color)); }
+  void Line(int x0, int y0, int x1, int y1) {
     MoveToEx(dc, x0, y0, nullptr);
     LineTo(dc, x1, y1);
-    SetROP2(dc, R2_COPYPEN);
+  }
+  void Line(COLORREF color, int x0, int y0, int x1, int y1) {
+    Pen(color);
+    Line(x0, y0, x1, y1);
   }
   int Width(const std::string &text) {
     Text(0, 280, text);
@@ -38,7 +53,9 @@ struct Sheet {
     return width;
   }
 
-  std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(400 * 300);
+  int width;  // device pixels in a row
+  std::vector<std::uint32_t> pixels;
   Surface surface;
   HDC dc;
+  std::vector<HGDIOBJ> owned;
 };

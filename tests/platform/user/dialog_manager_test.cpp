@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "dialogs/dialogs.h"
-#include "platform/user/driver.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 
@@ -65,10 +64,7 @@ TEST(DialogManager, PlacesTheDialogAndItsControlsInDialogUnitsOfItsFont) {
                  place = PlaceForTesting(c.control ? GetDlgItem(dialog, c.control) : dialog);
                  Press(VK_RETURN);
                });
-    EXPECT_EQ(place.left, c.place.left);
-    EXPECT_EQ(place.top, c.place.top);
-    EXPECT_EQ(place.right, c.place.right);
-    EXPECT_EQ(place.bottom, c.place.bottom);
+    EXPECT_EQ(place, c.place);
   }
 }
 
@@ -127,12 +123,7 @@ TEST(DialogManager, TabEnterEscapeAndTheCloseBoxDoWhatADialogManagerDoes) {
       {"Shift+Tab", VK_TAB, true, IDC_SOURCE, "34", {}},
       {"Escape", VK_ESCAPE, false, IDC_SOURCE, "34", {IDCANCEL}},
       {"the close box", 0, false, IDC_SOURCE, "34", {IDCANCEL, IDCANCEL}},
-      {"Enter in a field presses the default button",
-       VK_RETURN,
-       false,
-       0,
-       "",
-       {IDCANCEL, IDCANCEL, IDOK}},
+      {"Enter in a field: the default button", VK_RETURN, false, 0, "", {IDCANCEL, IDCANCEL, IDOK}},
   };
   const std::size_t n = std::size(steps);
   TestWindow w;
@@ -165,57 +156,41 @@ TEST(DialogManager, EndDialogFromOutsideAMessageEndsTheLoop) {
   EXPECT_EQ(ShownDialogForTesting(), nullptr);
 }
 
-// A field is named by the static text just before it in template order, or
-// with none there by its dialog's caption.
-TEST(DialogManager, NamesEachFieldByItsLabelOrTheCaption) {
+// EM_SETSEL: end -1 or past the end runs to the end; start -1 drops the
+// selection. The program counts a line's end as CR LF, two characters; the
+// driver's field holds LF alone. An offset between the CR and the LF falls
+// after them.
+TEST(DialogManager, SelectsInAFieldByTheProgramsOffsets) {
   struct Case {
     int dialog, field;
-    const char *name;
-  };
-  const Case cases[] = {
-      {IDD_VALUES, IDC_LOAD, "Enter a value for the load resistance"},
-      {IDD_VALUES, IDC_SOURCE, "Enter a value for the source resistance"},
-      {IDD_TEXT, IDC_TEXT, "Ondulane"},  // after the OK button
-  };
-  TestWindow w;
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.name);
-    std::string name;
-    WithDialog([&] { Open(w, c.dialog); },
-               [&](HWND dialog) {
-                 name = AccessibleName(GetDlgItem(dialog, c.field));
-                 Press(VK_RETURN);
-               });
-    EXPECT_EQ(name, c.name);
-  }
-}
-
-// The program counts a line's end as CR LF, two characters; the driver's
-// field holds LF alone. An offset between the CR and the LF falls after them.
-TEST(DialogManager, SelectsInAMultiLineFieldByTheProgramsOffsets) {
-  struct Case {
+    const char *text;
     int start, end;
     const char *selected;
   };
+  const char *const lines = "ab\r\ncd\r\nef";
   const Case cases[] = {
-      {4, 8, "cd\n"},  {2, 4, "\n"},          {3, 5, "c"},
-      {6, -1, "\nef"}, {0, 99, "ab\ncd\nef"}, {-1, 4, ""},
+      {IDD_VALUES, IDC_LOAD, "12345", 0, -1, "12345"},  {IDD_VALUES, IDC_LOAD, "12345", 1, 3, "23"},
+      {IDD_VALUES, IDC_LOAD, "12345", 2, 99, "345"},    {IDD_VALUES, IDC_LOAD, "12345", -1, 3, ""},
+      {IDD_VALUES, IDC_LOAD, "12345", 9, 9, ""},        {IDD_VALUES, IDC_LOAD, "12345", 3, 3, ""},
+      {IDD_TEXT, IDC_TEXT, lines, 4, 8, "cd\n"},        {IDD_TEXT, IDC_TEXT, lines, 2, 4, "\n"},
+      {IDD_TEXT, IDC_TEXT, lines, 3, 5, "c"},           {IDD_TEXT, IDC_TEXT, lines, 6, -1, "\nef"},
+      {IDD_TEXT, IDC_TEXT, lines, 0, 99, "ab\ncd\nef"}, {IDD_TEXT, IDC_TEXT, lines, -1, 4, ""},
   };
   TestWindow w;
   for (const Case &c : cases) {
-    SCOPED_TRACE(testing::Message() << c.start << ", " << c.end);
-    std::string selected;
-    char text[32] = "";
-    WithDialog([&] { Open(w, IDD_TEXT); },
+    SCOPED_TRACE(testing::Message() << c.field << ": " << c.start << ", " << c.end);
+    std::string selected, text;
+    WithDialog([&] { Open(w, c.dialog); },
                [&](HWND dialog) {
-                 HWND field = GetDlgItem(dialog, IDC_TEXT);
-                 SetWindowTextA(field, "ab\r\ncd\r\nef");
+                 HWND field = GetDlgItem(dialog, c.field);
+                 SetWindowTextA(field, c.text);
+                 SendMessageA(field, EM_SETSEL, 0, 2);
                  SendMessageA(field, EM_SETSEL, WPARAM(c.start), LPARAM(c.end));
                  selected = SelectedTextForTesting(field);
-                 GetWindowTextA(field, text, sizeof text);
+                 text = FieldText(dialog, c.field);
                  Press(VK_RETURN);
                });
     EXPECT_EQ(selected, c.selected);
-    EXPECT_STREQ(text, "ab\r\ncd\r\nef");
+    EXPECT_EQ(text, c.text);
   }
 }
