@@ -23,8 +23,6 @@ constexpr const char *kFaces[] = {
 // A collection of a face for each form of the Han characters, named by them.
 constexpr const char *kCjkFaces[] = {"/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc",
                                      "/usr/share/fonts/opentype/noto/NotoSansCJK-Bold.ttc"};
-constexpr const char *kCjkFamilies[] = {"Noto Sans CJK JP", "Noto Sans CJK KR", "Noto Sans CJK SC",
-                                        "Noto Sans CJK TC"};
 
 int Ceil26(FT_Pos v) { return int((v + 63) >> 6); }
 
@@ -101,14 +99,7 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &font) {
   ink->aveCharWidth = os2 ? int(std::lround(os2->xAvgCharWidth * double(low) / face->units_per_EM))
                           : Ceil26(m.max_advance) / 2;
   ink->maxCharWidth = Ceil26(m.max_advance);
-  for (int code = 0; code < 256; ++code) {
-    ink->first[code] = int(ink->runs.size());
-    ink->advance[code] = 0;
-    // Control codes draw nothing.
-    if (code < 0x20 || (code >= 0x7f && code < 0xa0)) continue;
-    ink->advance[code] = AddGlyph(face, FT_ULong(code), *ink);
-  }
-  ink->first[256] = int(ink->runs.size());
+  AddSingleByteGlyphs(*ink, [&](char32_t c) { return AddGlyph(face, FT_ULong(c), *ink); });
   return ink;
 }
 

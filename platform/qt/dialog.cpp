@@ -6,7 +6,6 @@
 // routing of keys, not Qt's modality, which would drop keys that reach the
 // owner before the dialog has the focus.
 #include <QDialog>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,20 +19,13 @@
 
 namespace {
 
-// Faces to take when a template's own face is not installed.
-const QStringList kSubstituteFaces = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans"};
-
 // The text property of a control's widget.
 const char *TextProperty(const Window *w) {
   return w->control == ControlKind::MultiLineEdit ? "plainText" : "text";
 }
 
 QFont TemplateFont(const Window *dialog) {
-  QFont font;
-  QStringList faces = kSubstituteFaces;
-  if (QFontDatabase::hasFamily(FromUtf8(dialog->font))) faces.prepend(FromUtf8(dialog->font));
-  font.setFamilies(faces);
-  font.setStyleHint(QFont::SansSerif);
+  QFont font = FontOf(dialog->font, HanFormOf(GetUserDefaultUILanguage()));
   font.setPointSize(dialog->pointSize);
   return font;
 }
@@ -204,7 +196,7 @@ void DriverSelectText(Window *control, int start, int end) {
 
 void DriverTypeText(Window *control, const std::string &text) {
   QWidget *widget = WidgetOf(control);
-  if (!widget || widget->property("readOnly").toBool()) return;
+  if (!widget) return;
   if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(FromUtf8(text));
   if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(FromUtf8(text));
 }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/reading.h"
 #include "platform/user/window.h"
 
 // --- What a driver tells the window manager ---------------------------------
@@ -55,9 +56,6 @@ void WindowResized(Window *, ClientArea);
 // attached for them, the whole picture at once, since a line drawn
 // inverted must be drawn again in the same colour to go.
 void ColourOptionsAsked(int asked);
-
-// Whether anything waits to be taken: then a wait returns at once.
-bool InputWaiting();
 
 // Uncovering a top-level window repaints it all, but for where one of its
 // dialogs closed: until the window manager has answered for the dialog,
@@ -119,12 +117,20 @@ void DriverSelectText(Window *control, int start, int end);
 // A key the dialog manager leaves to the control that has the focus (or to
 // the dialog, when none has).
 void DriverDeliverKey(Window *target, const KeyInput &);
-// Text for the focused edit control, replacing its selection.
+// Text for the focused edit control, not read-only, replacing its selection.
 void DriverTypeText(Window *control, const std::string &text);
 
-// Gathers the native events that came, as input; when none came and nothing
-// waits, waits up to `ms` milliseconds for one (-1: as long as it takes).
+// Gathers the native events that came, as input; when none came, waits up
+// to `ms` milliseconds for one (-1: as long as it takes). Never asked to
+// wait while input is waiting to be taken.
 void DriverWait(int ms);
+
+// Before each wait, once what was drawn is shown: what changed in a
+// top-level window's texts since the driver last told, for its system's
+// assistive technology; false when nothing follows them now. Then, for a
+// window followed, what is due to be said of them, paced for a listener.
+bool DriverTellTexts(Window *);
+void DriverSay(Window *, const Utterance &);
 
 int DriverScreenWidth();  // for SM_CXFULLSCREEN
 

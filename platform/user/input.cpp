@@ -56,9 +56,10 @@ bool TakeClose(const Input &in, MSG *msg) {
   return true;
 }
 
+// Pasted into a read-only field, text goes nowhere.
 void TakeText(const Input &in) {
   if (!OpenDialog()) return;
-  if (Window *focus = DriverFocusedControl(); IsControl(focus))
+  if (Window *focus = DriverFocusedControl(); IsControl(focus) && !(focus->style & ES_READONLY))
     DriverTypeText(focus, DriverLines(in.text));
 }
 

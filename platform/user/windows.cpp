@@ -47,6 +47,16 @@ void ColourOptionsAsked(int asked) {
     }
 }
 
+int TellTexts(int ms) {
+  static Utterance u;  // no allocation as a run goes
+  for (auto &w : g_windows) {
+    if (w->destroyed || !DriverTellTexts(w.get())) continue;
+    while (TakeUtterance(w->surface, SpeechClockMs(), u)) DriverSay(w.get(), u);
+    ms = WaitCutForSpeech(w->surface, ms);
+  }
+  return ms;
+}
+
 Window *InvalidWindow() {
   for (auto &w : g_windows)
     if (w->invalid && !w->destroyed) return w.get();

@@ -2,7 +2,6 @@
 // and the wait for it, which gives the page back to the browser.
 #include <memory>
 
-#include "platform/gdi/utf8.h"
 #include "platform/web/internal.h"
 
 namespace {
@@ -44,24 +43,16 @@ void TakePageInput() {
 // The program suspends (Asyncify) in web_wait only; while it runs, no event
 // comes, so the page's input is all taken after each wait.
 void DriverWait(int ms) {
-  ms = SayWhatIsDue(ms);
-  if (ms != 0 && !InputWaiting()) web_wait(ms);
+  if (ms != 0) web_wait(ms);
   TakePageInput();
   FollowCanvas();
 }
 
+// In the dialog the browser types keys itself; those typed at the canvas
+// ahead of it the window manager types. The page's own key is a link's.
 void DriverDeliverKey(Window *target, const KeyInput &key) {
-  if (key.native) {
-    const auto &field = *static_cast<const LinkField *>(key.native.get());
-    Window *dialog = target->kind == WindowKind::Dialog ? target : target->parent;
-    if (Window *control = GetDlgItem(dialog, field.id)) web_focus_field(control);
-    return;
-  }
-  // Keys typed at the canvas ahead of the dialog; in the dialog the browser
-  // types them itself.
-  if (key.release || target->kind != WindowKind::Control) return;
-  if (target->control == ControlKind::Button && key.vk == VK_SPACE)
-    ButtonPressed(target);
-  else if (key.character)
-    DriverTypeText(target, Utf8(key.character));
+  if (!key.native) return;
+  const auto &field = *static_cast<const LinkField *>(key.native.get());
+  Window *dialog = target->kind == WindowKind::Dialog ? target : target->parent;
+  if (Window *control = GetDlgItem(dialog, field.id)) web_focus_field(control);
 }

@@ -75,10 +75,3 @@ Window *Canvas();
 // Tells the window manager the colours the page asks for now, and again
 // whenever the system's contrast setting changes (colours.cpp).
 void UseColoursAsked();
-
-// The surface's texts to the page, in reading order, if they changed since
-// last handed over (texts.cpp).
-void HandTextsOver(const Surface &);
-// What is due to be said of the canvas's texts, to the page; the wait of ms
-// milliseconds (-1: for input) cut to when more may be due.
-int SayWhatIsDue(int ms);

@@ -146,7 +146,7 @@ TEST(Input, AFieldTakesEachCharacterWholeAndBackspaceErasesIt) {
                [&](HWND dialog) {
                  Type(c.typed);
                  for (int i = 0; i < c.backspaces; ++i) Press(VK_BACK);
-                 WhenIdleForTesting([&] {
+                 WhenIdleForTesting([&, dialog] {
                    left = FieldText(dialog, IDC_LOAD);
                    Press(VK_ESCAPE);
                  });
