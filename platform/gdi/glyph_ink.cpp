@@ -1,8 +1,21 @@
-// What every backend's glyph ink shares: the faces it takes, the size that
-// fits a cell, the runs of a rendered glyph, and the single-byte codes.
+// What every backend's glyph ink shares: its metrics, the faces it takes,
+// the size that fits a cell, the runs of a rendered glyph, and the
+// single-byte codes.
 #include <algorithm>
 
 #include "platform/gdi/surface.h"
+
+// The line's height above the font's size is its internal leading; the
+// gap between lines, its external leading, is never less than none.
+std::unique_ptr<GlyphInk> NewGlyphInk(const FontMeasures &m) {
+  auto ink = std::make_unique<GlyphInk>();
+  ink->ascent = m.ascent;
+  ink->internalLeading = m.height - m.px;
+  ink->externalLeading = std::max(m.lineGap, 0);
+  ink->aveCharWidth = m.aveCharWidth;
+  ink->maxCharWidth = m.maxCharWidth;
+  return ink;
+}
 
 std::vector<std::string> FamiliesFor(const std::string &family, HanForm han) {
   return {family, "Liberation Sans", kCjkFamilies[int(han)], "DejaVu Sans"};

@@ -165,7 +165,15 @@ struct GlyphInk {
 // A character's glyph in the ink, made now if it is not yet.
 Glyph GlyphOf(GlyphInk &, char32_t);
 
-// For a backend's MakeGlyphInk (glyph_ink.cpp): the families to draw a
+// What a backend measures of its font at pixel size `px`: the height of a
+// line, the ascent within it, the gap the font asks between lines, and the
+// average and largest advances.
+struct FontMeasures {
+  int px, ascent, height, lineGap, aveCharWidth, maxCharWidth;
+};
+
+// For a backend's MakeGlyphInk (glyph_ink.cpp): ink with the metrics a font
+// of those measures gives, with no glyphs yet; the families to draw a
 // face of `family` with, in order: the family itself, then those that stand
 // in where it is not installed and for the characters it lacks; the
 // largest pixel size whose line, as `lineHeight` gives it for a size, fits
@@ -174,6 +182,7 @@ Glyph GlyphOf(GlyphInk &, char32_t);
 // pixel (x, y) stands at (x + dx, y + dy) from the glyph's origin; and the
 // glyphs of U+0000 to U+00FF, each as `add` renders it into the ink,
 // giving its advance, but for the control codes, which draw nothing.
+std::unique_ptr<GlyphInk> NewGlyphInk(const FontMeasures &);
 std::vector<std::string> FamiliesFor(const std::string &family, HanForm);
 int LargestSizeInCell(const FontFace &, const std::function<int(int px)> &lineHeight);
 void AddInkRuns(GlyphInk &, int width, int height, int dx, int dy,

@@ -91,14 +91,12 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &font) {
   const int low = LargestSizeInCell(font, [face](int px) { return LineHeight(face, px); });
   const int height = LineHeight(face, low);
   const FT_Size_Metrics &m = face->size->metrics;
-  auto ink = std::make_unique<GlyphInk>();
-  ink->ascent = Ceil26(m.ascender);
-  ink->internalLeading = height - low;
-  ink->externalLeading = std::max(Ceil26(m.height) - height, 0);
   const auto *os2 = static_cast<const TT_OS2 *>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-  ink->aveCharWidth = os2 ? int(std::lround(os2->xAvgCharWidth * double(low) / face->units_per_EM))
-                          : Ceil26(m.max_advance) / 2;
-  ink->maxCharWidth = Ceil26(m.max_advance);
+  auto ink =
+      NewGlyphInk({low, Ceil26(m.ascender), height, Ceil26(m.height) - height,
+                   os2 ? int(std::lround(os2->xAvgCharWidth * double(low) / face->units_per_EM))
+                       : Ceil26(m.max_advance) / 2,
+                   Ceil26(m.max_advance)});
   AddSingleByteGlyphs(*ink, [&](char32_t c) { return AddGlyph(face, FT_ULong(c), *ink); });
   return ink;
 }

@@ -2,7 +2,6 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
-#include <algorithm>
 
 #include "platform/qt/internal.h"
 
@@ -59,12 +58,8 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   EnsureApplication();
   const QFont font = FontForCell(face);
   const QFontMetrics metrics(font);
-  auto ink = std::make_unique<GlyphInk>();
-  ink->ascent = metrics.ascent();
-  ink->internalLeading = metrics.height() - font.pixelSize();
-  ink->externalLeading = std::max(metrics.leading(), 0);
-  ink->aveCharWidth = metrics.averageCharWidth();
-  ink->maxCharWidth = metrics.maxWidth();
+  auto ink = NewGlyphInk({font.pixelSize(), metrics.ascent(), metrics.height(), metrics.leading(),
+                          metrics.averageCharWidth(), metrics.maxWidth()});
   AddSingleByteGlyphs(*ink, [&](char32_t c) { return AddGlyph(font, QString(QChar(c)), *ink); });
   return ink;
 }

@@ -41,6 +41,10 @@ void ButtonPressed(Window *button);
 // Text typed into whatever control has the focus when it is taken,
 // replacing its selection.
 void PostTextInput(std::string text);
+// A value for a field of the dialog open when it is taken, by its control
+// id, as a link gives it: the field gets the focus with its text selected,
+// and the value replaces it, as a user clicking into it and typing would.
+void PostFieldInput(int id, std::string value);
 
 // The client area a native window got, in logical pixels, and its scale.
 struct ClientArea {
@@ -50,6 +54,10 @@ struct ClientArea {
 // A new client area (a resize, minimising, a screen of another scale): a new
 // white screen image, WM_SIZE when the size changed, and a repaint.
 void WindowResized(Window *, ClientArea);
+
+// A top-level window the user activated: while one of its dialogs runs,
+// the dialog takes the keyboard instead.
+void WindowActivated(Window *);
 
 // The colour options the user asked of the system (kMoreContrast,
 // kDistinctColours): each top-level window shows the colours its program
@@ -77,7 +85,8 @@ void DialogAnswered(Window *owner, Rect outer);
 ClientArea DriverCreateWindow(Window *, Rect outer);
 void DriverShowWindow(Window *);
 void DriverMoveWindow(Window *, Rect outer);
-// Gives the keyboard to a top-level window, as when its dialog has gone.
+// Gives the keyboard to a top-level window, as when its dialog has gone, or
+// to a dialog.
 void DriverActivateWindow(Window *);
 // The native window or control goes; the record stays until the process ends.
 void DriverDestroyWindow(Window *);

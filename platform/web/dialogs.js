@@ -363,16 +363,6 @@ mergeInto(LibraryManager.library, {
     e.setRangeText(Page.text(text), e.selectionStart, e.selectionEnd, "end");
   },
 
-  // A link's field: focused with its text selected, as a click and a
-  // select-all of the user's.
-  web_focus_field__deps: ["$Dialogs"],
-  web_focus_field: function(handle) {
-    var e = Dialogs.controls[handle];
-    if (!e || !Dialogs.isField(e)) return;
-    Dialogs.focus(e);
-    e.select();
-  },
-
   // In the template font: the advance of a text, and the height of a line.
   web_text_width__deps: ["$Dialogs"],
   web_text_width: function(points, text) {

@@ -1,17 +1,8 @@
 // The page's input, in the order it came, into the window manager's line;
 // and the wait for it, which gives the page back to the browser.
-#include <memory>
-
 #include "platform/web/internal.h"
 
 namespace {
-
-// A link's value goes into the open dialog's field of this control id: the
-// page's own key, acted on when the dialog manager hands it to the dialog,
-// as a click into the field would be.
-struct LinkField {
-  int id;
-};
 
 void TakePageInput() {
   PageInput in;
@@ -30,9 +21,7 @@ void TakePageInput() {
         ButtonPressed(in.window);
         break;
       case PageInput::LinkValue:
-        PostKeyInput(in.window,
-                     KeyInput{.native = std::make_shared<const LinkField>(LinkField{in.field})});
-        PostTextInput(TakeString(in.value));
+        PostFieldInput(in.field, TakeString(in.value));
         break;
     }
   }
@@ -49,10 +38,5 @@ void DriverWait(int ms) {
 }
 
 // In the dialog the browser types keys itself; those typed at the canvas
-// ahead of it the window manager types. The page's own key is a link's.
-void DriverDeliverKey(Window *target, const KeyInput &key) {
-  if (!key.native) return;
-  const auto &field = *static_cast<const LinkField *>(key.native.get());
-  Window *dialog = target->kind == WindowKind::Dialog ? target : target->parent;
-  if (Window *control = GetDlgItem(dialog, field.id)) web_focus_field(control);
-}
+// ahead of it the window manager types.
+void DriverDeliverKey(Window *, const KeyInput &) {}

@@ -55,7 +55,6 @@ Window *web_focused_control();
 void web_control_focus(Window *);
 void web_control_select(Window *, int start, int end);
 void web_control_type(Window *, const char *);
-void web_focus_field(Window *);
 // glyphs.js
 int *web_glyphs(int bold, int cellHeight, int han);
 int *web_glyph(int bold, int cellHeight, int han, int code);
