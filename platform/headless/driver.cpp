@@ -48,6 +48,14 @@ void Replace(Field &f, const std::string &with) {
   f.start = f.end = f.start + int(with.size());
 }
 
+// The byte of the field's UTF-8 where `units` UTF-16 units end, as the
+// window manager counts a native field's offsets.
+int ByteAt(const std::string &text, int units) {
+  std::size_t at = 0;
+  while (at < text.size() && units > 0) units -= NextCharacter(text, at) > 0xFFFF ? 2 : 1;
+  return int(at);
+}
+
 // Where typed keys go: the dialog on the screen; null, the main window.
 Window *Keyboard() { return g_shownDialogs.empty() ? nullptr : g_shownDialogs.back(); }
 
@@ -99,8 +107,8 @@ void DriverSelectText(Window *w, int start, int end) {
     f.start = f.end;  // the caret stays
     return;
   }
-  f.start = start;
-  f.end = end;
+  f.start = ByteAt(f.text, start);
+  f.end = ByteAt(f.text, end);
 }
 
 // The window manager types characters and presses buttons; a field takes

@@ -180,10 +180,6 @@ std::string DriverEditText(Window *w) {
 }
 
 void DriverSelectText(Window *control, int start, int end) {
-  // The program counts the bytes of the text's UTF-8; Qt, UTF-16 units.
-  const std::string text = DriverEditText(control);
-  const auto units = [&](int bytes) { return int(FromUtf8(text.substr(0, bytes)).size()); };
-  if (start >= 0) start = units(start), end = units(end);
   if (auto *line = qobject_cast<QLineEdit *>(WidgetOf(control)))
     return start < 0 ? line->deselect() : line->setSelection(start, end - start);
   auto *field = qobject_cast<QPlainTextEdit *>(WidgetOf(control));
@@ -196,7 +192,6 @@ void DriverSelectText(Window *control, int start, int end) {
 
 void DriverTypeText(Window *control, const std::string &text) {
   QWidget *widget = WidgetOf(control);
-  if (!widget) return;
   if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(FromUtf8(text));
   if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(FromUtf8(text));
 }

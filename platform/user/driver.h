@@ -91,8 +91,8 @@ void DriverActivateWindow(Window *);
 // The native window or control goes; the record stays until the process ends.
 void DriverDestroyWindow(Window *);
 // Edit controls' texts go to and from a driver with lines ending in LF, and
-// offsets into them count a line's end as one; the window manager gives the
-// program CR LF.
+// offsets into them count UTF-16 units, as native controls do, a line's end
+// one; the window manager gives the program CR LF and UTF-8 bytes.
 //
 // A top-level window's or dialog's title, or a control's text, as `text`
 // now has it; for an edit control, `text` itself.

@@ -332,7 +332,7 @@ mergeInto(LibraryManager.library, {
   },
 
   // [start, end) selected, the caret at end; start -1 leaves the caret and
-  // nothing selected. The program counts the bytes of the text's UTF-8.
+  // nothing selected.
   web_control_select__deps: ["$Dialogs"],
   web_control_select: function(handle, start, end) {
     var e = Dialogs.controls[handle];
@@ -342,16 +342,7 @@ mergeInto(LibraryManager.library, {
       e.setSelectionRange(caret, caret);
       return;
     }
-    var at = function(bytes) {
-      var index = 0;
-      for (var c of e.value) {
-        bytes -= lengthBytesUTF8(c);
-        if (bytes < 0) break;
-        index += c.length;
-      }
-      return index;
-    };
-    e.setSelectionRange(at(Math.min(start, end)), at(Math.max(start, end)),
+    e.setSelectionRange(Math.min(start, end), Math.max(start, end),
                         start > end ? "backward" : "forward");
   },
 

@@ -109,8 +109,9 @@ TEST(Input, SelectingAFieldsTextTakesEveryRangeAsAnEditControlDoes) {
     int start, end;
     const char *selected;
   };
-  const Case cases[] = {{0, -1, "12345"}, {1, 3, "23"}, {2, 99, "345"},
-                        {-1, 3, ""},      {9, 9, ""},   {3, 3, ""}};
+  // Offsets count the UTF-8 bytes; one inside a character falls after it.
+  const Case cases[] = {{0, -1, "1é😀45"}, {1, 3, "é"},  {3, 99, "😀45"}, {2, 4, "😀"},
+                        {-1, 3, ""},      {20, 20, ""}, {7, 7, ""}};
   TestWindow w;
   for (const Case &c : cases) {
     SCOPED_TRACE(testing::Message() << c.start << ", " << c.end);
@@ -118,7 +119,7 @@ TEST(Input, SelectingAFieldsTextTakesEveryRangeAsAnEditControlDoes) {
     WithDialog([&] { w.Key(VK_F2); },
                [&](HWND dialog) {
                  HWND load = GetDlgItem(dialog, IDC_LOAD);
-                 SetWindowTextA(load, "12345");
+                 SetWindowTextA(load, "1é😀45");
                  SendMessageA(load, EM_SETSEL, 0, 2);
                  SendMessageA(load, EM_SETSEL, WPARAM(c.start), LPARAM(c.end));
                  selected = SelectedTextForTesting(load);
