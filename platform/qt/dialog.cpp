@@ -91,7 +91,7 @@ QWidget *MakeControl(Window *c, QWidget *parent) {
 // The window manager has answered for a dialog that has closed: what the
 // owner had uncovered meanwhile is weighed against where the dialog stood.
 void Answered(QPointer<QWidget> shell, QPointer<QWidget> owner, QMargins frame) {
-  if (Window *w = WindowOf(owner); w && w->driver && w->answers > 0)
+  if (Window *w = WindowOf(owner))
     DialogAnswered(w, shell ? FromQRect(OuterRectOver(shell, frame, owner)) : Rect{});
   if (shell && !WindowOf(shell)) shell->deleteLater();
 }

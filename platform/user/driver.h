@@ -75,7 +75,8 @@ void WindowUncovered(Window *, const std::vector<Rect> &uncovered);
 // and all; with `answerToCome`, the window manager will answer for it.
 void DialogClosedOver(Window *dialog, Rect outer, bool answerToCome);
 // The window manager has answered for a dialog that stood at `outer` over
-// the owner; an empty `outer` when it is not known.
+// the owner; an empty `outer` when it is not known. Nothing once the owner
+// has gone or expects no answer.
 void DialogAnswered(Window *owner, Rect outer);
 
 // --- What a driver does ------------------------------------------------------
