@@ -88,7 +88,7 @@ endforeach()
 # call that suspends the program.
 target_link_options(ondulane PRIVATE "SHELL:--pre-js ${WEB_PRE}" -sASYNCIFY
   "-sASYNCIFY_IMPORTS=['web_wait']" -sSINGLE_FILE=1 -sENVIRONMENT=web -sALLOW_MEMORY_GROWTH=1
-  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free']")
+  "-sEXPORTED_FUNCTIONS=['_main','_malloc','_free','_web_language']")
 set_target_properties(ondulane PROPERTIES LINK_DEPENDS "${WEB_LIBRARIES};${WEB_PRE}")
 
 set(PAGE ${CMAKE_BINARY_DIR}/ondulane.html)

@@ -121,15 +121,14 @@ void ShowAllChanged();
 HDC OpenContext(Surface &, bool paint = false);
 void CloseContext(HDC);
 
-// The forms of the Han characters a reader of the user's language expects.
+// The forms of the Han characters a reader of the user's language expects,
+// and the family of the Noto Sans CJK face in each.
 enum class HanForm { Japanese, Korean, Simplified, Traditional };
+constexpr const char *kCjkFamilies[] = {"Noto Sans CJK JP", "Noto Sans CJK KR", "Noto Sans CJK SC",
+                                        "Noto Sans CJK TC"};
 // Those of a language: Chinese simplified or traditional as its country
 // writes it; Japanese for a language with no Han characters of its own.
 HanForm HanFormOf(LANGID);
-// Those of the user's language.
-HanForm UserHanForm();
-// The installed CJK family that draws these forms (Debian's Noto Sans CJK).
-const char *HanFamily(HanForm);
 
 // What the backend is asked to render: a face of an installed family, in a
 // character cell `cellHeight` device pixels high. A character the family
@@ -166,14 +165,29 @@ struct GlyphInk {
 // A character's glyph in the ink, made now if it is not yet.
 Glyph GlyphOf(GlyphInk &, char32_t);
 
-// For a backend's MakeGlyphInk: the largest pixel size whose line, as
-// `lineHeight` gives it for a size, fits the cell (the cell is padded below
-// to exactly its height; at least 1); and the runs of a glyph rendered into
-// an image `width` by `height` whose pixel (x, y) stands at (x + dx, y + dy)
-// from the glyph's origin.
+// What a backend measures of its font at pixel size `px`: the height of a
+// line, the ascent within it, the gap the font asks between lines, and the
+// average and largest advances.
+struct FontMeasures {
+  int px, ascent, height, lineGap, aveCharWidth, maxCharWidth;
+};
+
+// For a backend's MakeGlyphInk (glyph_ink.cpp): ink with the metrics a font
+// of those measures gives, with no glyphs yet; the families to draw a
+// face of `family` with, in order: the family itself, then those that stand
+// in where it is not installed and for the characters it lacks; the
+// largest pixel size whose line, as `lineHeight` gives it for a size, fits
+// the cell (the cell is padded below to exactly its height; at least 1);
+// the runs of a glyph rendered into an image `width` by `height` whose
+// pixel (x, y) stands at (x + dx, y + dy) from the glyph's origin; and the
+// glyphs of U+0000 to U+00FF, each as `add` renders it into the ink,
+// giving its advance, but for the control codes, which draw nothing.
+std::unique_ptr<GlyphInk> NewGlyphInk(const FontMeasures &);
+std::vector<std::string> FamiliesFor(const std::string &family, HanForm);
 int LargestSizeInCell(const FontFace &, const std::function<int(int px)> &lineHeight);
 void AddInkRuns(GlyphInk &, int width, int height, int dx, int dy,
                 const std::function<bool(int x, int y)> &inked);
+void AddSingleByteGlyphs(GlyphInk &, const std::function<int(char32_t)> &add);
 
 // For a backend whose system takes R, G, B, A bytes: the pixels of `r`,
 // clipped to the surface, row after row into `rgba`; the rectangle copied.

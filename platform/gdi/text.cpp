@@ -192,42 +192,9 @@ HanForm HanFormOf(LANGID language) {
   }
 }
 
-HanForm UserHanForm() { return HanFormOf(GetUserDefaultUILanguage()); }
-
-const char *HanFamily(HanForm han) {
-  static constexpr const char *kFamilies[] = {"Noto Sans CJK JP", "Noto Sans CJK KR",
-                                              "Noto Sans CJK SC", "Noto Sans CJK TC"};
-  return kFamilies[int(han)];
-}
-
 std::unique_ptr<GlyphInk> MakeFontInk(FontFace face) {
-  face.han = UserHanForm();
+  face.han = HanFormOf(GetUserDefaultUILanguage());
   auto ink = MakeGlyphInk(face);
   ink->face = face;
   return ink;
-}
-
-// A line's height grows with the pixel size.
-int LargestSizeInCell(const FontFace &face, const std::function<int(int px)> &lineHeight) {
-  int low = 1, high = std::max(face.cellHeight, 1);
-  while (low < high) {
-    const int mid = (low + high + 1) / 2;
-    if (lineHeight(mid) <= face.cellHeight)
-      low = mid;
-    else
-      high = mid - 1;
-  }
-  return low;
-}
-
-void AddInkRuns(GlyphInk &ink, int width, int height, int dx, int dy,
-                const std::function<bool(int x, int y)> &inked) {
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      if (!inked(x, y)) continue;
-      int end = x;
-      while (end < width && inked(end, y)) ++end;
-      ink.runs.push_back(InkRun{short(x + dx), short(y + dy), short(end - x)});
-      x = end;
-    }
 }

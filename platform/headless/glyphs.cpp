@@ -57,7 +57,7 @@ FT_Face OpenCjkFace(bool bold, HanForm han) {
   for (FT_Long i = 0; i < first->num_faces && !face; ++i) {
     FT_Face candidate = nullptr;
     if (FT_New_Face(library, kCjkFaces[bold ? 1 : 0], i, &candidate)) continue;
-    if (std::string(candidate->family_name) == HanFamily(han))
+    if (std::string(candidate->family_name) == kCjkFamilies[int(han)])
       face = candidate;
     else
       FT_Done_Face(candidate);
@@ -91,22 +91,13 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &font) {
   const int low = LargestSizeInCell(font, [face](int px) { return LineHeight(face, px); });
   const int height = LineHeight(face, low);
   const FT_Size_Metrics &m = face->size->metrics;
-  auto ink = std::make_unique<GlyphInk>();
-  ink->ascent = Ceil26(m.ascender);
-  ink->internalLeading = height - low;
-  ink->externalLeading = std::max(Ceil26(m.height) - height, 0);
   const auto *os2 = static_cast<const TT_OS2 *>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-  ink->aveCharWidth = os2 ? int(std::lround(os2->xAvgCharWidth * double(low) / face->units_per_EM))
-                          : Ceil26(m.max_advance) / 2;
-  ink->maxCharWidth = Ceil26(m.max_advance);
-  for (int code = 0; code < 256; ++code) {
-    ink->first[code] = int(ink->runs.size());
-    ink->advance[code] = 0;
-    // Control codes draw nothing.
-    if (code < 0x20 || (code >= 0x7f && code < 0xa0)) continue;
-    ink->advance[code] = AddGlyph(face, FT_ULong(code), *ink);
-  }
-  ink->first[256] = int(ink->runs.size());
+  auto ink =
+      NewGlyphInk({low, Ceil26(m.ascender), height, Ceil26(m.height) - height,
+                   os2 ? int(std::lround(os2->xAvgCharWidth * double(low) / face->units_per_EM))
+                       : Ceil26(m.max_advance) / 2,
+                   Ceil26(m.max_advance)});
+  AddSingleByteGlyphs(*ink, [&](char32_t c) { return AddGlyph(face, FT_ULong(c), *ink); });
   return ink;
 }
 

@@ -3,10 +3,10 @@
 // characters and placed at its box, in reading order; what the drawing core
 // gives to say aloud is shown as a notification, which a screen reader
 // speaks. The children follow the core's account of what came, was redrawn
-// and went, when the driver waits, once assistive technology is on or asks.
+// and went, when the window manager tells, once assistive technology is on
+// or asks.
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QApplication>
 #include <QLineEdit>
 #include <utility>
 #include <vector>
@@ -105,10 +105,7 @@ class ScreenAccessible : public QAccessibleWidget {
   }
 
   // Shows what is due to be said, as a notification that comes.
-  void Say() {
-    Window *w = WindowOf(widget());
-    Utterance u;
-    if (!w || !TakeUtterance(w->surface, SpeechClockMs(), u)) return;
+  void Say(const Utterance &u) {
     // In a status bar, a notification is spoken without its role's name.
     if (!notice_)
       notice_ = new Leaf(new Leaf(this, QAccessible::StatusBar), QAccessible::Notification);
@@ -226,9 +223,12 @@ void InstallAccessibility() { QAccessible::installFactory(Factory); }
 
 void ListenToAccessibilityForTesting(void (*listen)(QAccessibleEvent *)) { g_listener = listen; }
 
-void TellTextChanges() {
-  for (QWidget *w : QApplication::topLevelWidgets())
-    if (auto *s = dynamic_cast<ScreenAccessible *>(QAccessible::queryAccessibleInterface(w));
-        s && s->Followed())
-      s->Follow(true), s->Say();
+bool DriverTellTexts(Window *w) {
+  auto *s = dynamic_cast<ScreenAccessible *>(QAccessible::queryAccessibleInterface(WidgetOf(w)));
+  if (s && s->Followed()) s->Follow(true);
+  return s && s->Followed();
+}
+
+void DriverSay(Window *w, const Utterance &u) {
+  static_cast<ScreenAccessible *>(QAccessible::queryAccessibleInterface(WidgetOf(w)))->Say(u);
 }

@@ -131,13 +131,10 @@ void WaitUntil(const std::function<bool()> &done, int ms) {
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-// Changes are shown, and told, when the event loop turns, outside the
-// message that drew them; a wait handles all that woke it.
+// A wait handles all that woke it.
 void DriverWait(int ms) {
   EnsureApplication();
-  ShowAllChanged();
-  TellTextChanges();
-  if (ms == 0 || InputWaiting()) return QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (ms == 0) return QCoreApplication::processEvents(QEventLoop::AllEvents);
   static QTimer wake;
   wake.setSingleShot(true);
   wake.setTimerType(Qt::PreciseTimer);

@@ -6,7 +6,6 @@
 // routing of keys, not Qt's modality, which would drop keys that reach the
 // owner before the dialog has the focus.
 #include <QDialog>
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,21 +19,13 @@
 
 namespace {
 
-// Faces to take when a template's own face is not installed.
-const QStringList kSubstituteFaces = {"Liberation Sans", "DejaVu Sans", "Nimbus Sans"};
-
 // The text property of a control's widget.
 const char *TextProperty(const Window *w) {
   return w->control == ControlKind::MultiLineEdit ? "plainText" : "text";
 }
 
 QFont TemplateFont(const Window *dialog) {
-  QFont font;
-  QStringList faces = kSubstituteFaces;
-  if (QFontDatabase::hasFamily(FromUtf8(dialog->font))) faces.prepend(FromUtf8(dialog->font));
-  faces.insert(1, HanFamily(UserHanForm()));  // Han characters as the user's language writes them
-  font.setFamilies(faces);
-  font.setStyleHint(QFont::SansSerif);
+  QFont font = FontOf(dialog->font, HanFormOf(GetUserDefaultUILanguage()));
   font.setPointSize(dialog->pointSize);
   return font;
 }
@@ -100,7 +91,7 @@ QWidget *MakeControl(Window *c, QWidget *parent) {
 // The window manager has answered for a dialog that has closed: what the
 // owner had uncovered meanwhile is weighed against where the dialog stood.
 void Answered(QPointer<QWidget> shell, QPointer<QWidget> owner, QMargins frame) {
-  if (Window *w = WindowOf(owner); w && w->driver && w->answers > 0)
+  if (Window *w = WindowOf(owner))
     DialogAnswered(w, shell ? FromQRect(OuterRectOver(shell, frame, owner)) : Rect{});
   if (shell && !WindowOf(shell)) shell->deleteLater();
 }
@@ -189,10 +180,6 @@ std::string DriverEditText(Window *w) {
 }
 
 void DriverSelectText(Window *control, int start, int end) {
-  // The program counts the bytes of the text's UTF-8; Qt, UTF-16 units.
-  const std::string text = DriverEditText(control);
-  const auto units = [&](int bytes) { return int(FromUtf8(text.substr(0, bytes)).size()); };
-  if (start >= 0) start = units(start), end = units(end);
   if (auto *line = qobject_cast<QLineEdit *>(WidgetOf(control)))
     return start < 0 ? line->deselect() : line->setSelection(start, end - start);
   auto *field = qobject_cast<QPlainTextEdit *>(WidgetOf(control));
@@ -205,7 +192,6 @@ void DriverSelectText(Window *control, int start, int end) {
 
 void DriverTypeText(Window *control, const std::string &text) {
   QWidget *widget = WidgetOf(control);
-  if (!widget || widget->property("readOnly").toBool()) return;
   if (auto *line = qobject_cast<QLineEdit *>(widget)) line->insert(FromUtf8(text));
   if (auto *field = qobject_cast<QPlainTextEdit *>(widget)) field->insertPlainText(FromUtf8(text));
 }

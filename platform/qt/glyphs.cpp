@@ -1,18 +1,15 @@
 // Glyph ink from Qt's fonts, for the drawing core.
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
-#include <algorithm>
 
 #include "platform/qt/internal.h"
 
 namespace {
 
-// The Qt font for a character cell `cellHeight` pixels high, and the faces
-// for the characters its family lacks.
+// The Qt font for a character cell `cellHeight` pixels high.
 QFont FontForCell(const FontFace &face) {
-  QFont font;
-  font.setFamilies(
-      {QString::fromStdString(face.family), "Liberation Sans", HanFamily(face.han), "DejaVu Sans"});
+  QFont font = FontOf(face.family, face.han);
   font.setBold(face.bold);
   font.setStyleStrategy(QFont::NoAntialias);
   font.setHintingPreference(QFont::PreferFullHinting);
@@ -47,21 +44,23 @@ int AddGlyph(const QFont &font, const QString &c, GlyphInk &ink) {
 
 }  // namespace
 
+QFont FontOf(const std::string &family, HanForm han) {
+  QStringList families;
+  for (const std::string &f : FamiliesFor(family, han))
+    if (QFontDatabase::hasFamily(FromUtf8(f))) families << FromUtf8(f);
+  QFont font;
+  font.setFamilies(families);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
 std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   EnsureApplication();
   const QFont font = FontForCell(face);
   const QFontMetrics metrics(font);
-  auto ink = std::make_unique<GlyphInk>();
-  ink->ascent = metrics.ascent();
-  ink->internalLeading = metrics.height() - font.pixelSize();
-  ink->externalLeading = std::max(metrics.leading(), 0);
-  ink->aveCharWidth = metrics.averageCharWidth();
-  ink->maxCharWidth = metrics.maxWidth();
-  for (int code = 0; code < 256; ++code) {
-    ink->first[code] = int(ink->runs.size());
-    ink->advance[code] = AddGlyph(font, QString(QChar(code)), *ink);
-  }
-  ink->first[256] = int(ink->runs.size());
+  auto ink = NewGlyphInk({font.pixelSize(), metrics.ascent(), metrics.height(), metrics.leading(),
+                          metrics.averageCharWidth(), metrics.maxWidth()});
+  AddSingleByteGlyphs(*ink, [&](char32_t c) { return AddGlyph(font, QString(QChar(c)), *ink); });
   return ink;
 }
 

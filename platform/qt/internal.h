@@ -27,10 +27,12 @@ Window *WindowOf(const QObject *);
 // Marks the widget (the first one: the window's) or QWindow as showing it.
 void Attach(Window *, QObject *);
 
-// accessibility.cpp: the texts of top-level windows for assistive
-// technology; telling it what changed in them and what is due to be said.
+// accessibility.cpp: the texts of top-level windows for assistive technology.
 void InstallAccessibility();
-void TellTextChanges();
+
+// glyphs.cpp: a font of the family where it is installed, else of those
+// that stand in for it.
+QFont FontOf(const std::string &family, HanForm);
 
 // application.cpp
 void EnsureApplication();

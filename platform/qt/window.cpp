@@ -54,15 +54,12 @@ class ScreenWidget : public QWidget {
   }
 
   bool event(QEvent *e) override {
-    // While one of its dialogs is shown, activating the window activates the dialog.
-    if (e->type() == QEvent::WindowActivate)
-      if (QWidget *dialog = WidgetOf(OpenDialog())) dialog->activateWindow();
+    if (e->type() == QEvent::WindowActivate) WindowActivated(window_);
     return QWidget::event(e);
   }
 
   // A new size, minimising, or a screen of another scale.
   void Resized() {
-    if (window_->destroyed || window_->pixels.empty()) return;  // none before it has a screen
     const bool shown = !isMinimized();
     WindowResized(window_,
                   ClientArea{shown ? width() : 0, shown ? height() : 0, devicePixelRatioF()});

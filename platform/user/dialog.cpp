@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/gdi/utf8.h"
 #include "platform/user/internal.h"
 #include "platform/user/resources.h"
 
@@ -142,6 +143,21 @@ MSG Command(Window *dialog, int id, Window *from) {
   return MSG{dialog, WM_COMMAND, WPARAM(WORD(id)) | WPARAM(BN_CLICKED) << 16, LPARAM(from)};
 }
 
+// A key that came without an event of the driver's to hand on (typed at
+// the page before its dialog had the keyboard, or by a test) does what the
+// control would: the space bar presses a button, a character goes into a
+// field that is not read-only. False for any other key.
+bool ControlKey(Window *control, const KeyInput &key) {
+  if (!control || key.native || key.release || key.ctrl || key.alt) return false;
+  if (control->control == ControlKind::Button && key.vk == VK_SPACE) {
+    ButtonPressed(control);
+    return true;
+  }
+  if (!control->IsEdit() || !key.character) return false;
+  if (!(control->style & ES_READONLY)) DriverTypeText(control, Utf8(key.character));
+  return true;
+}
+
 }  // namespace
 
 Window *OpenDialog() {
@@ -172,7 +188,7 @@ bool DialogKey(Window *dialog, const KeyInput &key, MSG *msg) {
         return true;
     }
   }
-  DriverDeliverKey(focus ? focus : dialog, key);
+  if (!ControlKey(focus, key)) DriverDeliverKey(focus ? focus : dialog, key);
   return false;
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gdi/reading.h"
 #include "platform/user/window.h"
 
 // --- What a driver tells the window manager ---------------------------------
@@ -40,6 +41,10 @@ void ButtonPressed(Window *button);
 // Text typed into whatever control has the focus when it is taken,
 // replacing its selection.
 void PostTextInput(std::string text);
+// A value for a field of the dialog open when it is taken, by its control
+// id, as a link gives it: the field gets the focus with its text selected,
+// and the value replaces it, as a user clicking into it and typing would.
+void PostFieldInput(int id, std::string value);
 
 // The client area a native window got, in logical pixels, and its scale.
 struct ClientArea {
@@ -50,14 +55,15 @@ struct ClientArea {
 // white screen image, WM_SIZE when the size changed, and a repaint.
 void WindowResized(Window *, ClientArea);
 
+// A top-level window the user activated: while one of its dialogs runs,
+// the dialog takes the keyboard instead.
+void WindowActivated(Window *);
+
 // The colour options the user asked of the system (kMoreContrast,
 // kDistinctColours): each top-level window shows the colours its program
 // attached for them, the whole picture at once, since a line drawn
 // inverted must be drawn again in the same colour to go.
 void ColourOptionsAsked(int asked);
-
-// Whether anything waits to be taken: then a wait returns at once.
-bool InputWaiting();
 
 // Uncovering a top-level window repaints it all, but for where one of its
 // dialogs closed: until the window manager has answered for the dialog,
@@ -69,7 +75,8 @@ void WindowUncovered(Window *, const std::vector<Rect> &uncovered);
 // and all; with `answerToCome`, the window manager will answer for it.
 void DialogClosedOver(Window *dialog, Rect outer, bool answerToCome);
 // The window manager has answered for a dialog that stood at `outer` over
-// the owner; an empty `outer` when it is not known.
+// the owner; an empty `outer` when it is not known. Nothing once the owner
+// has gone or expects no answer.
 void DialogAnswered(Window *owner, Rect outer);
 
 // --- What a driver does ------------------------------------------------------
@@ -79,13 +86,14 @@ void DialogAnswered(Window *owner, Rect outer);
 ClientArea DriverCreateWindow(Window *, Rect outer);
 void DriverShowWindow(Window *);
 void DriverMoveWindow(Window *, Rect outer);
-// Gives the keyboard to a top-level window, as when its dialog has gone.
+// Gives the keyboard to a top-level window, as when its dialog has gone, or
+// to a dialog.
 void DriverActivateWindow(Window *);
 // The native window or control goes; the record stays until the process ends.
 void DriverDestroyWindow(Window *);
 // Edit controls' texts go to and from a driver with lines ending in LF, and
-// offsets into them count a line's end as one; the window manager gives the
-// program CR LF.
+// offsets into them count UTF-16 units, as native controls do, a line's end
+// one; the window manager gives the program CR LF and UTF-8 bytes.
 //
 // A top-level window's or dialog's title, or a control's text, as `text`
 // now has it; for an edit control, `text` itself.
@@ -119,12 +127,20 @@ void DriverSelectText(Window *control, int start, int end);
 // A key the dialog manager leaves to the control that has the focus (or to
 // the dialog, when none has).
 void DriverDeliverKey(Window *target, const KeyInput &);
-// Text for the focused edit control, replacing its selection.
+// Text for the focused edit control, not read-only, replacing its selection.
 void DriverTypeText(Window *control, const std::string &text);
 
-// Gathers the native events that came, as input; when none came and nothing
-// waits, waits up to `ms` milliseconds for one (-1: as long as it takes).
+// Gathers the native events that came, as input; when none came, waits up
+// to `ms` milliseconds for one (-1: as long as it takes). Never asked to
+// wait while input is waiting to be taken.
 void DriverWait(int ms);
+
+// Before each wait, once what was drawn is shown: what changed in a
+// top-level window's texts since the driver last told, for its system's
+// assistive technology; false when nothing follows them now. Then, for a
+// window followed, what is due to be said of them, paced for a listener.
+bool DriverTellTexts(Window *);
+void DriverSay(Window *, const Utterance &);
 
 int DriverScreenWidth();  // for SM_CXFULLSCREEN
 

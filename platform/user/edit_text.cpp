@@ -1,5 +1,6 @@
 // An edit control's text as the program has it, lines ending in CR LF, and
 // as drivers keep it, lines ending in LF.
+#include "platform/gdi/utf8.h"
 #include "platform/user/internal.h"
 
 std::string DriverLines(const std::string &program) {
@@ -18,11 +19,16 @@ std::string ProgramLines(const std::string &driver) {
   return lines;
 }
 
-// A line's end counts two in the program's offsets and one in the driver's;
-// an offset between its CR and its LF falls after it.
+// The program counts a character's UTF-8 bytes, a line's end two; the
+// driver, as native controls do, a character's UTF-16 units, a line's end
+// one. An offset inside a character or a line's end falls after it.
 int DriverOffset(const std::string &driver, int offset) {
-  int position = 0;
-  for (int counted = 0; position < int(driver.size()) && counted < offset; ++position)
-    counted += driver[std::size_t(position)] == '\n' ? 2 : 1;
-  return position;
+  int units = 0;
+  for (std::size_t at = 0; at < driver.size() && offset > 0;) {
+    const std::size_t from = at;
+    const char32_t c = NextCharacter(driver, at);
+    offset -= c == '\n' ? 2 : int(at - from);
+    units += c > 0xFFFF ? 2 : 1;
+  }
+  return units;
 }

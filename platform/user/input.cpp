@@ -1,4 +1,4 @@
-// Input from the drivers, in one line: keys, close boxes and text.
+// Input from the drivers, in one line: keys, close boxes, text and values.
 //
 // Nothing is decided when input comes, only when it is taken: an item goes
 // where the keyboard is then. Keys typed ahead of a dialog wait for it and
@@ -16,10 +16,11 @@ constexpr LPARAM kRepeatBit = LPARAM(1) << 30;
 constexpr LPARAM kAltBit = LPARAM(1) << 29;
 
 struct Input {
-  enum class Kind { Key, Close, Text } kind;
+  enum class Kind { Key, Close, Text, Field } kind;
   Window *window;  // typed into; to close
   KeyInput key;
   std::string text;
+  int field;  // a control id
 };
 
 std::deque<Input> g_input;  // oldest first
@@ -56,22 +57,36 @@ bool TakeClose(const Input &in, MSG *msg) {
   return true;
 }
 
+// Pasted into a read-only field, text goes nowhere.
 void TakeText(const Input &in) {
   if (!OpenDialog()) return;
-  if (Window *focus = DriverFocusedControl(); IsControl(focus))
+  if (Window *focus = DriverFocusedControl(); IsControl(focus) && !(focus->style & ES_READONLY))
     DriverTypeText(focus, DriverLines(in.text));
+}
+
+void TakeField(const Input &in) {
+  Window *dialog = OpenDialog();
+  Window *field = dialog ? GetDlgItem(dialog, in.field) : nullptr;
+  if (!field || !field->IsEdit()) return;
+  SetFocus(field);
+  ControlMessage(field, EM_SETSEL, 0, -1);
+  TakeText(in);
 }
 
 }  // namespace
 
 void PostKeyInput(Window *typedInto, KeyInput key) {
-  g_input.push_back(Input{Input::Kind::Key, typedInto, std::move(key), {}});
+  g_input.push_back(Input{Input::Kind::Key, typedInto, std::move(key), {}, 0});
 }
 
-void PostCloseInput(Window *w) { g_input.push_back(Input{Input::Kind::Close, w, {}, {}}); }
+void PostCloseInput(Window *w) { g_input.push_back(Input{Input::Kind::Close, w, {}, {}, 0}); }
 
 void PostTextInput(std::string text) {
-  g_input.push_back(Input{Input::Kind::Text, nullptr, {}, std::move(text)});
+  g_input.push_back(Input{Input::Kind::Text, nullptr, {}, std::move(text), 0});
+}
+
+void PostFieldInput(int id, std::string value) {
+  g_input.push_back(Input{Input::Kind::Field, nullptr, {}, std::move(value), id});
 }
 
 bool InputWaiting() { return !g_input.empty(); }
@@ -94,6 +109,9 @@ bool TakeInput(MSG *msg) {
       return TakeClose(in, msg);
     case Input::Kind::Text:
       TakeText(in);
+      return false;
+    case Input::Kind::Field:
+      TakeField(in);
       return false;
   }
   return false;

@@ -10,6 +10,10 @@ Window *MainWindow();
 Window *InvalidWindow();
 // Drops a destroyed window's timers and queued messages (queue.cpp).
 void ForgetWindow(Window *);
+// Hands the top-level windows' texts to the drivers, and what is due to be
+// said of them; a wait of `ms` milliseconds (-1: for input) cut to when
+// more may be due.
+int TellTexts(int ms);
 
 // Whether the window is a live control of an open dialog.
 bool IsControl(const Window *);
@@ -30,6 +34,8 @@ LRESULT ControlMessage(Window *control, UINT, WPARAM, LPARAM);
 // A dialog or control about to go: its close and command input goes, and
 // keys typed into a dialog go to its owner.
 void ForgetInputFor(Window *);
+// Whether any input waits to be taken (input.cpp).
+bool InputWaiting();
 // The oldest input, made into a message for wherever the keyboard is now;
 // false when the input is used up without one (input.cpp).
 bool TakeInput(MSG *);

@@ -3,8 +3,8 @@
 // GetMessageA hands out posted messages first, then input in the order it
 // came, then one WM_PAINT for an invalid window, then one WM_TIMER per timer
 // that fell due, so a tick never runs inside another message and late ticks
-// merge. With nothing to hand out it shows what was drawn and waits, through
-// the driver, for input or the next timer.
+// merge. Each time it looks for input it shows what was drawn; with nothing
+// to hand out it waits, through the driver, for input or the next timer.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -84,6 +84,13 @@ bool TakeMessage(MSG *msg) {
   return false;
 }
 
+// What was drawn is shown, and told, whenever the queue looks for input:
+// outside the message that drew it.
+void Wait(int ms) {
+  ShowAllChanged();
+  DriverWait(TellTexts(ms));
+}
+
 }  // namespace
 
 void ForgetWindow(Window *w) {
@@ -93,11 +100,8 @@ void ForgetWindow(Window *w) {
 
 BOOL GetMessageA(MSG *msg, HWND, UINT, UINT) {
   // Input that has come goes before a timer that fell due meanwhile.
-  DriverWait(0);
-  while (!TakeMessage(msg)) {
-    ShowAllChanged();
-    DriverWait(TimeToNextTimer());
-  }
+  Wait(0);
+  while (!TakeMessage(msg)) Wait(TimeToNextTimer());
   return msg->message != WM_QUIT;
 }
 
@@ -153,5 +157,5 @@ void RefuseTimersForTesting(int count) { g_refusedTimers = count; }
 
 void PumpMessagesForTesting() {
   MSG msg;
-  for (DriverWait(0); TakeMessage(&msg); DriverWait(0)) DispatchMessageA(&msg);
+  for (Wait(0); TakeMessage(&msg); Wait(0)) DispatchMessageA(&msg);
 }

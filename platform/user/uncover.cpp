@@ -21,6 +21,7 @@ void DialogClosedOver(Window *dialog, Rect outer, bool answerToCome) {
 }
 
 void DialogAnswered(Window *owner, Rect outer) {
+  if (owner->destroyed || owner->answers <= 0) return;
   owner->kept = owner->kept | outer;
   --owner->answers;
   WindowUncovered(owner, {});

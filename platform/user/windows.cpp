@@ -47,18 +47,33 @@ void ColourOptionsAsked(int asked) {
     }
 }
 
+int TellTexts(int ms) {
+  static Utterance u;  // no allocation as a run goes
+  for (auto &w : g_windows) {
+    if (w->destroyed || !DriverTellTexts(w.get())) continue;
+    while (TakeUtterance(w->surface, SpeechClockMs(), u)) DriverSay(w.get(), u);
+    ms = WaitCutForSpeech(w->surface, ms);
+  }
+  return ms;
+}
+
+void WindowActivated(Window *w) {
+  if (Window *dialog = OpenDialog(); dialog && dialog->parent == w) DriverActivateWindow(dialog);
+}
+
 Window *InvalidWindow() {
   for (auto &w : g_windows)
     if (w->invalid && !w->destroyed) return w.get();
   return nullptr;
 }
 
+// Nothing before the window has its first screen image.
 void WindowResized(Window *w, ClientArea client) {
-  if (!w || w->destroyed) return;
+  if (!w || w->destroyed || w->pixels.empty()) return;
   const bool resized = client.width != w->width || client.height != w->height;
-  if (!resized && client.scale == w->surface.scale && !w->pixels.empty()) return;
+  if (!resized && client.scale == w->surface.scale) return;
   const bool empty = client.width <= 0 || client.height <= 0;
-  if (!empty || w->pixels.empty()) MakeScreen(w, client);
+  if (!empty) MakeScreen(w, client);
   if (resized) {
     w->width = client.width;
     w->height = client.height;

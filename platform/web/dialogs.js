@@ -332,7 +332,7 @@ mergeInto(LibraryManager.library, {
   },
 
   // [start, end) selected, the caret at end; start -1 leaves the caret and
-  // nothing selected. The program counts the bytes of the text's UTF-8.
+  // nothing selected.
   web_control_select__deps: ["$Dialogs"],
   web_control_select: function(handle, start, end) {
     var e = Dialogs.controls[handle];
@@ -342,16 +342,7 @@ mergeInto(LibraryManager.library, {
       e.setSelectionRange(caret, caret);
       return;
     }
-    var at = function(bytes) {
-      var index = 0;
-      for (var c of e.value) {
-        bytes -= lengthBytesUTF8(c);
-        if (bytes < 0) break;
-        index += c.length;
-      }
-      return index;
-    };
-    e.setSelectionRange(at(Math.min(start, end)), at(Math.max(start, end)),
+    e.setSelectionRange(Math.min(start, end), Math.max(start, end),
                         start > end ? "backward" : "forward");
   },
 
@@ -361,16 +352,6 @@ mergeInto(LibraryManager.library, {
     var e = Dialogs.controls[handle];
     if (!e || !Dialogs.isField(e) || e.readOnly) return;
     e.setRangeText(Page.text(text), e.selectionStart, e.selectionEnd, "end");
-  },
-
-  // A link's field: focused with its text selected, as a click and a
-  // select-all of the user's.
-  web_focus_field__deps: ["$Dialogs"],
-  web_focus_field: function(handle) {
-    var e = Dialogs.controls[handle];
-    if (!e || !Dialogs.isField(e)) return;
-    Dialogs.focus(e);
-    e.select();
   },
 
   // In the template font: the advance of a text, and the height of a line.

@@ -15,13 +15,8 @@ void TakeRuns(const int *p, GlyphInk &ink, int count) {
 
 std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
   int *block = web_glyphs(face.bold, face.cellHeight, int(face.han));
-  auto ink = std::make_unique<GlyphInk>();
-  const int *p = block;
-  ink->ascent = *p++;
-  ink->internalLeading = *p++;
-  ink->externalLeading = *p++;
-  ink->aveCharWidth = *p++;
-  ink->maxCharWidth = *p++;
+  const int *p = block + 6;
+  auto ink = NewGlyphInk({block[0], block[1], block[2], block[3], block[4], block[5]});
   for (int &advance : ink->advance) advance = *p++;
   for (int &first : ink->first) first = *p++;
   TakeRuns(p, *ink, ink->first[256]);

@@ -82,10 +82,10 @@ mergeInto(LibraryManager.library, {
     },
   },
 
-  // Returns a malloc'ed block of ints: ascent, internal leading, external
-  // leading, average and largest character width, 256 advances, 257 run
-  // starts, then x, y, length of each run from the glyph's origin at the top
-  // of its cell.
+  // Returns a malloc'ed block of ints: the pixel size, ascent, line height,
+  // line gap, average and largest character width (FontMeasures), 256
+  // advances, 257 run starts, then x, y, length of each run from the glyph's
+  // origin at the top of its cell.
   web_glyphs__deps: ["$Glyphs", "malloc"],
   web_glyphs: function(bold, cellHeight, han) {
     var cell = Glyphs.cell(bold, cellHeight, han), m = cell.m;
@@ -95,7 +95,7 @@ mergeInto(LibraryManager.library, {
       advances.push(Glyphs.draw(cell, String.fromCharCode(code), runs));
     }
     first.push(runs.length / 3);
-    return Glyphs.block([m.ascent, m.height - m.px, m.lineGap, m.aveCharWidth, m.maxCharWidth]
+    return Glyphs.block([m.px, m.ascent, m.height, m.lineGap, m.aveCharWidth, m.maxCharWidth]
                             .concat(advances, first, runs));
   },
 

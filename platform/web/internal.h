@@ -55,7 +55,6 @@ Window *web_focused_control();
 void web_control_focus(Window *);
 void web_control_select(Window *, int start, int end);
 void web_control_type(Window *, const char *);
-void web_focus_field(Window *);
 // glyphs.js
 int *web_glyphs(int bold, int cellHeight, int han);
 int *web_glyph(int bold, int cellHeight, int han, int code);
@@ -75,10 +74,3 @@ Window *Canvas();
 // Tells the window manager the colours the page asks for now, and again
 // whenever the system's contrast setting changes (colours.cpp).
 void UseColoursAsked();
-
-// The surface's texts to the page, in reading order, if they changed since
-// last handed over (texts.cpp).
-void HandTextsOver(const Surface &);
-// What is due to be said of the canvas's texts, to the page; the wait of ms
-// milliseconds (-1: for input) cut to when more may be due.
-int SayWhatIsDue(int ms);

@@ -1,14 +1,13 @@
-// The language the page is read in: a teacher's ?lang=, else the first of
-// the browser's languages the program speaks, else English. The program
-// hears of it from its environment, as on the desktop, and takes its
-// resources by its own rule; the page's own words, its language tag and the
-// face of its CJK characters follow the same name. The bar's menu changes
-// it by loading the page again with the new ?lang=, the rest of the link
-// kept, the keyboard back on the menu.
+// The language the page is read in: a teacher's ?lang=, else the browser's
+// languages, handed to the program through its environment as gettext's
+// LANGUAGE list, as on the desktop; the program chooses by its own rule,
+// and the page's own words, its language tag and the face of its CJK
+// characters follow the program's choice. The bar's menu changes it by
+// loading the page again with the new ?lang=, the rest of the link kept,
+// the keyboard back on the menu.
 
 mergeInto(LibraryManager.library, {
-  $Language__deps: ["$ENV", "$Page"],
-  $Language__postset: "Language.start();",
+  $Language__deps: ["$ENV", "$Page", "$stringToNewUTF8", "free"],
   $Language: {
     english: "en",
     chosen: "en",  // the catalogue's name: "de", "pt_BR"
@@ -19,8 +18,8 @@ mergeInto(LibraryManager.library, {
     // The catalogues, by their names, as make_page.py put them in the page.
     table: function() { return JSON.parse(document.getElementById("languages").textContent); },
 
-    // A BCP 47 tag in the form the catalogues are named by: "pt-br" is
-    // "pt_BR"; Chinese in traditional characters is Taiwan's.
+    // A BCP 47 tag as POSIX names a locale: "pt-br" is "pt_BR"; Chinese
+    // in traditional characters is Taiwan's.
     posix: function(tag) {
       var parts = tag.split(/[-_]/);
       var name = parts[0].toLowerCase();
@@ -33,26 +32,20 @@ mergeInto(LibraryManager.library, {
     // The catalogue's name as a BCP 47 tag: "pt_BR" is "pt-BR".
     tag: function(name) { return name.replace("_", "-"); },
 
-    // The catalogue for a language, as the program matches one: with its
-    // country, else without, else the first of the language; null for none.
-    match: function(tag, names) {
-      var name = Language.posix(tag);
-      if (name === "zh_HK" || name === "zh_MO") name = "zh_TW";
-      var tongue = name.split("_")[0];
-      if (names.includes(name)) return name;
-      if (names.includes(tongue)) return tongue;
-      return names.find(function(n) { return n.startsWith(tongue + "_"); }) || null;
+    // What the user asks for, as POSIX names languages, the first choice
+    // first: a teacher's ?lang= alone, else the browser's languages.
+    wanted: function() {
+      var asked = new URLSearchParams(location.search).get("lang");
+      var tags = asked !== null ? [asked] : navigator.languages || [navigator.language || ""];
+      return tags.filter(Boolean).map(Language.posix);
     },
 
-    choose: function(names) {
-      var asked = new URLSearchParams(location.search).get("lang");
-      if (asked !== null) return Language.match(asked, names) || Language.english;
-      var browser = navigator.languages || [navigator.language || ""];
-      for (var i = 0; i < browser.length; ++i) {
-        var found = Language.match(browser[i], names);
-        if (found) return found;
-      }
-      return Language.english;
+    // The catalogue the program takes for what the environment asks.
+    ask: function(language, lang) {
+      var values = [language, lang].map(function(v) { return stringToNewUTF8(v); });
+      var chosen = UTF8ToString(_web_language(values[0], values[1]));
+      values.forEach(function(v) { _free(v); });
+      return chosen;
     },
 
     // A page word in the chosen language.
@@ -108,10 +101,16 @@ mergeInto(LibraryManager.library, {
       if (refocus) menu.focus();
     },
 
+    // Before the program starts. The locale is named after the first
+    // language asked for, so that a ?lang= the program does not speak
+    // gives English rather than the browser's language.
     start: function() {
+      var wanted = Language.wanted();
+      ENV.LANGUAGE = wanted.join(":");
+      ENV.LANG = (wanted[0] || "C") + ".UTF-8";
       var table = Language.table();
       var names = [Language.english].concat(Object.keys(table));
-      Language.chosen = Language.choose(names);
+      Language.chosen = Language.ask(ENV.LANGUAGE, ENV.LANG);
       var entry = table[Language.chosen] || {};
       Language.words = entry.words || {};
       // The program asks for the same forms as it draws; the page's words
@@ -119,8 +118,6 @@ mergeInto(LibraryManager.library, {
       if (entry.face) Page.han = Page.hanFaces.indexOf(entry.face);
       Language.translate();
       Language.fillMenu(document.getElementById("language"), names);
-      // The program chooses its resources from LANG, as gettext would.
-      addOnPreRun(function() { ENV.LANG = Language.chosen + ".UTF-8"; });
     },
   },
 });

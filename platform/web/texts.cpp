@@ -10,10 +10,11 @@ TextReader g_reader;  // where the page's texts stand
 
 }  // namespace
 
-void HandTextsOver(const Surface &s) {
+bool DriverTellTexts(Window *w) {
   static TextChanges c;
   static PageText texts[kMaxTexts];  // no allocation as a run goes
-  if (!ReadTextChanges(s, g_reader, c)) return;
+  if (w != Canvas()) return false;
+  if (!ReadTextChanges(w->surface, g_reader, c)) return true;
   const int count = c.now.count;
   for (int i = 0; i < count; ++i) {
     const ShownText &t = *c.now.texts[i];
@@ -21,12 +22,7 @@ void HandTextsOver(const Surface &s) {
                 t.cellHeight, t.bold,   int(t.id),  c.now.block[i], int(c.change[i])};
   }
   web_texts(texts, count, c.went, c.wentCount, c.afresh);
+  return true;
 }
 
-int SayWhatIsDue(int ms) {
-  if (!Canvas()) return ms;
-  Surface &s = Canvas()->surface;
-  static Utterance u;
-  while (TakeUtterance(s, SpeechClockMs(), u)) web_say(u.chars, u.length);
-  return WaitCutForSpeech(s, ms);
-}
+void DriverSay(Window *, const Utterance &u) { web_say(u.chars, u.length); }

@@ -4,37 +4,24 @@
 const assert = require("assert/strict");
 const { dialog, press } = require("./steps.cjs");
 
-// What the page says in a language: its tag, the words after the keys, the
-// menu's name, the program's subtitle, F2's caption and its close box.
-const SAYS = {
-  en: {
-    tag: "en", words: ["Start, pause, resume", "Reset", "Load and source", "Supporting text"],
-    menu: "Language", subtitle: "Interaction between source and load", caption: "Load value",
-    close: "Close",
-  },
-  de: {
-    tag: "de", words: ["Start, Pause, Fortsetzen", "Zurücksetzen", "Last und Quelle", "Erläuterungen"],
-    menu: "Sprache", subtitle: "Wechselwirkung zwischen Quelle und Last", caption: "Lastwert",
-    close: "Schließen",
-  },
-  fr: {
-    tag: "fr", words: ["Démarrer, suspendre, reprendre", "Réinitialiser", "Charge et source", "Texte explicatif"],
-    menu: "Langue", subtitle: "Interaction entre la source et la charge", caption: "Valeur de la charge",
-    close: "Fermer",
-  },
-  ja: {
-    tag: "ja", words: ["開始・一時停止・再開", "リセット", "負荷と信号源", "解説"],
-    menu: "言語", subtitle: "信号源と負荷の相互作用", caption: "負荷の値", close: "閉じる",
-  },
-  pt_BR: {
-    tag: "pt-BR", words: ["Iniciar, pausar, retomar", "Reiniciar", "Carga e fonte", "Texto de apoio"],
-    menu: "Idioma", subtitle: "Interação entre fonte e carga", caption: "Valor da carga", close: "Fechar",
-  },
-  zh_TW: {
-    tag: "zh-TW", words: ["開始、暫停、繼續", "重設", "負載與訊號源", "說明文字"],
-    menu: "語言", subtitle: "訊號源與負載的交互作用", caption: "負載值", close: "關閉",
-  },
-};
+// What the page says in a language, by its catalogue's name: its tag, the
+// words after the keys, the menu's name, the program's subtitle, F2's
+// caption and its close box.
+const SAYS = Object.fromEntries([
+  ["en", "en", ["Start, pause, resume", "Reset", "Load and source", "Supporting text"], "Language",
+    "Interaction between source and load", "Load value", "Close"],
+  ["de", "de", ["Start, Pause, Fortsetzen", "Zurücksetzen", "Last und Quelle", "Erläuterungen"], "Sprache",
+    "Wechselwirkung zwischen Quelle und Last", "Lastwert", "Schließen"],
+  ["fr", "fr", ["Démarrer, suspendre, reprendre", "Réinitialiser", "Charge et source", "Texte explicatif"],
+    "Langue", "Interaction entre la source et la charge", "Valeur de la charge", "Fermer"],
+  ["ja", "ja", ["開始・一時停止・再開", "リセット", "負荷と信号源", "解説"], "言語", "信号源と負荷の相互作用",
+    "負荷の値", "閉じる"],
+  ["pt_BR", "pt-BR", ["Iniciar, pausar, retomar", "Reiniciar", "Carga e fonte", "Texto de apoio"], "Idioma",
+    "Interação entre fonte e carga", "Valor da carga", "Fechar"],
+  ["zh_TW", "zh-TW", ["開始、暫停、繼續", "重設", "負載與訊號源", "說明文字"], "語言", "訊號源與負載的交互作用",
+    "負載值", "關閉"],
+].map(([name, tag, words, menu, subtitle, caption, close]) =>
+  [name, { tag, words, menu, subtitle, caption, close }]));
 const KEYS = ["ENTER", "F1", "F2", "F3"];
 // Every language the page carries, by its catalogue's name.
 const LANGUAGES = ["de", "en", "es", "fr", "id", "it", "ja", "ko", "pl", "pt_BR", "ru", "tr", "uk", "vi",
@@ -85,6 +72,8 @@ const cases = {
       ["", "pt,en", "pt_BR"],
       ["", "zh-HK,en", "zh_TW"],
       ["?lang=xx", "de-DE,de", "en"],
+      ["?lang=pt-BR", "en-US,en", "pt_BR"],
+      ["?lang=pt_BR", "en-US,en", "pt_BR"],
     ]) {
       const { tab, advance, close } = await open({ search, languages });
       try {

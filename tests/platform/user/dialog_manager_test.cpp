@@ -167,14 +167,17 @@ TEST(DialogManager, SelectsInAFieldByTheProgramsOffsets) {
     int start, end;
     const char *selected;
   };
+  const char *const wide = "1é😀45";
   const char *const lines = "ab\r\ncd\r\nef";
   const Case cases[] = {
-      {IDD_VALUES, IDC_LOAD, "12345", 0, -1, "12345"},  {IDD_VALUES, IDC_LOAD, "12345", 1, 3, "23"},
-      {IDD_VALUES, IDC_LOAD, "12345", 2, 99, "345"},    {IDD_VALUES, IDC_LOAD, "12345", -1, 3, ""},
-      {IDD_VALUES, IDC_LOAD, "12345", 9, 9, ""},        {IDD_VALUES, IDC_LOAD, "12345", 3, 3, ""},
-      {IDD_TEXT, IDC_TEXT, lines, 4, 8, "cd\n"},        {IDD_TEXT, IDC_TEXT, lines, 2, 4, "\n"},
-      {IDD_TEXT, IDC_TEXT, lines, 3, 5, "c"},           {IDD_TEXT, IDC_TEXT, lines, 6, -1, "\nef"},
-      {IDD_TEXT, IDC_TEXT, lines, 0, 99, "ab\ncd\nef"}, {IDD_TEXT, IDC_TEXT, lines, -1, 4, ""},
+      // Offsets count the UTF-8 bytes; one inside a character falls after it.
+      {IDD_VALUES, IDC_LOAD, wide, 0, -1, wide},  {IDD_VALUES, IDC_LOAD, wide, 1, 3, "é"},
+      {IDD_VALUES, IDC_LOAD, wide, 3, 99, "😀45"}, {IDD_VALUES, IDC_LOAD, wide, 2, 4, "😀"},
+      {IDD_VALUES, IDC_LOAD, wide, -1, 3, ""},    {IDD_VALUES, IDC_LOAD, wide, 20, 20, ""},
+      {IDD_VALUES, IDC_LOAD, wide, 7, 7, ""},     {IDD_TEXT, IDC_TEXT, lines, 4, 8, "cd\n"},
+      {IDD_TEXT, IDC_TEXT, lines, 2, 4, "\n"},    {IDD_TEXT, IDC_TEXT, lines, 3, 5, "c"},
+      {IDD_TEXT, IDC_TEXT, lines, 6, -1, "\nef"}, {IDD_TEXT, IDC_TEXT, lines, 0, 99, "ab\ncd\nef"},
+      {IDD_TEXT, IDC_TEXT, lines, -1, 4, ""},
   };
   TestWindow w;
   for (const Case &c : cases) {

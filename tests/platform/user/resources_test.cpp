@@ -26,6 +26,9 @@ TEST(Resources, TheLanguageIsChosenAsGettextReadsTheEnvironment) {
       {nullptr, "", "de_DE.UTF-8", "fr_FR.UTF-8", "de"},
       {"ja:pt_BR:de", nullptr, nullptr, "fr_FR.UTF-8", "pt_BR"},
       {"ja:xx", nullptr, nullptr, "fr_FR.UTF-8", "fr"},
+      {"fr_CA:fr", nullptr, nullptr, "fr_CA.UTF-8", "fr"},  // as the page asks
+      {"zh_HK:en", nullptr, nullptr, "zh_HK.UTF-8", "zh_TW"},
+      {"xx", nullptr, nullptr, "xx.UTF-8", "en"},
       {"de", "C.UTF-8", nullptr, nullptr, "en"},  // LANGUAGE means nothing in the C locale
       {"de", nullptr, nullptr, nullptr, "en"},
       {"", nullptr, nullptr, "de_DE", "de"},
