@@ -94,6 +94,7 @@ set_target_properties(ondulane PROPERTIES LINK_DEPENDS "${WEB_LIBRARIES};${WEB_P
 set(PAGE ${CMAKE_BINARY_DIR}/ondulane.html)
 set(PAGE_MAKER ${CMAKE_SOURCE_DIR}/platform/web/make_page.py)
 set(PAGE_TEMPLATE ${CMAKE_SOURCE_DIR}/platform/web/page.html.in)
+set(PAGE_FLOORS ${CMAKE_SOURCE_DIR}/platform/web/floors.json)
 set(FONT_COPYRIGHTS /usr/share/doc/fonts-liberation2/copyright
   /usr/share/doc/fonts-noto-cjk/copyright)
 set(PAGE_WORD_SOURCES ${CMAKE_SOURCE_DIR}/platform/web/page_words.py
@@ -101,7 +102,8 @@ set(PAGE_WORD_SOURCES ${CMAKE_SOURCE_DIR}/platform/web/page_words.py
 add_custom_command(OUTPUT ${PAGE}
   COMMAND ${DEBIAN_PYTHON} ${PAGE_MAKER} ${PAGE_TEMPLATE} ${CMAKE_BINARY_DIR}/ondulane.js ${PAGE}
     ${PAGE_FACES} --licence ${FONT_COPYRIGHTS} --catalogue ${ONDULANE_CATALOGUES} ${PAGE_CJK}
-  DEPENDS ondulane ${PAGE_MAKER} ${PAGE_TEMPLATE} ${FONTS} ${FONT_COPYRIGHTS} ${PAGE_WORD_SOURCES}
+    --floors ${PAGE_FLOORS}
+  DEPENDS ondulane ${PAGE_MAKER} ${PAGE_TEMPLATE} ${PAGE_FLOORS} ${FONTS} ${FONT_COPYRIGHTS} ${PAGE_WORD_SOURCES}
     ${ONDULANE_CATALOGUES} VERBATIM
   COMMENT "Making the one-file page ondulane.html")
 add_custom_target(page ALL DEPENDS ${PAGE})

@@ -6,21 +6,28 @@
 
 mergeInto(LibraryManager.library, {
   $Layout: {
-    // For each size of the program's fonts, by the screen width it is told
-    // (more than 1000, more than 700, the rest), the smallest client area in
-    // which no text of a run leaves the window or comes within 4 pixels of
-    // another side by side, whatever the values entered, in the browser's
-    // glyphs (a pixel or two wider in some texts than the desktop's).
-    floors: [
-      {over: 1000, width: 779, height: 575},
-      {over: 700, width: 651, height: 531},
-      {over: -Infinity, width: 585, height: 498},
-    ],
+    // The screen widths over which the program takes each size of its fonts.
+    rows: [1000, 700, -Infinity],
+    // For each size, the chosen language's floor: the smallest client area
+    // at and above which no text of a run leaves the window or comes within
+    // 4 pixels of another side by side, whatever the values entered
+    // (floors.json, found by scripts/floors in the desktop's glyphs). A
+    // language without its own has English's.
+    floors: null,
+    wider: 8,  // pixels of width the browser's glyphs take beyond the desktop's
     // A picture smaller than this has its figures shown as text as well.
     readable: {width: 800, height: 520},
     upright: 0.7,  // the height of a picture over figures, per unit of width
     screenWidth: 0,  // told once: the program chooses its fonts once
     area: null,  // {width, height, fit}: the client area, and CSS pixels per pixel of it
+
+    readFloors: function() {
+      var table = JSON.parse(document.getElementById("floors").textContent);
+      var sizes = table[Language.chosen] || table[Language.english];
+      return Layout.rows.map(function(over, i) {
+        return {over: over, width: sizes[i][0] + Layout.wider, height: sizes[i][1]};
+      });
+    },
 
     floorFor: function(screenWidth) {
       return Layout.floors.find(function(f) { return screenWidth > f.over; });
@@ -59,6 +66,7 @@ mergeInto(LibraryManager.library, {
       var style = getComputedStyle(space);
       var width = space.clientWidth - parseFloat(style.paddingLeft) - parseFloat(style.paddingRight);
       var height = space.clientHeight - parseFloat(style.paddingTop) - parseFloat(style.paddingBottom);
+      if (!Layout.floors) Layout.floors = Layout.readFloors();
       if (!Layout.screenWidth) Layout.screenWidth = Layout.chooseScreenWidth(width, height);
       var area = Layout.arrange(width, height, Layout.floorFor(Layout.screenWidth));
       var shown = {width: area.width * area.fit, height: area.height * area.fit};

@@ -7,6 +7,7 @@ it, so that nothing is fetched.
       --licence COPYRIGHT ...           Debian's copyright file of each font
       --catalogue FILE ...              each language's catalogue, LL.po
       --cjk LL FAMILY ...               the face of a language's CJK characters
+      --floors FILE                     the client areas each language needs
 """
 import argparse
 import base64
@@ -94,6 +95,7 @@ def main():
     parser.add_argument("--licence", nargs="+", required=True)
     parser.add_argument("--catalogue", nargs="*", default=[])
     parser.add_argument("--cjk", nargs=2, action="append", default=[])
+    parser.add_argument("--floors", required=True)
     args = parser.parse_args()
     with open(args.template, encoding="utf-8") as f:
         page = f.read()
@@ -102,12 +104,15 @@ def main():
     # The script goes inside a <script> element, which ends at the first
     # "</script" whatever the JavaScript means by it.
     code = re.sub(r"</(script)", r"<\\/\1", code, flags=re.IGNORECASE)
+    with open(args.floors, encoding="utf-8") as f:
+        floors = json.load(f)
     text_faces = {weight: path for family, weight, path in args.face if family == args.face[0][0]}
     values = {
         "SCRIPT": code,
         "FONT_FACES": "\n".join(font_face(*face) for face in args.face),
         "FONT_LICENCE": "\n\n".join(licence(path) for path in args.licence),
         "FONT_METRICS": json.dumps({w: metrics(text_faces[w]) for w in ("400", "700")}),
+        "FLOORS": json.dumps(floors),
         "LANGUAGES": json.dumps(languages(args.catalogue, dict(args.cjk)), ensure_ascii=False)
                      .replace("</", "<\\/"),
     }

@@ -1,10 +1,12 @@
 #!/usr/bin/python3
 """Every language fits: at the start of a run and at its end, no text crowds
 another or leaves the window, and everything but the texts is drawn as in
-English.
+English; and at the page's floors for the language, for each size of the
+fonts, a run with values at the ends of both ranges is clean.
     languages_test.py SNAPSHOT LOCALES
 """
 import concurrent.futures
+import json
 import os
 import subprocess
 import sys
@@ -14,12 +16,15 @@ BLANK = 2  # pixels of a text's own beside another's
 SLACK = 1.5  # a cell's top and bottom pixel hold no ink
 STATES = (["paint"], ["paint", "enter", "ticks", 960])
 WIDTH, HEIGHT = 1000, 700
+FLOORS = os.path.join(os.path.dirname(__file__), "..", "..", "platform", "web", "floors.json")
+SCREENS = (1001, 701, 700)  # a screen width in each row of the floors
+EXTREMES = ((10000, 10), (0.1, 400), (50, 50), (75, 35))  # load, source
 
 
-def run(snapshot, locale, *commands):
+def run(snapshot, locale, *commands, size=(WIDTH, HEIGHT)):
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen", LANGUAGE="", LC_ALL="",
                LC_MESSAGES="", LANG=f"{locale}.UTF-8")
-    out = subprocess.run([snapshot, "size", f"{WIDTH}x{HEIGHT}", *map(str, commands)], env=env,
+    out = subprocess.run([snapshot, "size", "%dx%d" % size, *map(str, commands)], env=env,
                          check=True, capture_output=True).stdout.decode()
     texts = []
     for line in filter(None, out.split("\n")):
@@ -29,14 +34,14 @@ def run(snapshot, locale, *commands):
     return texts
 
 
-def faults(texts):
+def faults(texts, width=WIDTH, height=HEIGHT, slack=SLACK):
     found = []
     for i, (text, (l, t, r, b)) in enumerate(texts):
-        if l < BLANK or r > WIDTH - BLANK or t < 0 or b > HEIGHT:
+        if l < BLANK or r > width - BLANK or t < 0 or b > height:
             found.append(f'"{text}" leaves the window')
         for other, (l2, t2, r2, b2) in texts[i + 1:]:
-            if l - BLANK < r2 + BLANK and l2 - BLANK < r + BLANK and t < b2 - SLACK and \
-                    t2 < b - SLACK:
+            if l - BLANK < r2 + BLANK and l2 - BLANK < r + BLANK and t < b2 - slack and \
+                    t2 < b - slack:
                 found.append(f'"{text}" meets "{other}"')
     return found
 
@@ -51,8 +56,23 @@ def blanked(snapshot, locale, state, boxes, png):
     return png
 
 
-def check(snapshot, locale, folder):
+def floored(snapshot, locale):
+    """What crowds at the page's floors; the floors leave no pixel to spare
+    one over another, nor does this."""
+    with open(FLOORS, encoding="utf-8") as f:
+        table = json.load(f)
     found = []
+    for screen, size in zip(SCREENS, table.get(locale, table["en"])):
+        for load, source in EXTREMES:
+            texts = run(snapshot, locale, "screen", screen, "load", load, "source", source, "paint",
+                        "enter", "ticks", 960, "texts", size=tuple(size))
+            found += [f"{locale} at {size[0]}x{size[1]}, screen {screen}, {load} and {source} ohms: "
+                      f"{f}" for f in faults(texts, *size, slack=0)]
+    return found
+
+
+def check(snapshot, locale, folder):
+    found = floored(snapshot, locale)
     for state in STATES:
         texts = run(snapshot, locale, *state, "texts")
         found += [f"{locale} {state[-1]}: {f}" for f in faults(texts)]
@@ -70,8 +90,9 @@ def check(snapshot, locale, folder):
 def main(snapshot, locales):
     with tempfile.TemporaryDirectory() as folder, \
             concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
+        english = pool.submit(floored, snapshot, "C")
         found = [f for fs in pool.map(lambda l: check(snapshot, l, folder), locales.split(";"))
-                 for f in fs]
+                 for f in fs] + english.result()
     print("\n".join(found) or "PASS")
     sys.exit(1 if found else 0)
 
