@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -70,47 +68,6 @@ QWidget *Control(QWidget *dialog, int index) {
 
 }  // namespace
 
-// The widgets stand at the pixel rectangles the window manager gave each
-// control, in the order of the template, and the dialog's client area where
-// it placed the dialog over its owner.
-TEST(DialogWidgets, StandWhereTheWindowManagerPlacedThem) {
-  struct Case {
-    int id;
-    std::vector<std::pair<int, const char *>> controls;  // in the template's order
-  };
-  const Case cases[] = {
-      {IDD_VALUES,
-       {{IDC_LOAD_CAPTION, "QLabel"},
-        {IDC_LOAD, "QLineEdit"},
-        {IDC_STATIC, "QLabel"},
-        {IDC_SOURCE, "QLineEdit"},
-        {IDOK, "QPushButton"}}},
-      {IDD_TEXT, {{IDOK, "QPushButton"}, {IDC_TEXT, "QPlainTextEdit"}}},
-  };
-  for (const Case &c : cases) {
-    SCOPED_TRACE(c.id);
-    TestWindow w;
-    MoveWindow(w.hwnd, 40, 30, 1000, 700, 1);
-    PumpMessagesForTesting();
-    RunDialog(w, c.id, [&](HWND dlg) {
-      QWidget *dialog = DialogWidget();
-      ASSERT_NE(dialog, nullptr);
-      EXPECT_EQ(dialog->geometry().translated(-MainWidget()->mapToGlobal(QPoint(0, 0))),
-                ToQRect(dlg->place));
-      EXPECT_FALSE(dlg->place.Empty());
-      for (std::size_t i = 0; i < c.controls.size(); ++i) {
-        const auto &[id, kind] = c.controls[i];
-        SCOPED_TRACE(id);
-        QWidget *widget = Control(dialog, int(i));
-        ASSERT_NE(widget, nullptr);
-        EXPECT_TRUE(widget->inherits(kind));
-        EXPECT_EQ(widget->geometry(), ToQRect(GetDlgItem(dlg, id)->place));
-      }
-      Close(dlg);
-    });
-  }
-}
-
 TEST(DialogWidgets, TheFocusedButtonShowsIt) {
   TestWindow w;
   QImage unfocused, focused;
@@ -154,20 +111,29 @@ TEST(DialogWidgets, KeysFromQtGoWhereTheWindowManagerSendsThem) {
   EXPECT_EQ(g_sourceAtOk, "42");
 }
 
-// A field is named by the static text just before it, or with none there
-// by its dialog's caption; a one-line field's text is read whole, as one
-// run, and no boundary is looked for past its end, where Qt's own search
-// never ends.
+// The widgets stand at the pixel rectangles the window manager gave each
+// control, in the order of the template. A field is named by the static
+// text just before it, or with none there by its dialog's caption; a
+// one-line field's text is read whole, as one run, and no boundary is
+// looked for past its end, where Qt's own search never ends.
 TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThemOrTheCaptionAndReadWhole) {
+  struct Made {
+    int id;
+    const char *kind;
+    QString name;  // a field's
+  };
   struct Case {
     int dialog;
-    std::vector<std::pair<int, QString>> fields;  // the control's place in the template
+    std::vector<Made> controls;  // in the template's order
   };
   const Case cases[] = {
       {IDD_VALUES,
-       {{1, "Enter a value for the load resistance"},
-        {3, "Enter a value for the source resistance"}}},
-      {IDD_TEXT, {{1, "Ondulane"}}},  // after the OK button
+       {{IDC_LOAD_CAPTION, "QLabel", ""},
+        {IDC_LOAD, "QLineEdit", "Enter a value for the load resistance"},
+        {IDC_STATIC, "QLabel", ""},
+        {IDC_SOURCE, "QLineEdit", "Enter a value for the source resistance"},
+        {IDOK, "QPushButton", ""}}},
+      {IDD_TEXT, {{IDOK, "QPushButton", ""}, {IDC_TEXT, "QPlainTextEdit", "Ondulane"}}},
   };
   struct Read {
     QAccessible::TextBoundaryType type;
@@ -188,14 +154,18 @@ TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThemOrTheCaptionAndReadWhole) 
     SCOPED_TRACE(c.dialog);
     TestWindow w;
     RunDialog(w, c.dialog, [&](HWND dlg) {
-      for (const auto &[index, name] : c.fields) {
-        SCOPED_TRACE(index);
-        QWidget *field = Control(DialogWidget(), index);
-        ASSERT_NE(field, nullptr);
-        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(field);
-        EXPECT_EQ(read->text(QAccessible::Name), name);
-        if (!qobject_cast<QLineEdit *>(field)) continue;
-        HWND control = GetDlgItem(dlg, index == 1 ? IDC_LOAD : IDC_SOURCE);
+      for (std::size_t i = 0; i < c.controls.size(); ++i) {
+        const Made &made = c.controls[i];
+        SCOPED_TRACE(made.id);
+        QWidget *widget = Control(DialogWidget(), int(i));
+        ASSERT_NE(widget, nullptr);
+        EXPECT_TRUE(widget->inherits(made.kind));
+        EXPECT_EQ(widget->geometry(), ToQRect(GetDlgItem(dlg, made.id)->place));
+        if (made.name.isEmpty()) continue;
+        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(widget);
+        EXPECT_EQ(read->text(QAccessible::Name), made.name);
+        if (!qobject_cast<QLineEdit *>(widget)) continue;
+        HWND control = GetDlgItem(dlg, made.id);
         SetWindowTextA(control, "35");
         SendMessageA(control, EM_SETSEL, 0, -1);
         QAccessibleTextInterface *text = read->textInterface();
