@@ -91,8 +91,6 @@ TEST(DialogWidgets, KeysFromQtGoWhereTheWindowManagerSendsThem) {
     Press(dialog, Qt::Key_Backtab, Qt::ShiftModifier);
     for (int key : {Qt::Key_4, Qt::Key_2, Qt::Key_Return}) Press(dialog, key);
   });
-  ASSERT_NE(ok, nullptr);
-  EXPECT_FALSE(unfocused.isNull());
   EXPECT_NE(unfocused, focused);
   const std::vector<std::pair<int, QWidget *>> expected = {
       {IDCANCEL, ok}, {IDCANCEL, ok}, {IDOK, source}};
