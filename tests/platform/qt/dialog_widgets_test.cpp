@@ -56,9 +56,6 @@ void RunDialog(const TestWindow &w, int id, std::function<void(HWND)> act) {
   DialogBoxParamA(nullptr, MAKEINTRESOURCEA(id), w.hwnd, RecordingDlgProc, 0);
 }
 
-// Ends the dialog as its OK button would: a message its loop takes.
-void Close(HWND dlg) { PostMessageA(dlg, WM_COMMAND, IDOK, 0); }
-
 QRect ToQRect(const Rect &r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 // The dialog's control widgets, in the order they were made.
@@ -169,7 +166,7 @@ TEST(DialogWidgets, FieldsAreNamedByTheLabelBeforeThemOrTheCaptionAndReadWhole) 
           EXPECT_EQ(std::pair(start, end), std::pair(r.start, r.end));
         }
       }
-      Close(dlg);
+      PostMessageA(dlg, WM_COMMAND, IDOK, 0);  // as its OK button would end it
     });
   }
 }
