@@ -210,8 +210,6 @@ std::string SelectedTextForTesting(HWND w) {
   return f.text.substr(std::size_t(f.start), std::size_t(f.end - f.start));
 }
 
-std::string TitleForTesting(HWND w) { return w ? w->text : std::string(); }
-
 RECT PlaceForTesting(HWND w) {
   return w ? RECT{w->place.left, w->place.top, w->place.right, w->place.bottom} : RECT{};
 }

@@ -36,7 +36,6 @@ HWND LastWindowForTesting();   // the top-level window made last
 HWND ShownDialogForTesting();  // the innermost dialog shown, or null
 HWND FocusForTesting();        // the control with the keyboard focus, or null
 std::string SelectedTextForTesting(HWND edit);
-std::string TitleForTesting(HWND);
 // Where a dialog's client area stands in its owner's, or a control in its dialog.
 RECT PlaceForTesting(HWND);
 

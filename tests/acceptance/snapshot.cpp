@@ -7,7 +7,6 @@
 //   left, top, width and height in logical pixels, a tab, the characters) |
 //   hear N (N ticks, 50 ms apart, and for 10 s after: what is said, a line
 //   each, the millisecond it is given, a tab, the utterance)
-#include <QString>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
@@ -25,16 +24,6 @@ double Number(const std::string &text) {
   double value = 0;
   std::from_chars(text.data(), text.data() + text.size(), value);
   return value;
-}
-
-void PrintTexts(const Surface &s) {
-  static Reading r;
-  ReadTexts(s, r);
-  for (int i = 0; i < r.count; ++i) {
-    const Rect &b = r.texts[i]->box;
-    const QByteArray text = QString::fromUtf8(r.texts[i]->chars, r.texts[i]->length).toUtf8();
-    std::printf("%d %d %d %d\t%s\n", b.left, b.top, b.Width(), b.Height(), text.constData());
-  }
 }
 
 }  // namespace
@@ -74,7 +63,13 @@ int main(int argc, char **argv) {
     } else if (command == "save") {
       if (!SaveScreenPng(hwnd, next().c_str())) return 1;
     } else if (command == "texts") {
-      PrintTexts(hwnd->surface);
+      static Reading r;
+      ReadTexts(hwnd->surface, r);
+      for (int i = 0; i < r.count; ++i) {
+        const Rect &b = r.texts[i]->box;
+        std::printf("%d %d %d %d\t%.*s\n", b.left, b.top, b.Width(), b.Height(), r.texts[i]->length,
+                    r.texts[i]->chars);
+      }
     } else if (command == "hear") {
       const int n = std::atoi(next().c_str());
       Utterance u;

@@ -7,22 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/resource.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
-
-TEST(ValuesDialog, OpensWithTheValuesShownAndTheLoadFieldWhollySelected) {
-  TestWindow w;
-  WithDialog([&] { w.Key(VK_F2); },
-             [&](HWND dialog) {
-               EXPECT_EQ(TitleForTesting(dialog), "Load value");
-               EXPECT_EQ(FieldText(dialog, IDC_LOAD), "75");
-               EXPECT_EQ(FieldText(dialog, IDC_SOURCE), "35");
-               EXPECT_EQ(FocusForTesting(), GetDlgItem(dialog, IDC_LOAD));
-               EXPECT_EQ(SelectedTextForTesting(GetDlgItem(dialog, IDC_LOAD)), "75");
-               Press(VK_ESCAPE);
-             });
-}
 
 // The random texts after the table have no value of their own: each only has
 // to end in range, that is unchanged by a clamp.
