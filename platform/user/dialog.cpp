@@ -154,7 +154,7 @@ bool ControlKey(Window *control, const KeyInput &key) {
     return true;
   }
   if (!control->IsEdit() || !key.character) return false;
-  if (!(control->style & ES_READONLY)) DriverTypeText(control, Utf8(key.character));
+  TypeIntoField(control, Utf8(key.character));
   return true;
 }
 

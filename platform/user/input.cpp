@@ -57,11 +57,10 @@ bool TakeClose(const Input &in, MSG *msg) {
   return true;
 }
 
-// Pasted into a read-only field, text goes nowhere.
 void TakeText(const Input &in) {
   if (!OpenDialog()) return;
-  if (Window *focus = DriverFocusedControl(); IsControl(focus) && !(focus->style & ES_READONLY))
-    DriverTypeText(focus, DriverLines(in.text));
+  if (Window *focus = DriverFocusedControl(); IsControl(focus))
+    TypeIntoField(focus, DriverLines(in.text));
 }
 
 void TakeField(const Input &in) {
@@ -74,6 +73,11 @@ void TakeField(const Input &in) {
 }
 
 }  // namespace
+
+// Typed or pasted into a read-only field, text goes nowhere.
+void TypeIntoField(Window *field, const std::string &text) {
+  if (!(field->style & ES_READONLY)) DriverTypeText(field, text);
+}
 
 void PostKeyInput(Window *typedInto, KeyInput key) {
   g_input.push_back(Input{Input::Kind::Key, typedInto, std::move(key), {}, 0});

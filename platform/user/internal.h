@@ -34,6 +34,9 @@ LRESULT ControlMessage(Window *control, UINT, WPARAM, LPARAM);
 // A dialog or control about to go: its close and command input goes, and
 // keys typed into a dialog go to its owner.
 void ForgetInputFor(Window *);
+// Text typed into a field as a user types it; none into a read-only one
+// (input.cpp).
+void TypeIntoField(Window *field, const std::string &text);
 // Whether any input waits to be taken (input.cpp).
 bool InputWaiting();
 // The oldest input, made into a message for wherever the keyboard is now;
