@@ -38,6 +38,8 @@
 #define IDS_RATIO 223
 #define IDS_POWER_CAPTION 224
 #define IDS_POWER_DBM 225
+#define IDS_DIGITS 226
+#define IDS_READING_ORDER 227
 /* The supporting text, one paragraph each, from the first to the last. */
 #define IDS_SUPPORTING_FIRST 300
 #define IDS_SUPPORTING_LAST 313
