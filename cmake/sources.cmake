@@ -8,10 +8,8 @@ file(GLOB ONDULANE_WINDOWING_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/platf
   ${CMAKE_SOURCE_DIR}/platform/gdi/*.cpp)
 
 # The languages the program speaks besides English: one catalogue each in po/.
-# Arabic and Persian wait for text drawn right to left with joined letters.
 find_program(DEBIAN_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH REQUIRED)
 file(GLOB ONDULANE_CATALOGUES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/po/*.po)
-list(FILTER ONDULANE_CATALOGUES EXCLUDE REGEX "/(ar|fa)\\.po$")
 set(ONDULANE_LOCALES)
 foreach(po ${ONDULANE_CATALOGUES})
   get_filename_component(locale ${po} NAME_WE)

@@ -18,6 +18,7 @@ using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using LONG = std::int32_t;
 using UINT = unsigned int;
+using INT = int;
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
@@ -122,6 +123,7 @@ constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000, WS_POPUP = 0x80000000, WS_CHIL
 constexpr DWORD WS_VISIBLE = 0x10000000, WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000;
 constexpr DWORD WS_SYSMENU = 0x00080000, WS_VSCROLL = 0x00200000, WS_GROUP = 0x00020000;
 constexpr DWORD WS_TABSTOP = 0x00010000, DS_SETFONT = 0x40, DS_MODALFRAME = 0x80;
+constexpr DWORD WS_EX_LAYOUTRTL = 0x00400000;  // a mirrored window: its x runs from the right
 constexpr DWORD SS_LEFT = 0, ES_MULTILINE = 0x4, ES_AUTOHSCROLL = 0x80, ES_READONLY = 0x800;
 constexpr DWORD BS_DEFPUSHBUTTON = 0x1;
 constexpr UINT CS_VREDRAW = 0x1, CS_HREDRAW = 0x2;
@@ -133,7 +135,8 @@ constexpr int IDOK = 1, IDCANCEL = 2, IDRETRY = 4;
 
 // Drawing modes and objects.
 constexpr int R2_NOTXORPEN = 10, R2_COPYPEN = 13;
-constexpr UINT TA_LEFT = 0, TA_TOP = 0, TA_RIGHT = 2, TA_CENTER = 6;
+constexpr UINT TA_LEFT = 0, TA_TOP = 0, TA_RIGHT = 2, TA_CENTER = 6, TA_RTLREADING = 256;
+constexpr UINT ETO_RTLREADING = 0x80;  // the text reads from the right
 constexpr int TRANSPARENT = 1, OPAQUE = 2, PS_SOLID = 0, WHITE_BRUSH = 0;
 
 inline const LPCSTR IDI_APPLICATION = MAKEINTRESOURCEA(32512);
@@ -215,6 +218,9 @@ COLORREF SetPixel(HDC, int x, int y, COLORREF);
 COLORREF GetPixel(HDC, int x, int y);
 BOOL TextOutA(HDC, int x, int y, LPCSTR text, int length);
 BOOL TextOutW(HDC, int x, int y, LPCWSTR text, int length);
+// Takes ETO_RTLREADING of the options; no clipping rectangle or spacing.
+BOOL ExtTextOutW(HDC, int x, int y, UINT options, const RECT *, LPCWSTR text, UINT length,
+                 const INT *dx);
 UINT SetTextAlign(HDC, UINT align);
 COLORREF SetTextColor(HDC, COLORREF);
 int SetBkMode(HDC, int mode);

@@ -50,3 +50,14 @@ BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int length) {
   }
   return TextOutA(dc, x, y, bytes, count);
 }
+
+// Reading from the right is the alignment's TA_RTLREADING for this one text.
+BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT *, LPCWSTR text, UINT length,
+                 const INT *) {
+  if (!(options & ETO_RTLREADING)) return TextOutW(dc, x, y, text, int(length));
+  const UINT align = SetTextAlign(dc, TA_RTLREADING);
+  SetTextAlign(dc, align | TA_RTLREADING);
+  const BOOL drawn = TextOutW(dc, x, y, text, int(length));
+  SetTextAlign(dc, align);
+  return drawn;
+}
