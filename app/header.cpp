@@ -49,9 +49,12 @@ constexpr UINT kInstructions[] = {IDS_PRESS_ENTER, IDS_PRESS_F1, IDS_PRESS_F2, I
 
 }  // namespace
 
-void UseTheLanguagesNumbers() {
-  ResourceText sign;
-  SetDecimalSign({sign, std::size_t(LoadResourceText(IDS_DECIMAL_SIGN, sign))});
+void UseTheLanguagesWriting() {
+  ResourceText text;
+  SetDecimalSign({text, std::size_t(LoadResourceText(IDS_DECIMAL_SIGN, text))});
+  SetDigits({text, std::size_t(LoadResourceText(IDS_DIGITS, text))});
+  SetReadingFromRight(std::string_view(text, std::size_t(LoadResourceText(IDS_READING_ORDER,
+                                                                          text))) == "default:RTL");
 }
 
 void CreatePensAndFonts() {

@@ -3,8 +3,9 @@
 
 #include "platform/win.h"
 
-// Writes numbers with the decimal sign of the user's language.
-void UseTheLanguagesNumbers();
+// Writes numbers with the digits and decimal sign of the user's language,
+// and texts in the way it reads.
+void UseTheLanguagesWriting();
 // Makes the three pens and, sized by the screen's width, the three fonts.
 void CreatePensAndFonts();
 void DeletePensAndFonts();

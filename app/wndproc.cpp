@@ -57,7 +57,7 @@ void AnimationTick(HWND hwnd) {
 LRESULT CALLBACK WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      UseTheLanguagesNumbers();
+      UseTheLanguagesWriting();
       CreatePensAndFonts();
       // For a system that offers its users other colours than the pens'.
       SetPropA(hwnd, kColourSwapsProp, const_cast<ColourSwap *>(kColourSwaps));

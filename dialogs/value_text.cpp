@@ -72,11 +72,12 @@ std::string FormatShortest(double value) {
                          : Written(d.negative, digits, exponent);
     if (ReadDecimalNumber(text.c_str()) == value) break;
   }
-  return text;
+  return InLanguageDigits(text);
 }
 
-double ReadDecimalNumber(const char *text) {
-  const char *p = text;
+double ReadDecimalNumber(const char *typed) {
+  const std::string western = InWesternDigits(typed);
+  const char *p = western.c_str();
   while (IsWhiteSpace(*p)) ++p;
   bool negative = *p == '-';
   if (*p == '+' || *p == '-') ++p;

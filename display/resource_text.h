@@ -13,6 +13,9 @@ using ResourceText = char[kResourceTextSize];
 
 // Loads the text `id` into `out`; returns its length in bytes.
 int LoadResourceText(UINT id, ResourceText &out);
+// Whether the texts read from the right, as the language's do; from the
+// left until set. A text keeps the place its alignment gives it.
+void SetReadingFromRight(bool);
 // Draws UTF-8 text at (x, y) as TextOutA would, as Unicode: GDI reads an A
 // call's bytes in the system's code page even where UTF-8 is the process's.
 void WriteText(HDC, int x, int y, std::string_view text);

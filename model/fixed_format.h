@@ -9,6 +9,15 @@
 // the one its language writes ("," or "\u066b", UTF-8, at most 4 bytes).
 void SetDecimalSign(std::string_view sign);
 std::string_view DecimalSign();
+// The ten digits the texts are written with, zero to nine: "0123456789"
+// until the program sets its language's (ten UTF-8 characters, such as
+// "\u06f0\u06f1..."); anything but ten characters keeps these.
+void SetDigits(std::string_view digits);
+// The text with each of 0 to 9 written as the language writes it.
+std::string InLanguageDigits(std::string_view text);
+// The text with every digit a user may type, the language's, the
+// Arabic-Indic and the Persian, written as 0 to 9.
+std::string InWesternDigits(std::string_view text);
 
 // Writes the value with `decimals` digits after the decimal sign into `out`,
 // e.g. (0.125, 2) -> "0.13", at most size - 1 characters and a terminating zero;

@@ -80,29 +80,47 @@ TEST(ReadDecimalNumber, ReadsTheLongestDecimalPrefixOrElseZero) {
   }
 }
 
-// In a language with its own decimal sign the fields show it, read it and
-// still read the point, and the readouts write it.
-TEST(DecimalSign, IsWrittenAndReadBesidesThePoint) {
+// In a language with its own decimal sign and digits the fields show them,
+// read them and still read the point and 0 to 9, and the readouts write them.
+TEST(LanguageNumbers, AreWrittenAndReadBesidesThePointAndTheWesternDigits) {
   struct Case {
-    const char *sign;
+    const char *sign, *digits;
     double value;
-    const char *shown, *fixed, *typedWithPoint;
+    const char *shown, *fixed, *typedWestern;
   };
+  constexpr const char *kWestern = "0123456789";
+  constexpr const char *kPersian = "۰۱۲۳۴۵۶۷۸۹";
   const Case cases[] = {
-      {",", 123.4, "123,4", "123,40", "123.4"},
-      {",", 0.1, "0,1", "0,10", "0.1"},
-      {",", 1.5e20, "1,5e+020", "150000000000000000000,00", "1.5e20"},
-      {"\u066B", 9960.5, "9960\u066B5", "9960\u066B50", "9960.5"},
-      {"", 123.4, "123.4", "123.40", "123.4"},  // nothing set is the point
+      {",", kWestern, 123.4, "123,4", "123,40", "123.4"},
+      {",", kWestern, 0.1, "0,1", "0,10", "0.1"},
+      {",", kWestern, 1.5e20, "1,5e+020", "150000000000000000000,00", "1.5e20"},
+      {"٫", kWestern, 9960.5, "9960٫5", "9960٫50", "9960.5"},
+      {"", "", 123.4, "123.4", "123.40", "123.4"},  // nothing set is the point and 0 to 9
+      {"٫", kPersian, 9960.5, "۹۹۶۰٫۵",
+       "۹۹۶۰٫۵۰", "9960.5"},
+      {"٫", kPersian, 1.5e20, "۱٫۵e+۰۲۰",
+       "۱۵۰۰۰۰۰۰۰۰۰۰۰۰۰"
+       "۰۰۰۰۰۰٫۰۰",
+       "1.5e20"},
+      {"٫", "012345678", 75, "75", "75٫00", "75"},  // nine digits are no set
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.shown);
     SetDecimalSign(c.sign);
+    SetDigits(c.digits);
     EXPECT_EQ(FormatShortest(c.value), c.shown);
     EXPECT_EQ(FormatFixed(c.value, 2), c.fixed);
     EXPECT_EQ(ReadDecimalNumber(c.shown), c.value);
-    EXPECT_EQ(ReadDecimalNumber(c.typedWithPoint), c.value);
+    EXPECT_EQ(ReadDecimalNumber(c.typedWestern), c.value);
+    SetDigits(kWestern);
   }
   SetDecimalSign(".");
   EXPECT_EQ(ReadDecimalNumber("1,5"), 1);
+  // Arabic-Indic and Persian digits read in any language; a format's counts too.
+  EXPECT_EQ(ReadDecimalNumber("١٢٣.۴"), 123.4);
+  SetDigits(kPersian);
+  char z[32];
+  EXPECT_STREQ((FormatText(z, sizeof z, "Z%d = %.1f", 12, -0.25), z),
+               "Z۱۲ = -۰.۳");
+  SetDigits(kWestern);
 }
