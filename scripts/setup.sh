@@ -6,15 +6,18 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # Building and running the program.
 # python3 writes the resources of each language and gettext the desktop
 # entry's and the metainfo's translations; Noto Sans CJK draws the Chinese,
-# Japanese and Korean characters Liberation Sans lacks.
+# Japanese and Korean characters Liberation Sans lacks, and Noto Sans Arabic
+# (in fonts-noto-core) the Arabic and Persian letters.
 RUN_PACKAGES=(cmake g++ make pkg-config qt6-base-dev libgl-dev libxcb1-dev
-  fonts-liberation2 fonts-noto-cjk python3 gettext)
+  fonts-liberation2 fonts-noto-cjk fonts-noto-core python3 gettext)
 # Building the Debian package.
 PACKAGE_PACKAGES=(dpkg-dev file)
 # The tests, the benchmarks and the package checks; FreeType draws the text
 # of the driver without a display that the program's tests run on, from
-# Liberation Sans and Noto Sans CJK.
-TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev fonts-noto-cjk locales xvfb xauth xdotool openbox x11-apps imagemagick
+# Liberation Sans, Noto Sans CJK and Noto Sans Arabic, FriBidi orders it and
+# HarfBuzz shapes it.
+TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev libharfbuzz-dev libfribidi-dev
+  fonts-noto-cjk fonts-noto-core locales xvfb xauth xdotool openbox x11-apps imagemagick
   x11-utils x11-xserver-utils valgrind lintian desktop-file-utils appstream at-spi2-core python3-pyatspi dbus-x11
   orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng)
 

@@ -2,6 +2,8 @@
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QTextLayout>
+#include <cmath>
 
 #include "platform/qt/internal.h"
 
@@ -66,4 +68,32 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
 
 int MakeGlyph(const FontFace &face, char32_t c, GlyphInk &ink) {
   return AddGlyph(FontForCell(face), QString::fromUcs4(&c, 1), ink);
+}
+
+// Laid out on one line by Qt, which orders and shapes it, and drawn as a
+// glyph is, its baseline at the font's ascent whatever the faces it takes;
+// no kerning, as the platform lays text out.
+int MakeShapedText(const FontFace &face, std::string_view utf8, bool rightToLeft, GlyphInk &ink) {
+  QFont font = FontForCell(face);
+  font.setKerning(false);
+  const QFontMetrics metrics(font);
+  QTextLayout layout(QString::fromUtf8(utf8.data(), qsizetype(utf8.size())), font);
+  QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
+  option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  QTextLine line = layout.createLine();
+  layout.endLayout();
+  const int advance = int(std::lround(line.naturalTextWidth()));
+  const int pad = metrics.height();  // room for marks and tall letters
+  QImage image(advance + 2 * pad, 3 * metrics.height(), QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  p.setPen(Qt::black);
+  layout.draw(&p, QPointF(pad, pad + metrics.ascent() - line.ascent()));
+  p.end();
+  AddInkRuns(ink, image.width(), image.height(), -pad, -pad,
+             [&](int x, int y) { return qRed(image.pixel(x, y)) != 255; });
+  return advance;
 }

@@ -36,7 +36,9 @@ for key in 'GenericName[de]=' 'Comment[ja]=' 'Keywords[zh_TW]='; do
   grep -qF "$key" "${entry[0]}" || fail "the entry has no $key"
 done
 grep -q '<summary xml:lang="pt_BR">' "metainfo/$id.metainfo.xml" || fail "the metainfo has no pt_BR"
-dpkg-deb -f "$DEB" Recommends | grep -qw fonts-noto-cjk || fail "fonts-noto-cjk is not recommended"
+for font in fonts-noto-cjk fonts-noto-core; do
+  dpkg-deb -f "$DEB" Recommends | grep -qw "$font" || fail "$font is not recommended"
+done
 size="$(stat -c %s "$DEB")"
 [ "$size" -lt 1000000 ] || fail "the package takes $size bytes, not under 1 MB"
 version="$(dpkg-deb -f "$DEB" Version)"
