@@ -172,7 +172,13 @@ bool IsLetter(char32_t c) {
          (c >= 0x3040 && c <= 0x30FF) || (c >= 0x3130 && c <= 0x318F) ||
          (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF) ||
          (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
-         (c >= 0xFF66 && c <= 0xFF9F) || (c >= 0x20000 && c <= 0x3FFFF);
+         (c >= 0xFF66 && c <= 0xFF9F) || (c >= 0x20000 && c <= 0x3FFFF) ||
+         (c >= 0x620 && c <= 0x64A) || (c >= 0x66E && c <= 0x6D3) || (c >= 0x6FA && c <= 0x6FF);
+}
+
+// 0 to 9, and the Arabic-Indic and Persian digits.
+bool IsDigit(char32_t c) {
+  return (c >= '0' && c <= '9') || (c >= 0x660 && c <= 0x669) || (c >= 0x6F0 && c <= 0x6F9);
 }
 
 }  // namespace
@@ -187,9 +193,9 @@ int SpeakingTimeMs(const char *chars, int length) {
     const char32_t c = NextCharacter(text, at);
     if (IsLetter(c))
       ms += 60;
-    else if (c >= '0' && c <= '9')
+    else if (IsDigit(c))
       ms += 420;
-    else if (c == '=' || c == '+' || c == '-')
+    else if (c == '=' || c == '+' || c == '-' || c == 0x66B)  // the Arabic decimal sign is a word
       ms += 430;
     else if (c == ',' || c == '(' || c == ')')
       ms += 260;

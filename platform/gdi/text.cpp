@@ -107,6 +107,22 @@ Rect FillRuns(Surface &s, const GlyphInk &ink, Glyph glyph, int originX, int ori
   return inked;
 }
 
+// How far a shaped text's ink reaches past its advance on either side, as a
+// final letter's tail does. Its box takes that in, so that its background
+// leaves no ink of an earlier reading behind.
+struct InkReach {
+  long long before = 0, after = 0;
+};
+InkReach ReachOf(const GlyphInk &ink, const Glyph &text) {
+  InkReach reach;
+  for (int r = text.first; r < text.end; ++r) {
+    const InkRun &run = ink.runs[std::size_t(r)];
+    reach.before = std::max<long long>(reach.before, -run.x);
+    reach.after = std::max<long long>(reach.after, run.x + run.length - text.advance);
+  }
+  return reach;
+}
+
 }  // namespace
 
 HFONT CreateFontIndirectA(const LOGFONTA *lf) {
@@ -153,22 +169,27 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR chars, int length) {
   const bool rightToLeft = dc->align & TA_RTLREADING;
   const bool whole = ShapedAsWhole(text, rightToLeft);
   long long width = 0;
-  if (whole)
-    width = ShapedTextOf(logical, text, rightToLeft).advance;
-  else
+  InkReach reach;
+  if (whole) {
+    const Glyph shaped = ShapedTextOf(logical, text, rightToLeft);
+    width = shaped.advance;
+    reach = ReachOf(logical, shaped);
+  } else {
     for (std::size_t at = 0; at < text.size();)
       width += GlyphOf(logical, NextCharacter(text, at)).advance;
+  }
   long long left = x;
   if ((dc->align & TA_CENTER) == TA_CENTER)
     left -= width / 2;
   else if (dc->align & TA_RIGHT)
     left -= width;
-  const Rect box{ToDevice(left, s.scale), ToDevice(y, s.scale), ToDevice(left + width, s.scale),
+  const long long from = left - reach.before, to = left + width + reach.after;
+  const Rect box{ToDevice(from, s.scale), ToDevice(y, s.scale), ToDevice(to, s.scale),
                  ToDevice((long long)y + dc->font->face.cellHeight, s.scale)};
   const Rect all{0, 0, s.width, s.height};
   // A text wholly outside the client area shows nothing.
   if (!(box & all).Empty()) {
-    const Rect place{int(std::max(left, -kFar)), y, int(std::min(left + width, kFar)),
+    const Rect place{int(std::max(from, -kFar)), y, int(std::min(to, kFar)),
                      y + dc->font->face.cellHeight};
     Show(s, TextToShow(dc, place, text), dc->bkMode == OPAQUE);
   }
@@ -176,8 +197,8 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR chars, int length) {
   const std::uint32_t color = Pixel(ShownColour(Ink::Text, dc->textColor));
   Rect inked = box & all;
   if (whole) {
-    inked =
-        inked | FillRuns(s, ink, ShapedTextOf(ink, text, rightToLeft), box.left, box.top, color);
+    inked = inked | FillRuns(s, ink, ShapedTextOf(ink, text, rightToLeft), ToDevice(left, s.scale),
+                             box.top, color);
   } else {
     long long penX = left;
     for (std::size_t at = 0; at < text.size();) {

@@ -111,7 +111,9 @@ TEST(Characters, LettersOfEveryScriptTakeALettersTime) {
                         {"Жук", 780},
                         {"日本語", 780},
                         {"한국어", 780},
-                        {"é = 1", 600 + 60 + 430 + 420}};
+                        {"é = 1", 600 + 60 + 430 + 420},
+                        {"اهم", 780},
+                        {"\u06F0\u066B\u06F5 \u0661", 600 + 420 + 430 + 420 + 420}};
   for (const Case &c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(SpeakingTimeMs(c.text, int(std::string(c.text).size())), c.ms);
