@@ -164,7 +164,7 @@ void Compose(const Reading &r, const PendingUtterance &p, Utterance &u) {
 }
 
 // Whether a character is read as a letter: those of the Latin, Greek and
-// Cyrillic alphabets, kana, hangul and the CJK ideographs.
+// Cyrillic alphabets, kana, hangul, the CJK ideographs and the Arabic letters.
 bool IsLetter(char32_t c) {
   if (c < 0x80) return std::isalpha(int(c));
   return (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) || (c >= 0x370 && c <= 0x52F) ||
