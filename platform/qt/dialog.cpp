@@ -125,6 +125,8 @@ void DriverCreateControl(Window *control) {
   Attach(control, widget);
   DriverSetText(control, control->text);
   widget->setGeometry(ToQRect(control->place));
+  // Its text reads from the right, aligned right; the place is mirrored already.
+  if (control->rightToLeft) widget->setLayoutDirection(Qt::RightToLeft);
   widget->setVisible(control->style & WS_VISIBLE);
   if (control->control != ControlKind::Static)
     widget->setFocusPolicy(control->style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);
