@@ -63,6 +63,8 @@ QWidget *MakeControl(Window *c, QWidget *parent) {
     auto *field = new QLineEdit(parent);
     field->setFrame(c->style & WS_BORDER);
     field->setReadOnly(readOnly);
+    // Mirrored, its text starts at its right edge whichever way it reads.
+    if (c->rightToLeft) field->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
     return field;
   }
   if (c->control == ControlKind::Static) {
