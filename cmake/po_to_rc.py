@@ -4,7 +4,9 @@
 Each text of the English script that the catalogue translates is replaced by
 its translation; the rest (names, classes, fonts, numbers) stays as it is.
 The LANGUAGE statement names the catalogue's language as Windows numbers it,
-a language without a country as the whole language (SUBLANG_NEUTRAL)."""
+a language without a country as the whole language (SUBLANG_NEUTRAL). In a
+language read from the right, every dialog is mirrored (WS_EX_LAYOUTRTL), as
+Windows mirrors a dialog for such a language."""
 import gettext
 import io
 import locale
@@ -46,6 +48,7 @@ def language_statement(header):
 
 def main(script, catalogue, output):
     header, texts = read_po(catalogue)
+    mirrored = texts.get("default:LTR") == "default:RTL"
     out = []
     for line in open(script, encoding="utf-8"):
         stripped = line.strip()
@@ -58,6 +61,8 @@ def main(script, catalogue, output):
                                                                      rc_text(m.group(1)))),
                               line)
         out.append(line)
+        if mirrored and stripped.startswith("STYLE "):
+            out.append("EXSTYLE WS_EX_LAYOUTRTL\n")
     with open(output, "w", encoding="utf-8") as f:
         f.write(f"// Made from {catalogue.split('/')[-1]} at build time: translate the catalogue.\n")
         f.writelines(out)

@@ -5,12 +5,12 @@
 #
 # It reads the part of the resource language that the program's scripts use:
 # #include lines and #pragma code_page(65001), a LANGUAGE statement, a
-# STRINGTABLE, DIALOG and DIALOGEX resources with STYLE, CAPTION and FONT, and
-# CONTROL statements between BEGIN and END, free across lines, with // and
-# /* */ comments. Names and expressions are written out as they stand, so the
-# C++ compiler resolves them from the same headers the resource compiler
-# reads. Texts are UTF-8, as the code page says. Anything else stops the
-# build rather than lose a text or a control.
+# STRINGTABLE, DIALOG and DIALOGEX resources with STYLE, EXSTYLE, CAPTION and
+# FONT, and CONTROL statements between BEGIN and END, free across lines, with
+# // and /* */ comments. Names and expressions are written out as they stand,
+# so the C++ compiler resolves them from the same headers the resource
+# compiler reads. Texts are UTF-8, as the code page says. Anything else stops
+# the build rather than lose a text or a control.
 cmake_minimum_required(VERSION 3.25)
 
 if(NOT INPUT OR NOT OUTPUT)
@@ -144,12 +144,16 @@ macro(take_dialog)
   endif()
 
   set(style "")
+  set(exstyle 0)
   set(caption "\"\"")
   set(font "")
   while(NOT look MATCHES "^(BEGIN|{)$")
     if(look STREQUAL "STYLE")
       advance()
       take_expr(style)
+    elseif(look STREQUAL "EXSTYLE")
+      advance()
+      take_expr(exstyle)
     elseif(look STREQUAL "CAPTION")
       advance()
       take_string(caption)
@@ -202,9 +206,9 @@ macro(take_dialog)
   endif()
 
   string(APPEND data "const DialogControl kControls${dialog_count}[] = {\n${controls}};\n")
-  string(APPEND dialogs "    {.id = ${name}, .style = ${style}, .x = ${x}, .y = ${y}, "
-    ".cx = ${cx}, .cy = ${cy}, .caption = ${caption}, .font = ${font}, .pointSize = ${points}, "
-    ".controls = kControls${dialog_count}, .controlCount = ${control_count}},\n")
+  string(APPEND dialogs "    {.id = ${name}, .style = ${style}, .exStyle = ${exstyle}, "
+    ".x = ${x}, .y = ${y}, .cx = ${cx}, .cy = ${cy}, .caption = ${caption}, .font = ${font}, "
+    ".pointSize = ${points}, .controls = kControls${dialog_count}, .controlCount = ${control_count}},\n")
   math(EXPR dialog_count "${dialog_count} + 1")
 endmacro()
 

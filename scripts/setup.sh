@@ -23,9 +23,10 @@ TEST_PACKAGES=(libgtest-dev libbenchmark-dev libfreetype-dev libharfbuzz-dev lib
 
 # The Windows build (scripts/build-windows) and its tests under Wine; its
 # resources in each language are written as for Linux; libxml2-utils reads the exe's manifest as Windows would; the tests in other
-# languages build their locales and draw Han and kana with Noto Sans CJK.
+# languages build their locales and draw Han and kana with Noto Sans CJK, Arabic
+# and Persian with Noto Sans Arabic (fonts-noto-core).
 WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin icoutils wine64
-  fonts-wine libxml2-utils python3 gettext locales fonts-noto-cjk)
+  fonts-wine libxml2-utils python3 gettext locales fonts-noto-cjk fonts-noto-core)
 
 # The browser build (scripts/build-web) and its tests under Node and headless
 # Chromium, and in Chromium on a display of its own heard through Orca.

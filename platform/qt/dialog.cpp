@@ -63,6 +63,8 @@ QWidget *MakeControl(Window *c, QWidget *parent) {
     auto *field = new QLineEdit(parent);
     field->setFrame(c->style & WS_BORDER);
     field->setReadOnly(readOnly);
+    // Mirrored, its text starts at its right edge whichever way it reads.
+    if (c->rightToLeft) field->setAlignment(Qt::AlignAbsolute | Qt::AlignRight | Qt::AlignVCenter);
     return field;
   }
   if (c->control == ControlKind::Static) {
@@ -125,6 +127,8 @@ void DriverCreateControl(Window *control) {
   Attach(control, widget);
   DriverSetText(control, control->text);
   widget->setGeometry(ToQRect(control->place));
+  // Its text reads from the right, aligned right; the place is mirrored already.
+  if (control->rightToLeft) widget->setLayoutDirection(Qt::RightToLeft);
   widget->setVisible(control->style & WS_VISIBLE);
   if (control->control != ControlKind::Static)
     widget->setFocusPolicy(control->style & WS_TABSTOP ? Qt::StrongFocus : Qt::ClickFocus);

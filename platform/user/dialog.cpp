@@ -15,6 +15,7 @@
 #include "platform/gdi/utf8.h"
 #include "platform/user/internal.h"
 #include "platform/user/resources.h"
+#include "platform/user/testing.h"
 
 namespace {
 
@@ -55,8 +56,14 @@ ControlKind KindOf(const DialogControl &c) {
   return ControlKind::Static;
 }
 
+// A rectangle of a mirrored dialog's client area `width` pixels wide, its x
+// measured from the right edge.
+Rect Mirrored(Rect r, int width) { return {width - r.right, r.top, width - r.left, r.bottom}; }
+
 // The dialog and one control per template entry; the creation order is the
-// tab order.
+// tab order. A mirrored dialog mirrors each control's place, as Windows
+// mirrors the coordinates of a window with WS_EX_LAYOUTRTL and of its
+// children; the order of the controls, and with it Tab's, stays.
 std::unique_ptr<Window> BuildDialog(const DialogTemplate &t, HWND owner, DLGPROC proc) {
   auto dialog = std::make_unique<Window>();
   dialog->kind = WindowKind::Dialog;
@@ -66,6 +73,7 @@ std::unique_ptr<Window> BuildDialog(const DialogTemplate &t, HWND owner, DLGPROC
   dialog->text = t.caption ? t.caption : "";
   dialog->font = t.font ? t.font : "";
   dialog->pointSize = t.pointSize;
+  dialog->rightToLeft = t.exStyle & WS_EX_LAYOUTRTL;
   const DialogUnits units(DriverMeasureText(dialog.get(), kLetters));
   dialog->place = units.Place(t.x, t.y, t.cx, t.cy);
   dialog->tabPixels = units.X(kDefaultTabStopDlu);
@@ -85,7 +93,9 @@ std::unique_ptr<Window> BuildDialog(const DialogTemplate &t, HWND owner, DLGPROC
       control->text = DriverLines(control->text);
       if (previous && previous->control == ControlKind::Static) control->label = previous;
     }
+    control->rightToLeft = dialog->rightToLeft;
     control->place = units.Place(c.x, c.y, c.cx, c.cy);
+    if (control->rightToLeft) control->place = Mirrored(control->place, dialog->place.Width());
     DriverCreateControl(control);
     previous = control;
   }
@@ -158,6 +168,34 @@ bool ControlKey(Window *control, const KeyInput &key) {
   return true;
 }
 
+// The dialog of a template, in its own loop until EndDialog; its result.
+INT_PTR RunDialog(const DialogTemplate &t, HWND owner, DLGPROC proc, LPARAM init) {
+  if (!proc) return -1;
+  std::unique_ptr<Window> dialog = BuildDialog(t, owner, proc);
+  Window *dlg = dialog.get();
+  g_dialogLoops.push_back(dlg);
+  // A procedure that returns non-zero leaves the focus to the dialog manager.
+  if (proc(dlg, WM_INITDIALOG, 0, init)) {
+    const std::vector<Window *> stops = TabStops(dlg);
+    if (!stops.empty()) GiveFocus(stops.front());
+  }
+  if (!dlg->ended) DriverShowDialog(dlg);
+  while (!dlg->ended) {
+    MSG m;
+    if (!GetMessageA(&m, nullptr, 0, 0)) {
+      PostQuitMessage(int(m.wParam));  // the program's own loop must see it too
+      break;
+    }
+    TranslateMessage(&m);
+    DispatchMessageA(&m);
+  }
+  g_dialogLoops.pop_back();
+  const INT_PTR result = dlg->result;
+  DestroyDialog(std::move(dialog));
+  if (owner && !owner->destroyed) DriverActivateWindow(owner);
+  return result;
+}
+
 }  // namespace
 
 Window *OpenDialog() {
@@ -201,30 +239,12 @@ void ButtonPressed(Window *button) {
 INT_PTR DialogBoxParamA(HINSTANCE, LPCSTR tmpl, HWND owner, DLGPROC proc, LPARAM init) {
   const auto id = reinterpret_cast<std::uintptr_t>(tmpl);
   const DialogTemplate *t = id <= 0xFFFF ? FindDialogTemplate(int(id)) : nullptr;
-  if (!t || !proc) return -1;
-  std::unique_ptr<Window> dialog = BuildDialog(*t, owner, proc);
-  Window *dlg = dialog.get();
-  g_dialogLoops.push_back(dlg);
-  // A procedure that returns non-zero leaves the focus to the dialog manager.
-  if (proc(dlg, WM_INITDIALOG, 0, init)) {
-    const std::vector<Window *> stops = TabStops(dlg);
-    if (!stops.empty()) GiveFocus(stops.front());
-  }
-  if (!dlg->ended) DriverShowDialog(dlg);
-  while (!dlg->ended) {
-    MSG m;
-    if (!GetMessageA(&m, nullptr, 0, 0)) {
-      PostQuitMessage(int(m.wParam));  // the program's own loop must see it too
-      break;
-    }
-    TranslateMessage(&m);
-    DispatchMessageA(&m);
-  }
-  g_dialogLoops.pop_back();
-  const INT_PTR result = dlg->result;
-  DestroyDialog(std::move(dialog));
-  if (owner && !owner->destroyed) DriverActivateWindow(owner);
-  return result;
+  return t ? RunDialog(*t, owner, proc, init) : -1;
+}
+
+INT_PTR DialogBoxIndirectForTesting(const DialogTemplate &t, HWND owner, DLGPROC proc,
+                                    LPARAM init) {
+  return RunDialog(t, owner, proc, init);
 }
 
 BOOL EndDialog(HWND dlg, INT_PTR result) {

@@ -19,6 +19,7 @@ struct DialogControl {
 struct DialogTemplate {
   int id;
   DWORD style;
+  DWORD exStyle;       // WS_EX_LAYOUTRTL: mirrored, for a language read from the right
   short x, y, cx, cy;  // dialog units, relative to the owner's client area
   const char *caption;
   const char *font;

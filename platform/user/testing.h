@@ -4,6 +4,8 @@
 
 #include "platform/win.h"
 
+struct DialogTemplate;
+
 // Handles every queued message and input that is waiting, without waiting.
 void PumpMessagesForTesting();
 // Makes GetSystemMetrics(SM_CXFULLSCREEN) report `width` (0 restores the screen's).
@@ -13,3 +15,6 @@ void SetScreenWidthForTesting(int width);
 void RefuseTimersForTesting(int count);
 // Resizes the client area at once, as a user dragging the frame would.
 void ResizeClientForTesting(HWND, int width, int height);
+// A modal dialog from a template of the caller's own, as
+// DialogBoxIndirectParam runs one; DialogBoxParamA's with the program's.
+INT_PTR DialogBoxIndirectForTesting(const DialogTemplate &, HWND owner, DLGPROC, LPARAM init);

@@ -32,6 +32,9 @@ struct Window {
   // A dialog's client area in its owner's client area, a control's in its
   // dialog's, in pixels.
   Rect place;
+  // A mirrored dialog (WS_EX_LAYOUTRTL) and each of its controls: its texts
+  // read from the right, and a static text's or a field's align right.
+  bool rightToLeft = false;
   int width = 0, height = 0;  // a top-level window's client area, as WM_SIZE last gave it
   bool invalid = false;       // a WM_PAINT is due
   std::vector<std::pair<std::string, HANDLE>> props;  // SetPropA's, by name

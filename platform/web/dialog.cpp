@@ -8,7 +8,7 @@ TextMeasure DriverMeasureText(const Window *dialog, const char *text) {
 
 void DriverCreateDialog(Window *d) {
   web_dialog_open(d, d->text.c_str(), d->pointSize, d->place.left, d->place.top, d->place.Width(),
-                  d->place.Height());
+                  d->place.Height(), d->rightToLeft);
 }
 
 void DriverCreateControl(Window *c) {

@@ -164,15 +164,17 @@ mergeInto(LibraryManager.library, {
   },
 
   // A dialog, hidden, whose client area lies at (x, y) of the canvas's client
-  // area, width by height pixels, in the template's font.
+  // area, width by height pixels, in the template's font; mirrored, its texts
+  // read from the right, its controls where the window manager mirrored them.
   web_dialog_open__deps: ["$Dialogs"],
-  web_dialog_open: function(handle, caption, points, x, y, width, height) {
+  web_dialog_open: function(handle, caption, points, x, y, width, height, rightToLeft) {
     var root = document.createElement("div");
     root.className = "dialog-layer";
     var frame = document.createElement("div");
     frame.className = "dialog";
     frame.setAttribute("role", "dialog");
     frame.setAttribute("aria-modal", "true");
+    if (rightToLeft) frame.dir = "rtl";
     var title = document.createElement("div");
     title.className = "caption";
     var text = document.createElement("span");

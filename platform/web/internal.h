@@ -40,8 +40,8 @@ int web_confirm(const char *);
 // dialogs.js
 double web_text_width(int points, const char *);
 int web_line_height(int points);
-void web_dialog_open(Window *, const char *caption, int points, int x, int y, int width,
-                     int height);
+void web_dialog_open(Window *, const char *caption, int points, int x, int y, int width, int height,
+                     int rightToLeft);
 void web_control_add(Window *dialog, Window *, int kind, const char *text, int x, int y, int width,
                      int height, int visible, int tabStop, int border, int readOnly, int isDefault,
                      int tabPixels, const Window *label, const char *name);

@@ -26,6 +26,11 @@ file(READ "${WORK}/edited.cpp" data)
 if(NOT result EQUAL 0 OR NOT data MATCHES "\\.x = 78, \\.y = 85, \\.cx = 51, \\.cy = 15")
   message(FATAL_ERROR "the edited OK button is not in the data: ${error}")
 endif()
+generate(mirrored "CAPTION \"Load value\"" "EXSTYLE WS_EX_LAYOUTRTL\nCAPTION \"Load value\"")
+file(READ "${WORK}/mirrored.cpp" data)
+if(NOT result EQUAL 0 OR NOT data MATCHES "\\.exStyle = WS_EX_LAYOUTRTL, \\.x = 100")
+  message(FATAL_ERROR "the mirrored dialog's extended style is not in the data: ${error}")
+endif()
 
 # Statements the generator does not know are refused with their line.
 function(refused case from to)

@@ -19,12 +19,13 @@ wine_start() {
   "$WINE" wineboot </dev/null >/dev/null 2>&1
   if [ "$fresh" -eq 1 ]; then
     cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
-    # Under a Chinese, Japanese or Korean code page, characters a face lacks
-    # come from the fonts linked to it: Windows' own CJK fonts, here Noto
-    # Sans CJK, for the dialogs' face and the window's.
+    # Characters a face lacks come from the fonts linked to it: Windows' own
+    # CJK and Arabic fonts, here Noto Sans CJK and Noto Sans Arabic, for the
+    # dialogs' face and the window's.
     for face in "Microsoft Sans Serif" "Arial" "Liberation Sans"; do
       "$WINE" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-        /v "$face" /t REG_MULTI_SZ /d "NotoSansCJK-Regular.ttc,Noto Sans CJK JP" /f \
+        /v "$face" /t REG_MULTI_SZ \
+        /d "NotoSansCJK-Regular.ttc,Noto Sans CJK JP\0NotoSansArabic-Regular.ttf,Noto Sans Arabic" /f \
         </dev/null >/dev/null 2>&1
     done
   fi

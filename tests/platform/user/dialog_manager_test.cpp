@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "dialogs/dialogs.h"
+#include "platform/user/resources.h"
+#include "platform/user/window.h"
 #include "tests/app/test_window.h"
 #include "tests/dialogs/dialog_user.h"
 
@@ -44,27 +46,47 @@ int FocusId() { return FocusForTesting() ? GetDlgCtrlID(FocusForTesting()) : 0; 
 
 }  // namespace
 
-// Half a unit rounds away from zero: 205 units across are 308 pixels.
+// Half a unit rounds away from zero: 205 units across are 308 pixels. A
+// mirrored copy (WS_EX_LAYOUTRTL, as for a language read from the right)
+// stands at the same place, but each control's x runs from the right edge of
+// the client area, and its texts read from the right.
 TEST(DialogManager, PlacesTheDialogAndItsControlsInDialogUnitsOfItsFont) {
   struct Case {
-    int dialog, control;  // control 0: the dialog's client area, in its owner's
+    int dialog;
+    bool mirrored;
+    int control;  // 0: the dialog's client area, in its owner's
     RECT place;
   };
   const Case cases[] = {
-      {IDD_VALUES, 0, {150, 140, 458, 372}},    {IDD_VALUES, IDC_LOAD, {225, 44, 285, 72}},
-      {IDD_VALUES, IDOK, {116, 168, 191, 196}}, {IDD_TEXT, 0, {150, 140, 546, 468}},
-      {IDD_TEXT, IDC_TEXT, {27, 34, 369, 232}},
+      {IDD_VALUES, false, 0, {150, 140, 458, 372}},
+      {IDD_VALUES, false, IDC_LOAD_CAPTION, {20, 48, 193, 80}},
+      {IDD_VALUES, false, IDC_LOAD, {225, 44, 285, 72}},
+      {IDD_VALUES, false, IDC_SOURCE, {225, 104, 285, 132}},
+      {IDD_VALUES, false, IDOK, {116, 168, 191, 196}},
+      {IDD_VALUES, true, 0, {150, 140, 458, 372}},
+      {IDD_VALUES, true, IDC_LOAD_CAPTION, {115, 48, 288, 80}},
+      {IDD_VALUES, true, IDC_LOAD, {23, 44, 83, 72}},
+      {IDD_VALUES, true, IDC_SOURCE, {23, 104, 83, 132}},
+      {IDD_VALUES, true, IDOK, {117, 168, 192, 196}},
+      {IDD_TEXT, false, 0, {150, 140, 546, 468}},
+      {IDD_TEXT, false, IDC_TEXT, {27, 34, 369, 232}},
   };
   TestWindow w;
   for (const Case &c : cases) {
-    SCOPED_TRACE(testing::Message() << c.dialog << " " << c.control);
+    SCOPED_TRACE(testing::Message() << c.dialog << (c.mirrored ? " mirrored " : " ") << c.control);
+    DialogTemplate t = *FindDialogTemplate(c.dialog);
+    if (c.mirrored) t.exStyle |= WS_EX_LAYOUTRTL;
     RECT place{};
-    WithDialog([&] { Open(w, c.dialog); },
+    bool rightToLeft = !c.mirrored;
+    WithDialog([&] { DialogBoxIndirectForTesting(t, w.hwnd, RecordingDlgProc, 0); },
                [&](HWND dialog) {
-                 place = PlaceForTesting(c.control ? GetDlgItem(dialog, c.control) : dialog);
+                 HWND shown = c.control ? GetDlgItem(dialog, c.control) : dialog;
+                 place = PlaceForTesting(shown);
+                 rightToLeft = shown->rightToLeft;
                  Press(VK_RETURN);
                });
     EXPECT_EQ(place, c.place);
+    EXPECT_EQ(rightToLeft, c.mirrored);
   }
 }
 
