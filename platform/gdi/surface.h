@@ -200,6 +200,12 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &);
 // Renders one more character's glyph as MakeGlyphInk renders them, its runs
 // appended to the ink's; its advance.
 int MakeGlyph(const FontFace &, char32_t, GlyphInk &);
+// Renders a whole text as the platform lays text out: shaped as one, its characters in the order
+// the Unicode bidirectional algorithm gives them in a paragraph read from the right when
+// `rightToLeft`, else from the left. Its runs are appended to the ink's, from the text's origin
+// at the top left of its cell (x grows to the right), as MakeGlyph appends one glyph's; returns
+// its advance.
+int MakeShapedText(const FontFace &, std::string_view utf8, bool rightToLeft, GlyphInk &);
 // Shows a changed rectangle of the surface's device pixels.
 void PresentChanged(Surface &, const Rect &);
 // Sends what PresentChanged has shown since the last call.
