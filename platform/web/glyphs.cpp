@@ -11,8 +11,7 @@ void TakeRuns(const int *p, GlyphInk &ink, int count) {
     ink.runs.push_back(InkRun{short(p[0]), short(p[1]), short(p[2])});
 }
 
-// A glyph's or a text's block from glyphs.js: its advance, the number of
-// its runs, then the runs.
+// A glyph's or a text's block from glyphs.js: its advance, its runs' number, then its runs.
 int TakeBlock(int *block, GlyphInk &ink) {
   const int advance = block[0];
   TakeRuns(block + 2, ink, block[1]);
@@ -38,8 +37,7 @@ int MakeGlyph(const FontFace &face, char32_t c, GlyphInk &ink) {
 }
 
 int MakeShapedText(const FontFace &face, std::string_view utf8, bool rightToLeft, GlyphInk &ink) {
-  const std::string text(utf8);
+  const std::string text(utf8);  // NUL-terminated
   return TakeBlock(
-      web_shaped_text(face.bold, face.cellHeight, int(face.han), text.c_str(), int(rightToLeft)),
-      ink);
+      web_shaped_text(face.bold, face.cellHeight, int(face.han), text.c_str(), rightToLeft), ink);
 }
