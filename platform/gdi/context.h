@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <string_view>
 
 #include "platform/gdi/surface.h"
 
@@ -59,6 +60,14 @@ inline Rect ToDevice(const Rect &r, double scale) {
 
 // A font's ink, made by the backend, in the Han forms of the user's language.
 std::unique_ptr<GlyphInk> MakeFontInk(FontFace);
+
+// Whether a text is laid out as a whole by the backend: drawn reading from
+// the right, or holding a character of a script whose letters join or that
+// reads from the right.
+bool ShapedAsWhole(std::string_view, bool rightToLeft);
+// The whole text's ink, shaped the first time it is drawn or measured with
+// the ink, and kept a while.
+Glyph ShapedTextOf(GlyphInk &, std::string_view, bool rightToLeft);
 
 // Fills device pixels of the surface, clipped to it, in the copy mix.
 void FillDevice(Surface &, Rect, std::uint32_t pixel);

@@ -18,7 +18,7 @@ std::unique_ptr<GlyphInk> NewGlyphInk(const FontMeasures &m) {
 }
 
 std::vector<std::string> FamiliesFor(const std::string &family, HanForm han) {
-  return {family, "Liberation Sans", kCjkFamilies[int(han)], "DejaVu Sans"};
+  return {family, "Liberation Sans", kCjkFamilies[int(han)], "Noto Sans Arabic", "DejaVu Sans"};
 }
 
 // A line's height grows with the pixel size.

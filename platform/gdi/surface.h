@@ -141,10 +141,12 @@ struct FontFace {
 };
 
 // A font's glyphs, laid out as the platform lays text out: each character
-// advanced by its own width, no kerning, no shaping. The ink is kept as
-// horizontal runs from the glyph's origin at the top of its cell, so drawing
-// text is filling them. U+0000 to U+00FF are made with the font; any other
-// character the first time it is drawn or measured, and kept.
+// advanced by its own width, no kerning, no shaping; but a text whose
+// letters join or that reads from the right is shaped as a whole, and kept
+// whole. The ink is kept as horizontal runs from the glyph's origin at the
+// top of its cell, so drawing text is filling them. U+0000 to U+00FF are
+// made with the font; any other character, or shaped text, the first time
+// it is drawn or measured, and kept.
 struct InkRun {
   short x, y, length;
 };
@@ -152,12 +154,21 @@ struct Glyph {
   int advance = 0;
   int first = 0, end = 0;  // its runs are runs[first] up to runs[end]
 };
+// Texts found by their characters, without making a string of them.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+};
 struct GlyphInk {
   int advance[256];
   int first[257];  // the runs of code c are runs[first[c]] up to runs[first[c + 1]]
   std::vector<InkRun> runs;
   std::unordered_map<char32_t, Glyph> more;  // past U+00FF, as made
-  FontFace face;                             // as made, for the glyphs to come
+  // Whole texts shaped as one, as made: [0] read from the left, [1] from the right.
+  std::unordered_map<std::string, Glyph, TextHash, std::equal_to<>> shaped[2];
+  FontFace face;  // as made, for the glyphs to come
   int ascent = 0, internalLeading = 0, externalLeading = 0;
   int aveCharWidth = 0, maxCharWidth = 0;
 };

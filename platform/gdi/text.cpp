@@ -88,6 +88,25 @@ void Show(Surface &s, ShownText text, bool opaque) {
   RememberText(s, text);
 }
 
+// Fills a glyph's or a shaped text's runs from its origin, clipped to the
+// surface; the pixels filled, or an empty rectangle.
+Rect FillRuns(Surface &s, const GlyphInk &ink, Glyph glyph, int originX, int originY,
+              std::uint32_t color) {
+  const Rect all{0, 0, s.width, s.height};
+  Rect inked;
+  for (int r = glyph.first; r < glyph.end; ++r) {
+    const InkRun &run = ink.runs[std::size_t(r)];
+    const Rect line =
+        Rect{originX + run.x, originY + run.y, originX + run.x + run.length, originY + run.y + 1} &
+        all;
+    if (line.Empty()) continue;
+    std::fill(s.pixels + std::size_t(line.top) * s.stride + line.left,
+              s.pixels + std::size_t(line.top) * s.stride + line.right, color);
+    inked = inked | line;
+  }
+  return inked;
+}
+
 }  // namespace
 
 HFONT CreateFontIndirectA(const LOGFONTA *lf) {
@@ -122,16 +141,23 @@ BOOL GetTextMetricsA(HDC dc, TEXTMETRICA *tm) {
 }
 
 // Each character advanced by its own width from the start point, as the
-// platform draws text: a digit is as wide in "1.111V" as in "1.000V".
+// platform draws text: a digit is as wide in "1.111V" as in "1.000V". A
+// text whose letters join, or read from the right, is drawn as the backend
+// shapes it whole.
 BOOL TextOutA(HDC dc, int x, int y, LPCSTR chars, int length) {
   if (!dc || !chars || length <= 0) return 0;
   Surface &s = *dc->surface;
   GlyphInk &logical = *dc->font->ink;
   GlyphInk &ink = InkAt(*dc->font, s.scale);
   const std::string_view text(chars, std::size_t(length));
+  const bool rightToLeft = dc->align & TA_RTLREADING;
+  const bool whole = ShapedAsWhole(text, rightToLeft);
   long long width = 0;
-  for (std::size_t at = 0; at < text.size();)
-    width += GlyphOf(logical, NextCharacter(text, at)).advance;
+  if (whole)
+    width = ShapedTextOf(logical, text, rightToLeft).advance;
+  else
+    for (std::size_t at = 0; at < text.size();)
+      width += GlyphOf(logical, NextCharacter(text, at)).advance;
   long long left = x;
   if ((dc->align & TA_CENTER) == TA_CENTER)
     left -= width / 2;
@@ -149,22 +175,16 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR chars, int length) {
   if (dc->bkMode == OPAQUE) FillDevice(s, box, Pixel(dc->bkColor));
   const std::uint32_t color = Pixel(ShownColour(Ink::Text, dc->textColor));
   Rect inked = box & all;
-  long long penX = left;
-  for (std::size_t at = 0; at < text.size();) {
-    const char32_t c = NextCharacter(text, at);
-    const Glyph glyph = GlyphOf(ink, c);
-    const int originX = ToDevice(penX, s.scale), originY = box.top;
-    for (int r = glyph.first; r < glyph.end; ++r) {
-      const InkRun &run = ink.runs[std::size_t(r)];
-      const Rect line = Rect{originX + run.x, originY + run.y, originX + run.x + run.length,
-                             originY + run.y + 1} &
-                        all;
-      if (line.Empty()) continue;
-      std::fill(s.pixels + std::size_t(line.top) * s.stride + line.left,
-                s.pixels + std::size_t(line.top) * s.stride + line.right, color);
-      inked = inked | line;
+  if (whole) {
+    inked =
+        inked | FillRuns(s, ink, ShapedTextOf(ink, text, rightToLeft), box.left, box.top, color);
+  } else {
+    long long penX = left;
+    for (std::size_t at = 0; at < text.size();) {
+      const char32_t c = NextCharacter(text, at);
+      inked = inked | FillRuns(s, ink, GlyphOf(ink, c), ToDevice(penX, s.scale), box.top, color);
+      penX += GlyphOf(logical, c).advance;
     }
-    penX += GlyphOf(logical, c).advance;
   }
   MarkChanged(s, inked);
   return 1;
