@@ -169,7 +169,6 @@ mergeInto(LibraryManager.library, {
   web_dialog_open: function(handle, caption, points, x, y, width, height) {
     var root = document.createElement("div");
     root.className = "dialog-layer";
-    root.dir = Language.dir;
     var frame = document.createElement("div");
     frame.className = "dialog";
     frame.setAttribute("role", "dialog");

@@ -1,11 +1,10 @@
 // The language the page is read in: a teacher's ?lang=, else the browser's
 // languages, handed to the program through its environment as gettext's
 // LANGUAGE list, as on the desktop; the program chooses by its own rule,
-// and the page's own words, its language tag, the way its bar, figures and
-// dialogs read and the face of its CJK characters follow the program's
-// choice. The bar's menu changes it by
-// loading the page again with the new ?lang=, the rest of the link kept,
-// the keyboard back on the menu.
+// and the page's own words, its language tag, the way its bar and figures
+// read and the face of its CJK characters follow the program's choice. The
+// bar's menu changes it by loading the page again with the new ?lang=, the
+// rest of the link kept, the keyboard back on the menu.
 
 mergeInto(LibraryManager.library, {
   $Language__deps: ["$ENV", "$Page", "$stringToNewUTF8", "free"],
