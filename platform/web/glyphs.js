@@ -46,7 +46,9 @@ mergeInto(LibraryManager.library, {
     cell: function(bold, cellHeight, han, text, direction) {
       Page.han = han;
       var m = Glyphs.metricsForCell(Glyphs.face(bold), cellHeight);
-      var pad = 2 + (m.height >> 3);
+      // Arabic letters and their marks reach further above and below the
+      // line than Latin ones.
+      var pad = 2 + (m.height >> (text ? 1 : 3));
       var canvas = document.createElement("canvas");
       var context = canvas.getContext("2d", {willReadFrequently: true});
       var font = Glyphs.cssFont(bold, m);

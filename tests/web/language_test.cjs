@@ -36,18 +36,24 @@ const READING = [
   ["ar", "rtl", ["Z1 = 46.2 - j19.2 أوم", "Z2 = 33.3 + j0 أوم", "Z3 = 46.2 + j19.2 أوم", "Z4 = 75.0 + j0 أوم"]],
 ];
 
-// Words of the Persian catalogue, in the weight and cell height (pixels) the
-// page draws them in.
-const JOINED = [["اهم", 1, 16], ["ولت", 1, 33], ["برهم‌کنش", 1, 24], ["بازنشانی", 0, 20], ["منبع", 0, 13]];
+// Words of the Persian and Arabic catalogues, in the weight and cell height
+// (pixels) the page draws them in.
+const JOINED = [["اهم", 1, 16], ["ولت", 1, 33], ["برهم‌کنش", 1, 24], ["بازنشانی", 0, 20], ["منبع", 1, 40],
+  ["التوضيحي", 1, 20]];
 
-// The advance, in whole pixels, that HarfBuzz gives a text in Debian's Noto
-// Sans Arabic at `px` pixels, which the page's face is cut from.
-function harfBuzzAdvance(text, bold, px) {
+// HarfBuzz's layout of a text in Debian's Noto Sans Arabic at `px` pixels,
+// which the page's face is cut from: its advance in whole pixels, and how far
+// its ink reaches above and below the line.
+function harfBuzz(text, bold, px) {
   const font = `/usr/share/fonts/truetype/noto/NotoSansArabic-${bold ? "Bold" : "Regular"}.ttf`;
   // In 64ths of a pixel.
-  const glyphs = JSON.parse(execFileSync("hb-shape", ["--output-format=json", `--font-size=${64 * px}`,
-    font, text]).toString());
-  return Math.round(glyphs.reduce((sum, g) => sum + g.ax, 0) / 64);
+  const glyphs = JSON.parse(execFileSync("hb-shape", ["--output-format=json", "--show-extents",
+    `--font-size=${64 * px}`, font, text]).toString());
+  return {
+    advance: Math.round(glyphs.reduce((sum, g) => sum + g.ax, 0) / 64),
+    above: Math.max(...glyphs.map((g) => g.dy + g.yb)) / 64,
+    below: Math.max(...glyphs.map((g) => -(g.dy + g.yb + g.h))) / 64,
+  };
 }
 
 const said = (tab) => tab.evaluate(() => {
@@ -168,7 +174,8 @@ const cases = {
   // Letters that join are drawn joined: a word's advance as the page draws
   // it is HarfBuzz's for the joined forms in the same face at the same
   // size, which its letters' isolated forms side by side do not give, and
-  // its ink lies from the text's origin on.
+  // its ink lies whole from the text's origin on, as high and as deep as
+  // HarfBuzz's, within a pixel.
   async joined_letters(page, open) {
     const { tab, close } = await open({ search: "?lang=fa" });
     try {
@@ -177,14 +184,19 @@ const cases = {
           const runs = [];
           const advance = Glyphs.shape(bold, cellHeight, 0, word, true, runs);
           const xs = runs.flatMap((r, i) => (i % 3 === 0 ? [r, r + runs[i + 2]] : []));
-          return { advance, px: Glyphs.metricsForCell(Glyphs.face(bold), cellHeight).px,
-            left: Math.min(...xs), right: Math.max(...xs) };
+          const ys = runs.filter((r, i) => i % 3 === 1);
+          const m = Glyphs.metricsForCell(Glyphs.face(bold), cellHeight);
+          return { advance, px: m.px, baseline: m.ascent, left: Math.min(...xs), right: Math.max(...xs),
+            top: Math.min(...ys), bottom: Math.max(...ys) + 1 };
         }, word, bold, cellHeight);
-        const joined = harfBuzzAdvance(word, bold, drawn.px);
-        const isolated = [...word].reduce((sum, c) => sum + harfBuzzAdvance(c, bold, drawn.px), 0);
-        assert.notEqual(joined, isolated, word);
-        assert.equal(drawn.advance, joined, word);
-        assert.ok(drawn.left >= -1 && drawn.right <= drawn.advance + 1, `${word}: ${JSON.stringify(drawn)}`);
+        const joined = harfBuzz(word, bold, drawn.px);
+        const isolated = [...word].reduce((sum, c) => sum + harfBuzz(c, bold, drawn.px).advance, 0);
+        const message = `${word}: ${JSON.stringify(drawn)} ${JSON.stringify(joined)}`;
+        assert.notEqual(joined.advance, isolated, message);
+        assert.equal(drawn.advance, joined.advance, message);
+        assert.ok(drawn.left >= -1 && drawn.right <= drawn.advance + 1, message);
+        assert.ok(Math.abs(drawn.baseline - drawn.top - joined.above) <= 1, message);
+        assert.ok(Math.abs(drawn.bottom - drawn.baseline - joined.below) <= 1, message);
       }
     } finally {
       await close();
