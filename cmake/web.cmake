@@ -20,11 +20,19 @@ set_tests_properties(pure_tests PROPERTIES TIMEOUT 300)
 # The faces the page draws with, cut down to the characters of the
 # program's languages: Liberation Sans for the Latin, Greek and Cyrillic
 # letters and Latin-1 (the single-byte codes the program draws with), and
-# Noto Sans CJK, in the forms of each CJK language, for the characters
+# Noto Sans CJK, in the forms of each CJK language, and Noto Sans Arabic,
+# with the forms and marks that join its letters, for the characters
 # Liberation Sans lacks. The picture's texts are bold and the dialogs' and
 # the bar's regular: both weights of each.
 set(LATIN_FONT_DIR /usr/share/fonts/truetype/liberation2)
 set(CJK_FONT_DIR /usr/share/fonts/opentype/noto)
+set(ARABIC_FONT_DIR /usr/share/fonts/truetype/noto)
+set(ARABIC_CATALOGUES)
+foreach(locale ar fa)
+  if(locale IN_LIST ONDULANE_LOCALES)
+    list(APPEND ARABIC_CATALOGUES ${CMAKE_SOURCE_DIR}/po/${locale}.po)
+  endif()
+endforeach()
 set(FONT_CUTTER ${CMAKE_SOURCE_DIR}/platform/web/subset_font.py)
 set(CUTTER_DEPENDS ${FONT_CUTTER} ${CMAKE_SOURCE_DIR}/cmake/po_to_rc.py)
 # Each CJK language, the number of its face in Noto's collection, and the
@@ -67,6 +75,16 @@ foreach(weight Regular Bold)
       list(APPEND PAGE_CJK --cjk ${locale} "Ondulane CJK ${name}")
     endif()
   endforeach()
+  if(ARABIC_CATALOGUES)
+    set(arabic ${CMAKE_BINARY_DIR}/NotoSansArabic-${weight}.woff2)
+    add_custom_command(OUTPUT ${arabic}
+      COMMAND ${DEBIAN_PYTHON} ${FONT_CUTTER} ${ARABIC_FONT_DIR}/NotoSansArabic-${weight}.ttf 0
+        ${arabic} --besides ${latin} ${ARABIC_CATALOGUES}
+      DEPENDS ${ARABIC_FONT_DIR}/NotoSansArabic-${weight}.ttf ${ARABIC_CATALOGUES} ${latin}
+        ${CUTTER_DEPENDS} VERBATIM)
+    list(APPEND FONTS ${arabic})
+    list(APPEND PAGE_FACES --face "Ondulane Arabic" ${css_weight} ${arabic})
+  endif()
 endforeach()
 
 # The program: WinMain as it is, over the window manager and the drawing
@@ -96,7 +114,7 @@ set(PAGE_MAKER ${CMAKE_SOURCE_DIR}/platform/web/make_page.py)
 set(PAGE_TEMPLATE ${CMAKE_SOURCE_DIR}/platform/web/page.html.in)
 set(PAGE_FLOORS ${CMAKE_SOURCE_DIR}/platform/web/floors.json)
 set(FONT_COPYRIGHTS /usr/share/doc/fonts-liberation2/copyright
-  /usr/share/doc/fonts-noto-cjk/copyright)
+  /usr/share/doc/fonts-noto-cjk/copyright /usr/share/doc/fonts-noto-core/copyright)
 set(PAGE_WORD_SOURCES ${CMAKE_SOURCE_DIR}/platform/web/page_words.py
   ${CMAKE_SOURCE_DIR}/platform/web/dialogs.js)
 add_custom_command(OUTPUT ${PAGE}

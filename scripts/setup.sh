@@ -32,10 +32,11 @@ WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest librsvg2-bin 
 # Chromium, and in Chromium on a display of its own heard through Orca.
 # npm comes as a package of its own with Debian's Node and inside other Node
 # builds, so it is installed only when missing (install_npm). The page
-# carries Liberation Sans and Noto Sans CJK cut down by fontTools, the CJK
-# faces as WOFF2, which it writes with brotli.
+# carries Liberation Sans, Noto Sans CJK and Noto Sans Arabic cut down by
+# fontTools, the CJK and Arabic faces as WOFF2, which it writes with brotli;
+# HarfBuzz's hb-shape tells the tests how wide joined letters are.
 WEB_PACKAGES=(cmake make emscripten nodejs googletest python3 gettext python3-fonttools python3-brotli
-  fonts-liberation2 fonts-noto-cjk chromium imagemagick orca speech-dispatcher espeak-ng at-spi2-core xvfb xauth xdotool openbox
+  fonts-liberation2 fonts-noto-cjk fonts-noto-core libharfbuzz-bin chromium imagemagick orca speech-dispatcher espeak-ng at-spi2-core xvfb xauth xdotool openbox
   dbus-x11)
 
 # install_missing PACKAGE...

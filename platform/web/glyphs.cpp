@@ -11,6 +11,14 @@ void TakeRuns(const int *p, GlyphInk &ink, int count) {
     ink.runs.push_back(InkRun{short(p[0]), short(p[1]), short(p[2])});
 }
 
+// A glyph's or a text's block from glyphs.js: its advance, its runs' number, then its runs.
+int TakeBlock(int *block, GlyphInk &ink) {
+  const int advance = block[0];
+  TakeRuns(block + 2, ink, block[1]);
+  std::free(block);
+  return advance;
+}
+
 }  // namespace
 
 std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
@@ -25,9 +33,11 @@ std::unique_ptr<GlyphInk> MakeGlyphInk(const FontFace &face) {
 }
 
 int MakeGlyph(const FontFace &face, char32_t c, GlyphInk &ink) {
-  int *block = web_glyph(face.bold, face.cellHeight, int(face.han), int(c));
-  const int advance = block[0];
-  TakeRuns(block + 2, ink, block[1]);
-  std::free(block);
-  return advance;
+  return TakeBlock(web_glyph(face.bold, face.cellHeight, int(face.han), int(c)), ink);
+}
+
+int MakeShapedText(const FontFace &face, std::string_view utf8, bool rightToLeft, GlyphInk &ink) {
+  const std::string text(utf8);  // NUL-terminated
+  return TakeBlock(
+      web_shaped_text(face.bold, face.cellHeight, int(face.han), text.c_str(), rightToLeft), ink);
 }

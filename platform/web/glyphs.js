@@ -41,17 +41,25 @@ mergeInto(LibraryManager.library, {
     // The CSS font of a cell height, as the glyphs are drawn in it.
     cssFont: function(bold, m) { return (bold ? "700 " : "400 ") + m.px + "px " + Page.faces(); },
 
-    // A canvas to draw one glyph of the font in, with room around it.
-    cell: function(bold, cellHeight, han) {
+    // A canvas to draw one glyph of the font in, or the whole `text` read
+    // in `direction`, with room around it.
+    cell: function(bold, cellHeight, han, text, direction) {
       Page.han = han;
       var m = Glyphs.metricsForCell(Glyphs.face(bold), cellHeight);
-      var pad = 2 + (m.height >> 3);
+      // Arabic letters and their marks reach further above and below the
+      // line than Latin ones.
+      var pad = 2 + (m.height >> (text ? 1 : 3));
       var canvas = document.createElement("canvas");
-      canvas.width = 2 * m.maxCharWidth + 2 * pad;  // a CJK glyph is wider than the face's
-      canvas.height = m.height + 2 * pad;
       var context = canvas.getContext("2d", {willReadFrequently: true});
-      context.font = Glyphs.cssFont(bold, m);
+      var font = Glyphs.cssFont(bold, m);
+      context.font = font;
+      var width = Math.ceil(context.measureText(text || "").width) + m.maxCharWidth;
+      canvas.width = Math.max(width, 2 * m.maxCharWidth) + 2 * pad;  // a CJK glyph is wider than the face's
+      canvas.height = m.height + 2 * pad;
+      context.font = font;  // a canvas's new size takes its state back to the defaults
       context.textBaseline = "alphabetic";
+      context.direction = direction || "ltr";
+      context.textAlign = "left";
       return {m: m, pad: pad, context: context, width: canvas.width, height: canvas.height};
     },
 
@@ -72,6 +80,14 @@ mergeInto(LibraryManager.library, {
         }
       }
       return Math.round(cell.context.measureText(c).width);
+    },
+
+    // The whole text, shaped as the browser lays it out in a paragraph
+    // read from the right or from the left, drawn as `draw` draws a glyph,
+    // from the text's origin at the top left of its cell; its advance.
+    shape: function(bold, cellHeight, han, text, rightToLeft, runs) {
+      var cell = Glyphs.cell(bold, cellHeight, han, text, rightToLeft ? "rtl" : "ltr");
+      return Glyphs.draw(cell, text, runs);
     },
 
     // A malloc'ed block of ints for the program, which frees it.
@@ -105,6 +121,14 @@ mergeInto(LibraryManager.library, {
   web_glyph: function(bold, cellHeight, han, code) {
     var runs = [];
     var advance = Glyphs.draw(Glyphs.cell(bold, cellHeight, han), String.fromCodePoint(code), runs);
+    return Glyphs.block([advance, runs.length / 3].concat(runs));
+  },
+
+  // A whole text (Glyphs.shape): a block as web_glyph's.
+  web_shaped_text__deps: ["$Glyphs", "malloc"],
+  web_shaped_text: function(bold, cellHeight, han, utf8, rightToLeft) {
+    var runs = [];
+    var advance = Glyphs.shape(bold, cellHeight, han, UTF8ToString(utf8), rightToLeft, runs);
     return Glyphs.block([advance, runs.length / 3].concat(runs));
   },
 });

@@ -58,6 +58,7 @@ void web_control_type(Window *, const char *);
 // glyphs.js
 int *web_glyphs(int bold, int cellHeight, int han);
 int *web_glyph(int bold, int cellHeight, int han, int code);
+int *web_shaped_text(int bold, int cellHeight, int han, const char *utf8, int rightToLeft);
 // texts.js
 void web_texts(const PageText *, int count, const std::uint32_t *went, int wentCount, int afresh);
 void web_say(const char *chars, int length);

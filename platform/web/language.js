@@ -1,10 +1,10 @@
 // The language the page is read in: a teacher's ?lang=, else the browser's
 // languages, handed to the program through its environment as gettext's
 // LANGUAGE list, as on the desktop; the program chooses by its own rule,
-// and the page's own words, its language tag and the face of its CJK
-// characters follow the program's choice. The bar's menu changes it by
-// loading the page again with the new ?lang=, the rest of the link kept,
-// the keyboard back on the menu.
+// and the page's own words, its language tag, the way its bar and figures
+// read and the face of its CJK characters follow the program's choice. The
+// bar's menu changes it by loading the page again with the new ?lang=, the
+// rest of the link kept, the keyboard back on the menu.
 
 mergeInto(LibraryManager.library, {
   $Language__deps: ["$ENV", "$Page", "$stringToNewUTF8", "free"],
@@ -12,6 +12,7 @@ mergeInto(LibraryManager.library, {
     english: "en",
     chosen: "en",  // the catalogue's name: "de", "pt_BR"
     words: {},  // the chosen language's page words, by their English
+    dir: "ltr",  // the way the chosen language reads: "rtl" from the right
     // Kept for the page loaded next: the menu had the keyboard.
     refocus: "ondulane-language-menu",
 
@@ -55,6 +56,8 @@ mergeInto(LibraryManager.library, {
     translate: function() {
       document.documentElement.lang = Language.tag(Language.chosen);
       document.body.style.fontFamily = Page.faces();
+      // The picture keeps its own layout: only the words around it turn.
+      ["bar", "texts", "figures"].forEach(function(id) { document.getElementById(id).dir = Language.dir; });
       document.querySelectorAll("#bar .words").forEach(function(words) {
         words.textContent = " " + Language.word(words.textContent.trim());
       });
@@ -113,6 +116,7 @@ mergeInto(LibraryManager.library, {
       Language.chosen = Language.ask(ENV.LANGUAGE, ENV.LANG);
       var entry = table[Language.chosen] || {};
       Language.words = entry.words || {};
+      Language.dir = entry.dir || "ltr";
       // The program asks for the same forms as it draws; the page's words
       // take them before it starts.
       if (entry.face) Page.han = Page.hanFaces.indexOf(entry.face);

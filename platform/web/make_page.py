@@ -24,6 +24,9 @@ from po_to_rc import read_po  # noqa: E402
 import page_words  # noqa: E402
 
 FORMATS = {".woff": "woff", ".woff2": "woff2"}
+# The catalogue's way of reading, "default:RTL" for a language read from the
+# right.
+READING_ORDER = "default:LTR"
 
 
 def font_face(family, weight, path):
@@ -72,15 +75,16 @@ def licence(copyright_path):
 
 
 def languages(catalogues, cjk):
-    """The page's words in each language, and the face of its CJK
-    characters, by the catalogue's name."""
+    """The page's words in each language, the way it reads ("ltr" or
+    "rtl") and the face of its CJK characters, by the catalogue's name."""
     root = os.path.join(HERE, "..", "..")
     english = {text for text, _, _ in page_words.messages(root)}
     table = {}
     for path in catalogues:
         name = os.path.splitext(os.path.basename(path))[0]
         texts = read_po(path)[1]
-        table[name] = {"words": {e: texts[e] for e in sorted(english) if e in texts}}
+        table[name] = {"words": {e: texts[e] for e in sorted(english) if e in texts},
+                       "dir": texts.get(READING_ORDER, READING_ORDER).split(":")[1].lower()}
         if name in cjk:
             table[name]["face"] = cjk[name]
     return table

@@ -17,7 +17,8 @@ mergeInto(LibraryManager.library, {
     input: [],  // {kind, window, vk, repeat, shift, character, field, value}, oldest first
     waker: null,
     canvasWindow: 0,  // the program's window on the canvas; 0 until it is made
-    face: '"Ondulane Sans", sans-serif',
+    // The Latin face, and Noto Sans Arabic for the letters it lacks.
+    face: '"Ondulane Sans", "Ondulane Arabic", sans-serif',
     // The embedded CJK faces, one for each form of the Han characters
     // (HanForm's order), for the characters Ondulane Sans lacks; and the
     // forms of the user's language, as the program's fonts ask for them.

@@ -2,7 +2,8 @@
 // the browser's languages, the page's own words and the program's in it,
 // and the bar's menu that changes it.
 const assert = require("assert/strict");
-const { dialog, press } = require("./steps.cjs");
+const { execFileSync } = require("child_process");
+const { RUN_MS, dialog, press } = require("./steps.cjs");
 
 // What the page says in a language, by its catalogue's name: its tag, the
 // words after the keys, the menu's name, the program's subtitle, F2's
@@ -24,8 +25,36 @@ const SAYS = Object.fromEntries([
   [name, { tag, words, menu, subtitle, caption, close }]));
 const KEYS = ["ENTER", "F1", "F2", "F3"];
 // Every language the page carries, by its catalogue's name.
-const LANGUAGES = ["de", "en", "es", "fr", "id", "it", "ja", "ko", "pl", "pt_BR", "ru", "tr", "uk", "vi",
-  "zh_CN", "zh_TW"];
+const LANGUAGES = ["ar", "de", "en", "es", "fa", "fr", "id", "it", "ja", "ko", "pl", "pt_BR", "ru", "tr", "uk",
+  "vi", "zh_CN", "zh_TW"];
+
+// The way each language reads, and the first impedances of a default run
+// among its figures as text, in the order they are written.
+const READING = [
+  ["en", "ltr", ["Z1 = 46.2 - j19.2 ohms", "Z2 = 33.3 + j0 ohms", "Z3 = 46.2 + j19.2 ohms", "Z4 = 75.0 + j0 ohms"]],
+  ["fa", "rtl", ["Z۱ = ۴۶٫۲ - j۱۹٫۲ اهم", "Z۲ = ۳۳٫۳ + j۰ اهم", "Z۳ = ۴۶٫۲ + j۱۹٫۲ اهم", "Z۴ = ۷۵٫۰ + j۰ اهم"]],
+  ["ar", "rtl", ["Z1 = 46.2 - j19.2 أوم", "Z2 = 33.3 + j0 أوم", "Z3 = 46.2 + j19.2 أوم", "Z4 = 75.0 + j0 أوم"]],
+];
+
+// Words of the Persian and Arabic catalogues, in the weight and cell height
+// (pixels) the page draws them in.
+const JOINED = [["اهم", 1, 16], ["ولت", 1, 33], ["برهم‌کنش", 1, 24], ["بازنشانی", 0, 20], ["منبع", 1, 40],
+  ["التوضيحي", 1, 20]];
+
+// HarfBuzz's layout of a text in Debian's Noto Sans Arabic at `px` pixels,
+// which the page's face is cut from: its advance in whole pixels, and how far
+// its ink reaches above and below the line.
+function harfBuzz(text, bold, px) {
+  const font = `/usr/share/fonts/truetype/noto/NotoSansArabic-${bold ? "Bold" : "Regular"}.ttf`;
+  // In 64ths of a pixel.
+  const glyphs = JSON.parse(execFileSync("hb-shape", ["--output-format=json", "--show-extents",
+    `--font-size=${64 * px}`, font, text]).toString());
+  return {
+    advance: Math.round(glyphs.reduce((sum, g) => sum + g.ax, 0) / 64),
+    above: Math.max(...glyphs.map((g) => g.dy + g.yb)) / 64,
+    below: Math.max(...glyphs.map((g) => -(g.dy + g.yb + g.h))) / 64,
+  };
+}
 
 const said = (tab) => tab.evaluate(() => {
   const menu = document.getElementById("language");
@@ -109,6 +138,66 @@ const cases = {
       await press(tab, "F2");
       await tab.waitForFunction(() => document.querySelector(".dialog-layer.shown"));
       assert.deepEqual((await dialog(tab)).fields[0], "150");
+    } finally {
+      await close();
+    }
+  },
+
+  // A language read from the right has its bar, its dialogs and its
+  // figures as text read from the right, the picture laid out as in every
+  // language; each figure keeps its characters in the order written.
+  async reading_order(page, open) {
+    for (const [language, way, impedances] of READING) {
+      const { tab, advance, close } = await open({ search: `?lang=${language}` });
+      try {
+        await press(tab, "Enter");
+        await advance(RUN_MS);
+        await press(tab, "F2");
+        await advance(500);
+        const got = await tab.evaluate(() => {
+          const way = (selector) => getComputedStyle(document.querySelector(selector)).direction;
+          return {
+            ways: ["#bar", ".dialog-layer.shown .dialog", "#figures", "#texts", "#screen"].map(way),
+            screenTurned: document.getElementById("screen").closest("[dir]") !== null,
+            figures: [...document.querySelectorAll("#figures p")].map((p) => p.textContent),
+          };
+        });
+        assert.deepEqual(got.ways, [way, way, way, way, "ltr"], language);
+        assert.equal(got.screenTurned, false, language);
+        assert.deepEqual(got.figures.filter((f) => /^Z\S+ = /.test(f)).slice(0, 4), impedances, language);
+      } finally {
+        await close();
+      }
+    }
+  },
+
+  // Letters that join are drawn joined: a word's advance as the page draws
+  // it is HarfBuzz's for the joined forms in the same face at the same
+  // size, which its letters' isolated forms side by side do not give, and
+  // its ink lies whole from the text's origin on, as high and as deep as
+  // HarfBuzz's, within a pixel.
+  async joined_letters(page, open) {
+    const { tab, close } = await open({ search: "?lang=fa" });
+    try {
+      for (const [word, bold, cellHeight] of JOINED) {
+        const drawn = await tab.evaluate((word, bold, cellHeight) => {
+          const runs = [];
+          const advance = Glyphs.shape(bold, cellHeight, 0, word, true, runs);
+          const xs = runs.flatMap((r, i) => (i % 3 === 0 ? [r, r + runs[i + 2]] : []));
+          const ys = runs.filter((r, i) => i % 3 === 1);
+          const m = Glyphs.metricsForCell(Glyphs.face(bold), cellHeight);
+          return { advance, px: m.px, baseline: m.ascent, left: Math.min(...xs), right: Math.max(...xs),
+            top: Math.min(...ys), bottom: Math.max(...ys) + 1 };
+        }, word, bold, cellHeight);
+        const joined = harfBuzz(word, bold, drawn.px);
+        const isolated = [...word].reduce((sum, c) => sum + harfBuzz(c, bold, drawn.px).advance, 0);
+        const message = `${word}: ${JSON.stringify(drawn)} ${JSON.stringify(joined)}`;
+        assert.notEqual(joined.advance, isolated, message);
+        assert.equal(drawn.advance, joined.advance, message);
+        assert.ok(drawn.left >= -1 && drawn.right <= drawn.advance + 1, message);
+        assert.ok(Math.abs(drawn.baseline - drawn.top - joined.above) <= 1, message);
+        assert.ok(Math.abs(drawn.bottom - drawn.baseline - joined.below) <= 1, message);
+      }
     } finally {
       await close();
     }
