@@ -1,10 +1,8 @@
-// The texts a top-level window shows, on Qt's accessibility: the window is a
-// frame named by its title, each text a static text child named by its
-// characters and placed at its box, in reading order; what the drawing core
-// gives to say aloud is shown as a notification, which a screen reader
+// A top-level window's texts on Qt's accessibility: a frame named by its
+// title, each text a static text child at its box, in reading order; what
+// the drawing core gives to say is a notification, which a screen reader
 // speaks. The children follow the core's account of what came, was redrawn
-// and went, when the window manager tells, once assistive technology is on
-// or asks.
+// and went, once assistive technology is on or asks.
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLineEdit>

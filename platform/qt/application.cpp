@@ -1,11 +1,8 @@
 // The QApplication, the events it turns into the window manager's input,
-// the wait, and the message box.
-//
-// Every key typed into one of the program's windows is held back as it
-// comes and posted in order with Qt's event, so that the window manager
-// routes it when it is taken: a key typed ahead of a dialog lands in it, one
-// after the key that closes it goes to the window behind. A key it leaves to
-// a control goes on to that widget then, as the event Qt gave.
+// the wait, and the message box. Each key is posted in order with Qt's event,
+// so the window manager routes it when it is taken: a key typed ahead of a
+// dialog lands in it, one after the key that closes it goes to the window
+// behind; a key it leaves to a control goes on to that widget then.
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QExposeEvent>

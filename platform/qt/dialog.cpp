@@ -1,10 +1,7 @@
-// The native side of dialogs on Qt: a QDialog and its widgets where the
-// window manager placed them, in the template's font.
-//
-// The window manager decides what every key does; the widgets only show and
-// take what it leaves to them. A dialog is modal through its loop and the
-// routing of keys, not Qt's modality, which would drop keys that reach the
-// owner before the dialog has the focus.
+// Dialogs on Qt: a QDialog and its widgets where the window manager placed
+// them, in the template's font. The window manager decides what every key
+// does. A dialog is modal through its loop and the routing of keys, not Qt's
+// modality, which would drop keys reaching the owner before the dialog.
 #include <QDialog>
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,10 +1,7 @@
-// A top-level window's screen image put straight on its X11 window.
-//
-// Qt's backing store would copy each change into an image of its own, wait
-// for the server to finish with that image, then send it. The screen image
-// already holds the window's pixels in the server's own layout, so the
-// changed rectangles go to the server as they are, in one write per turn of
-// the event loop.
+// A top-level window's screen image put straight on its X11 window. Qt's
+// backing store would copy each change into an image of its own and wait for
+// the server; the screen image already holds the pixels in the server's
+// layout, so the changed rectangles go as they are, one write per turn.
 #include <xcb/xcb.h>
 
 #include <algorithm>

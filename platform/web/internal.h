@@ -19,8 +19,7 @@ struct PageInput {
 static_assert(sizeof(PageInput) == 8 * 4, "the page writes eight 32-bit words");
 
 // A text of the canvas's, as web_texts reads it: its box in CSS pixels, who
-// it is, its block in reading order, and what happened to it
-// (TextChanges::Kind).
+// it is, its block in reading order, what happened to it (TextChanges::Kind).
 struct PageText {
   const char *chars;
   int length, left, top, right, bottom, cellHeight, bold, id, block, change;
