@@ -2,7 +2,10 @@
 """Writes the program's resource script in the language of a catalogue:
     po_to_rc.py dialogs/ondulane.rc po/de.po ondulane_de.rc
 Each text of the English script that the catalogue translates is replaced by
-its translation; the rest (names, classes, fonts, numbers) stays as it is.
+its translation; the rest (names, classes, numbers) stays as it is. A dialog
+in "MS Sans Serif", a face of Western letters only, names "MS Shell Dlg"
+instead, as localized dialogs do: the system's dialog face, linked to the
+faces of every script.
 The LANGUAGE statement names the catalogue's language as Windows numbers it,
 a language without a country as the whole language (SUBLANG_NEUTRAL). In a
 language read from the right, every dialog is mirrored (WS_EX_LAYOUTRTL), as
@@ -14,6 +17,7 @@ import re
 import subprocess
 import sys
 
+SHELL_FONT = re.compile(r'^(FONT +\d+, *)"MS Sans Serif"')
 STRING = re.compile(r'"((?:[^"\n]|"")*)"')
 ESCAPES = {"t": "\t", "n": "\n", "\\": "\\", '"': '"'}
 
@@ -56,6 +60,8 @@ def main(script, catalogue, output):
             continue
         if stripped.startswith("LANGUAGE "):
             line = language_statement(header) + "\n"
+        elif stripped.startswith("FONT "):
+            line = SHELL_FONT.sub(r'\1"MS Shell Dlg"', line)
         elif not stripped.startswith("#"):
             line = STRING.sub(lambda m: '"%s"' % rc_quoted(texts.get(rc_text(m.group(1)),
                                                                      rc_text(m.group(1)))),

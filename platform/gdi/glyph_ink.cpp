@@ -17,8 +17,15 @@ std::unique_ptr<GlyphInk> NewGlyphInk(const FontMeasures &m) {
   return ink;
 }
 
+std::string SubstituteFace(std::string face) {
+  if (face == "Arial") return "Liberation Sans";
+  if (face == "MS Shell Dlg") return "MS Sans Serif";
+  return face;
+}
+
 std::vector<std::string> FamiliesFor(const std::string &family, HanForm han) {
-  return {family, "Liberation Sans", kCjkFamilies[int(han)], "Noto Sans Arabic", "DejaVu Sans"};
+  return {SubstituteFace(family), "Liberation Sans", kCjkFamilies[int(han)], "Noto Sans Arabic",
+          "DejaVu Sans"};
 }
 
 // A line's height grows with the pixel size.

@@ -130,6 +130,12 @@ constexpr const char *kCjkFamilies[] = {"Noto Sans CJK JP", "Noto Sans CJK KR", 
 // writes it; Japanese for a language with no Han characters of its own.
 HanForm HanFormOf(LANGID);
 
+// The family drawn for a face's name, as the system's font substitutes
+// give it: Arial's metric twin for "Arial"; for "MS Shell Dlg", the
+// system's dialog face, the face the English dialogs name; any other as it
+// is.
+std::string SubstituteFace(std::string face);
+
 // What the backend is asked to render: a face of an installed family, in a
 // character cell `cellHeight` device pixels high. A character the family
 // lacks comes from a CJK face of the same weight, in the Han forms `han`.

@@ -133,7 +133,7 @@ HFONT CreateFontIndirectA(const LOGFONTA *lf) {
     face.resize(face.size() - 5);
     bold = true;
   }
-  if (face == "Arial") face = "Liberation Sans";
+  face = SubstituteFace(face);
   const long long height = lf->lfHeight == 0 ? 16 : std::abs((long long)lf->lfHeight);
   const int cell = int(std::min<long long>(height, kTallestCell));
   auto *font =

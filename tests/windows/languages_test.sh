@@ -2,8 +2,9 @@
 # ondulane.exe in German and in Japanese under Wine, which takes the user's
 # language from LANG: the window hands GDI the texts the Linux build draws in
 # that language, numbers with the language's decimal sign; F2's dialog has
-# its title in that language, reads "22,5" typed with a comma, shows it the
-# next time it opens, and the panel shows the new readouts.
+# its title and labels in that language, the labels drawn with letters,
+# reads "22,5" typed with a comma, shows it the next time it opens, and the
+# panel shows the new readouts.
 set -euo pipefail
 source "$(dirname "$0")/session.bash" "$@"
 
@@ -30,9 +31,12 @@ for case in "${CASES[@]}"; do
 
   from=$(($(wc -l <"$trace") + 1))
   press F2
-  wait_for_window "$title" >/dev/null
+  dialog="$(wait_for_window "$title")"
+  sleep 1
   capture_screen "values_$language.png"
   keep "values_$language.png" "windows_values_dialog_$language.png"
+  xwd -silent -id "$dialog" | convert xwd:- "dialog_$language.png"
+  expect_letters_in "dialog_$language.png" left
   press Tab
   xdotool type --delay 50 "$typed"
   press Return

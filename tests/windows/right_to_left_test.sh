@@ -4,7 +4,7 @@
 # letters) and its readouts with Western digits; F2's dialog is mirrored, as
 # Windows mirrors a dialog of a language read from the right: the labels'
 # ink lies in its right half and the fields in its left, where English has
-# them the other way round.
+# them the other way round. Its labels are drawn with letters, not boxes.
 set -euo pipefail
 source "$(dirname "$0")/session.bash" "$@"
 
@@ -63,6 +63,7 @@ for case in "${CASES[@]}"; do
       [ "$at" -gt 55 ] || fail "$LANG: the $what is not on the right"
     fi
   done
+  expect_letters_in "values_$language.png" "$ink"
   press Escape
   sleep 0.5
   press alt+F4

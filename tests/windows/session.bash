@@ -15,6 +15,24 @@ start_program() {
   sleep 2
 }
 
+# expect_letters_in PNG SIDE: the labels of F2's dialog (PNG, the dialog's
+# window), on its SIDE (left or right), are drawn with letters, not the
+# boxes of a face that lacks them: boxes alike leave their ink in a handful
+# of different columns, letters in many.
+expect_letters_in() {
+  local columns
+  columns="$(convert "$1" -colorspace Gray -depth 8 pgm:- | python3 -c '
+import re, sys
+data = sys.stdin.buffer.read()
+header = re.match(rb"P5\s+(?:#[^\n]*\n\s*)*(\d+)\s+(\d+)\s+\d+\s", data)
+width, height, pixels = int(header[1]), int(header[2]), data[header.end():]
+xs = range(width * 65 // 100) if sys.argv[1] == "left" else range(width * 35 // 100, width)
+ys = range(height * 12 // 100, height * 55 // 100)
+print(len({bytes(pixels[y * width + x] < 96 for y in ys) for x in xs}))' "$2")"
+  echo "$LANG: the labels' ink lies in $columns different columns"
+  [ "$columns" -ge 20 ] || fail "$LANG: the labels of F2's dialog are drawn as boxes"
+}
+
 pixels_differing() {
   compare -metric AE "$1" "$2" null: 2>&1 || true
 }

@@ -101,6 +101,22 @@ TEST(Characters, HanCharactersTakeTheFormsOfTheUsersLanguage) {
   EXPECT_NE(drawn[1], drawn[2]);
 }
 
+// A face's name is drawn as its substitute: a translated dialog's "MS Shell
+// Dlg" as the English dialog's "MS Sans Serif", so that both keep one size.
+TEST(Characters, AFaceIsDrawnAsItsSubstitute) {
+  struct Case {
+    const char *name, *drawn;
+  };
+  const Case cases[] = {{"Arial", "Liberation Sans"},
+                        {"MS Shell Dlg", "MS Sans Serif"},
+                        {"MS Sans Serif", "MS Sans Serif"},
+                        {"Liberation Sans", "Liberation Sans"}};
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(FamiliesFor(c.name, HanForm::Japanese).front(), c.drawn);
+  }
+}
+
 // A listener hears a letter of any script as a letter.
 TEST(Characters, LettersOfEveryScriptTakeALettersTime) {
   struct Case {
